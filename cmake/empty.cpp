@@ -1,0 +1,1 @@
+// Translation unit for libraries that have only headers.
