@@ -12,7 +12,8 @@ TEST(WindowId, DecimalAndHexAreReadAndNonsenseIsRefused) {
     EXPECT_EQ(ParseWindowId("0x2a00007"), 0x2a00007ul);
     EXPECT_EQ(ParseWindowId("0XFF"), 255ul);
     EXPECT_EQ(ParseWindowId("0xffffffff"), 0xfffffffful);
-    for (const char* bad : {"", "0", "0x", "0x0", "-5", "+5", "12abc", "0x12g", "4294967296", "ab", " 12", "1 "}) {
+    for (const char* bad :
+         {"", "0", "0x", "0x0", "-5", "+5", "12abc", "0x12g", "4294967296", "ab", " 12", "1 "}) {
         EXPECT_FALSE(ParseWindowId(bad).has_value()) << bad;
     }
 }

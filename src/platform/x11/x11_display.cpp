@@ -35,7 +35,9 @@ int ConnectionLost(Display*) {
 
 }  // namespace
 
-uint64_t ProtocolErrorCount() { return gErrorCount.load(std::memory_order_relaxed); }
+uint64_t ProtocolErrorCount() {
+    return gErrorCount.load(std::memory_order_relaxed);
+}
 
 ErrorTrap::ErrorTrap(Display* display) : display_(display) {
     XSync(display_, False);
@@ -58,18 +60,38 @@ std::unique_ptr<Connection> Connection::Open(const char* displayName, std::strin
         if (error) *error = std::string("cannot open the X display \"") + shown + "\"";
         return nullptr;
     }
+    InstallErrorHandlers();
+    return std::unique_ptr<Connection>(new Connection(display));
+}
+
+void Connection::InstallErrorHandlers() {
     XSetErrorHandler(RecordError);
     XSetIOErrorHandler(ConnectionLost);
-    return std::unique_ptr<Connection>(new Connection(display));
 }
 
 Connection::~Connection() {
     if (display_) XCloseDisplay(display_);
 }
 
-int Connection::FileDescriptor() const { return ConnectionNumber(display_); }
+int Connection::FileDescriptor() const {
+    return ConnectionNumber(display_);
+}
 
-WindowId Connection::Root() const { return DefaultRootWindow(display_); }
+WindowId Connection::Root() const {
+    return DefaultRootWindow(display_);
+}
+
+double Connection::LogicalDpi() const {
+    const char* resources = XResourceManagerString(display_);
+    if (resources) {
+        const char* at = std::strstr(resources, "Xft.dpi:");
+        if (at) {
+            const double dpi = std::strtod(at + 8, nullptr);
+            if (dpi >= 24.0 && dpi <= 1440.0) return dpi;
+        }
+    }
+    return 96.0;
+}
 
 bool Connection::WindowExists(WindowId window) {
     if (window == 0) return false;
@@ -104,8 +126,9 @@ WindowId Connection::CreateChild(WindowId parent, int width, int height) {
     if (parent == 0) return 0;
     ErrorTrap trap(display_);
     const unsigned long black = BlackPixel(display_, DefaultScreen(display_));
-    const Window child = XCreateSimpleWindow(display_, parent, 0, 0, static_cast<unsigned>(width > 0 ? width : 1),
-                                             static_cast<unsigned>(height > 0 ? height : 1), 0, black, black);
+    const Window child =
+        XCreateSimpleWindow(display_, parent, 0, 0, static_cast<unsigned>(width > 0 ? width : 1),
+                            static_cast<unsigned>(height > 0 ? height : 1), 0, black, black);
     if (!trap.Ok() || child == 0) return 0;
     XSelectInput(display_, child, StructureNotifyMask | ExposureMask);
     XMapWindow(display_, child);
@@ -152,7 +175,9 @@ std::vector<WindowEvent> Connection::TakeEvents() {
     return events;
 }
 
-void Connection::Flush() { XFlush(display_); }
+void Connection::Flush() {
+    XFlush(display_);
+}
 
 WindowId Connection::FindWindowByCaption(const std::string& caption) {
     ErrorTrap trap(display_);
@@ -175,8 +200,8 @@ WindowId Connection::FindIn(WindowId window, const std::string& caption, int dep
         int format = 0;
         unsigned long items = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(display_, child, netWmName, 0, 1024, False, utf8, &type, &format, &items, &after,
-                               &data) == Success &&
+        if (XGetWindowProperty(display_, child, netWmName, 0, 1024, False, utf8, &type, &format, &items,
+                               &after, &data) == Success &&
             data) {
             if (type == utf8 && format == 8 && std::string(reinterpret_cast<char*>(data), items) == caption) {
                 found = child;

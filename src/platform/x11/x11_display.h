@@ -33,18 +33,25 @@ struct WindowEvent {
 };
 
 class Connection {
-public:
+  public:
     // Opens the display named by displayName (nullptr: $DISPLAY). On failure returns null and
     // sets *error to a one-line reason. Installs the process's X error handlers: protocol
     // errors are recorded, never fatal; a lost connection prints one line and exits with 1.
     static std::unique_ptr<Connection> Open(const char* displayName, std::string* error);
     ~Connection();
+    // Puts our handlers back after a toolkit replaced them with its own (they are global
+    // to the process).
+    static void InstallErrorHandlers();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     Display* Raw() const { return display_; }
     int FileDescriptor() const;
     WindowId Root() const;
+
+    // The desktop's logical DPI: the Xft.dpi resource when set (as desktops scale fonts
+    // with it), else 96.
+    double LogicalDpi() const;
 
     bool WindowExists(WindowId window);
     // The inner (client) size of the window; nothing when it does not exist.
@@ -70,7 +77,7 @@ public:
     // Raises the window and asks the window manager to activate it. False when it is gone.
     bool Activate(WindowId window);
 
-private:
+  private:
     explicit Connection(Display* display) : display_(display) {}
     WindowId FindIn(WindowId window, const std::string& caption, int depth);
     Display* display_ = nullptr;
@@ -79,11 +86,11 @@ private:
 // Runs requests whose protocol errors are expected (foreign windows vanish). Construct,
 // issue the requests, then Ok() syncs and tells whether any of them failed.
 class ErrorTrap {
-public:
+  public:
     explicit ErrorTrap(Display* display);
     bool Ok();  // waits for the server's replies; true when no error arrived since construction
 
-private:
+  private:
     Display* display_;
     uint64_t start_ = 0;
 };

@@ -35,7 +35,7 @@ struct Overlay {
 };
 
 class Presenter {
-public:
+  public:
     enum class SharedMemory { Allowed, Forbidden };
 
     Presenter(Connection& connection, WindowId window, SharedMemory shm = SharedMemory::Allowed);
@@ -52,7 +52,7 @@ public:
     // size. Returns false when the window has gone away meanwhile.
     bool Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced = {});
 
-private:
+  private:
     bool EnsureImage(int width, int height);
     void ReleaseImage();
     void CopyRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r);

@@ -14,8 +14,8 @@ std::optional<unsigned long> ParseWindowId(std::string_view text) {
     }
     if (text.empty()) return std::nullopt;
     for (char c : text) {
-        const bool digit = (c >= '0' && c <= '9') ||
-                           (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+        const bool digit =
+            (c >= '0' && c <= '9') || (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
         if (!digit) return std::nullopt;
     }
     uint64_t value = 0;
@@ -58,7 +58,8 @@ HostArguments ParseHostArguments(const std::vector<std::string>& args,
             if (!text) return out;
             given = ParseWindowId(*text);
             if (!given) {
-                out.error = "bad window id \"" + std::string(*text) + "\" (expected a decimal or 0x-hex X window id)";
+                out.error =
+                    "bad window id \"" + std::string(*text) + "\" (expected a decimal or 0x-hex X window id)";
                 return out;
             }
         } else if (word == "-display" || word == "--display") {

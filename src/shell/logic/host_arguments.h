@@ -17,11 +17,11 @@ enum class HackTarget { None, RootWindow, GivenWindow };
 
 struct HostArguments {
     HackTarget target = HackTarget::None;
-    unsigned long windowId = 0;    // for GivenWindow
-    bool windowed = false;         // --window: run as the windowed program
-    std::string displayName;       // -display / --display NAME, else empty
-    std::string commandLine;       // the remaining words joined by single spaces
-    std::string error;             // non-empty: a one-line reason to stop with
+    unsigned long windowId = 0;  // for GivenWindow
+    bool windowed = false;       // --window: run as the windowed program
+    std::string displayName;     // -display / --display NAME, else empty
+    std::string commandLine;     // the remaining words joined by single spaces
+    std::string error;           // non-empty: a one-line reason to stop with
 };
 
 // Reads an X window id written as decimal or as 0x-hex. 0, negative numbers, trailing

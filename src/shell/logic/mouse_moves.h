@@ -8,7 +8,7 @@
 namespace astrelle {
 
 class MouseMoveCounter {
-public:
+  public:
     static constexpr int32_t kMovesToClose = 4;
     static constexpr double kWindowSeconds = 10.0;
 
@@ -19,7 +19,7 @@ public:
     int32_t MoveCount() const { return moveCount_; }
     int32_t MoveStartTime() const { return moveStartTime_; }
 
-private:
+  private:
     int32_t moveCount_ = 0;
     int32_t moveStartTime_ = 0;  // whole seconds of the first counted movement, 0 when none
 };

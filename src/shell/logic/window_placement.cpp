@@ -8,7 +8,9 @@
 namespace astrelle {
 namespace {
 
-int32_t FieldValue(int32_t v) { return v < 0 ? 0 : (v > 99999 ? 99999 : v); }
+int32_t FieldValue(int32_t v) {
+    return v < 0 ? 0 : (v > 99999 ? 99999 : v);
+}
 
 std::string_view TrimSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -1,0 +1,106 @@
+// Helper for the X11 integration tests: plays the program that hands the saver a window
+// (a display settings dialog's preview box, xscreensaver's window) and inspects it.
+//   x11_fixture create W H     maps a window, prints its id, destroys it when a line
+//                              "destroy" arrives on stdin (or stdin closes), prints "gone"
+//   x11_fixture lit ID         prints the number of non-black pixels inside window ID
+//   x11_fixture children ID    prints the number of child windows of ID
+//   x11_fixture size ID        prints "W H" of window ID
+//   x11_fixture resize ID W H  resizes window ID
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+int gErrors = 0;
+int CountError(Display*, XErrorEvent*) {
+    ++gErrors;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr,
+                     "usage: x11_fixture create W H | lit ID | children ID | size ID | resize ID W H\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "x11_fixture: no display\n");
+        return 2;
+    }
+    XSetErrorHandler(CountError);
+    const std::string command = argv[1];
+    if (command == "create" && argc >= 4) {
+        const int screen = DefaultScreen(display);
+        const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 10, 10,
+                                                  static_cast<unsigned>(std::atoi(argv[2])),
+                                                  static_cast<unsigned>(std::atoi(argv[3])), 0,
+                                                  WhitePixel(display, screen), BlackPixel(display, screen));
+        XStoreName(display, window, "astrelle test box");
+        XMapWindow(display, window);
+        XSync(display, False);
+        std::printf("%lu\n", window);
+        std::fflush(stdout);
+        std::string line;
+        while (std::getline(std::cin, line) && line != "destroy") {
+        }
+        XDestroyWindow(display, window);
+        XSync(display, False);
+        std::printf("gone\n");
+        std::fflush(stdout);
+        XCloseDisplay(display);
+        return 0;
+    }
+    const Window window = std::strtoul(argv[2], nullptr, 0);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || gErrors) {
+        std::printf("missing\n");
+        return 1;
+    }
+    if (command == "size") {
+        std::printf("%d %d\n", attributes.width, attributes.height);
+    } else if (command == "resize" && argc >= 5) {
+        XResizeWindow(display, window, static_cast<unsigned>(std::atoi(argv[3])),
+                      static_cast<unsigned>(std::atoi(argv[4])));
+        XSync(display, False);
+    } else if (command == "children") {
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        XQueryTree(display, window, &root, &parent, &children, &count);
+        if (children) XFree(children);
+        std::printf("%u\n", count);
+    } else if (command == "lit") {
+        // The window's contents as the screen shows them (children included), read from the
+        // root so that nothing of the saver's own drawing path is involved.
+        int x = 0, y = 0;
+        Window child;
+        XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
+        XImage* image = XGetImage(display, attributes.root, x, y, static_cast<unsigned>(attributes.width),
+                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        if (!image) {
+            std::printf("missing\n");
+            return 1;
+        }
+        long lit = 0;
+        for (int row = 0; row < image->height; ++row) {
+            for (int column = 0; column < image->width; ++column) {
+                if ((XGetPixel(image, column, row) & 0xFFFFFFu) != 0) ++lit;
+            }
+        }
+        XDestroyImage(image);
+        std::printf("%ld\n", lit);
+    } else {
+        std::fprintf(stderr, "x11_fixture: unknown command %s\n", command.c_str());
+        return 2;
+    }
+    XCloseDisplay(display);
+    return 0;
+}
