@@ -6,6 +6,7 @@
 //   x11_fixture children ID    prints the number of child windows of ID
 //   x11_fixture size ID        prints "W H" of window ID
 //   x11_fixture resize ID W H  resizes window ID
+//   x11_fixture clear ID       repaints window ID with its background
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
     } else if (command == "resize" && argc >= 5) {
         XResizeWindow(display, window, static_cast<unsigned>(std::atoi(argv[3])),
                       static_cast<unsigned>(std::atoi(argv[4])));
+        XSync(display, False);
+    } else if (command == "clear") {
+        XClearWindow(display, window);
         XSync(display, False);
     } else if (command == "children") {
         Window root, parent, *children = nullptr;
