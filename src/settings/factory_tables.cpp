@@ -56,6 +56,13 @@ constexpr GalaxyTypeEntry kGalaxyTypes[kGalaxyTypeCount] = {
     {"Elongated Bottle", 2},
 };
 
+// Row i belongs to galaxy type i. Columns, in three lines per row:
+//   0 Radius, 1 Rotation, 2 Distance, 3 AxisPlane, 4 ColorMult, 5 RadiusExp, 6 HeightExp,
+//   7 GHWRatio, 8 AngleTilt, 9 AngleTInc, 10 HueStart, 11 HWheelInc, 12 ColorComp, 13 Profile;
+//   14 NewFreq, 15 NewFrames, 16 NewExtMult, 17 NovaFreq, 18 NovaFrames, 19 NovaExtMult,
+//   20 CometFreq, 21 CometStars, 22 CometOrbit, 23 CometSpeed, 24 CometSWind, 25 CometCPersist,
+//   26 CometSPersist, 27 HWCStart, 28 HWCEnd, 29 CorePointMass, 30 LocalGravityForce;
+//   31 HueRed, 32 HueGrn, 33 HueBlu, 34 HueBase, 35 HueBlend.
 constexpr std::string_view kGalaxyFactoryRows[kGalaxyTypeCount] = {
     /*  0 */ "  300,   500,   400, 0,  2000,  1.4,    2,  0.3, 165,   0.04, 240,  0.012, 3, 0, "
               " 200, 10,  200, 200,  25,  500,  320,  50,  100,  100,  200, 0.9975, 0.94, 120, 240, 0, 0, "
@@ -155,6 +162,10 @@ constexpr std::string_view kGalaxyFactoryRows[kGalaxyTypeCount] = {
               "100, 100, 100, 15, 60,",
 };
 
+// Theme columns (the universe settings' factoryColumn): Stars, Galaxy, STrail, Expand,
+// ESteps, Persist, Symetry, Damping, HWRatio, HW_Start, HW_End, Profile, NewFreq, NewPctStEx,
+// GSteps, GPCtrl, GCCtrl, DstCen, Tour, GVisit, GTrack, AmStar, AmPers, AmCAge, AmFrames,
+// AmMaxExt, AmProf, GravForce, GravFrame.
 constexpr ThemeEntry kUniverseThemes[kUniverseThemeCount] = {
     {"Classical (14.3 Billion Years Ago...)",
      "2500, 100,  2,  8000, 300,  0.985,  0.1,  0.015,  0.6, 180, 225, 2,  300,  70, 250, "
@@ -182,6 +193,7 @@ constexpr ThemeEntry kUniverseThemes[kUniverseThemeCount] = {
      "1, 0,  8000, 0, 0, 0, 200, 0.999, 0.07, 50,  2500, 0, 125000, 1,"},
 };
 
+// Name, weight, member count, then the member galaxy type indices.
 constexpr std::string_view kCompositeRows[kCompositeCount] = {
     "Nested Rings / Solid Core,   15,  6, 26, 21, 22, 23, 24, 25,",
     "Spine Disk Shell,            15,  2, 11, 12,",
