@@ -151,6 +151,7 @@ DecimalNumber ScanLeadingNumber(std::string_view text) {
         if (anyDigit) exponent = negativeExponent ? -value : value;
     }
     mantissa.Finish(exponent);
+    if (!mantissa.SawDigit()) number.negative = false;  // a lone sign is no number: plain 0
     return number;
 }
 

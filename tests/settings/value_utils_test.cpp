@@ -59,6 +59,8 @@ TEST(LeadingNumber, SkipsBlanksInsideAndStopsAtTheFirstOtherCharacter) {
     EXPECT_EQ(LeadingNumber("\t\n7\t1"), 71.0);
     EXPECT_EQ(LeadingNumber("5-3"), 5.0);
     EXPECT_EQ(LeadingNumber("--5"), 0.0);
+    EXPECT_FALSE(std::signbit(LeadingNumber("-x")));
+    EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
     EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
     EXPECT_EQ(LeadingNumber("7\r8"), 7.0);  // carriage return is not skipped
     EXPECT_EQ(LeadingNumber("12\0"
