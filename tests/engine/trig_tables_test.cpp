@@ -46,15 +46,5 @@ TEST(TrigTables, AngleIsAccumulatedInSinglePrecision) {
     }
 }
 
-TEST(TrigTables, BuildingTwiceGivesTheSameTables) {
-    TrigTables a;
-    TrigTables b;
-    BuildTrigTables(a);
-    BuildTrigTables(b);
-    EXPECT_EQ(a.CosTable, b.CosTable);
-    EXPECT_EQ(a.SinTable, b.SinTable);
-    EXPECT_EQ(a.SinTable, GetTrigTables().SinTable);
-}
-
 }  // namespace
 }  // namespace astrelle

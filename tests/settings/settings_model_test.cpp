@@ -155,23 +155,18 @@ TEST(SettingDefs, MissingNamesDependOnTheRow) {
     EXPECT_EQ(CompositePlaceholderName(0), "< Galaxy Composite 1 >");
     EXPECT_EQ(MissingText(Def("Galaxy_CometCPersist")), "0.998");
     EXPECT_EQ(MissingText(Def("Adv_FontName")), "MS Sans Serif");
-    EXPECT_EQ(GalaxyRegistrySection(0), "Universe\\Galaxy0");
     EXPECT_EQ(GalaxyRegistrySection(31), "Universe\\Galaxy31");
     EXPECT_EQ(CompositeRegistrySection(15), "Universe\\CompGal15");
-    EXPECT_EQ(GalaxyTemplateSection(7), "UniGal7");
-    EXPECT_EQ(CompositeTemplateSection(0), "CompGal0");
 }
 
 TEST(SettingDefs, FieldTextIsTheStoredForm) {
     GalaxyTypeRecord record;
     record.Radius = 2500;
     record.CometCPersist = 0.9975f;
-    record.HWheelInc = 0.0002f;
     record.HueBlend = -5;
     record.Name = "Standard Galaxy       ";
     EXPECT_EQ(FieldText(record, Def("Galaxy_Radius")), "2500");
     EXPECT_EQ(FieldText(record, Def("Galaxy_CometCPersist")), "0.9975");
-    EXPECT_EQ(FieldText(record, Def("Galaxy_HWheelInc")), "0.0002");
     EXPECT_EQ(FieldText(record, Def("Galaxy_HueBlend")), "-5");
     EXPECT_EQ(FieldText(record, Def("_UniGalName")), "Standard Galaxy       ");
     CompositeRecord composite;

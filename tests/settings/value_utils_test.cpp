@@ -216,16 +216,6 @@ TEST(Clamp, FloatNaNAndInfinityEndInsideTheRange) {
     EXPECT_EQ(ClampFloat(-std::numeric_limits<float>::infinity(), 0.25f, 1.0f), 0.25f);
 }
 
-TEST(MinMax, TieAndOrderFollowTheComparison) {
-    EXPECT_EQ(MaxInt16(-3, 2), 2);
-    EXPECT_EQ(MinInt16(-3, 2), -3);
-    EXPECT_EQ(MaxInt32(7, -7), 7);
-    EXPECT_EQ(MinInt32(7, -7), -7);
-    // "a when a > b, else b": with NaN the second argument wins.
-    EXPECT_EQ(MaxFloat(std::numeric_limits<float>::quiet_NaN(), 2.0f), 2.0f);
-    EXPECT_EQ(MaxFloat(0.5f, 0.25f), 0.5f);
-}
-
 TEST(NormaliseNumberText, FollowsTheFieldRules) {
     EXPECT_EQ(NormaliseNumberText("", 0, 1, 9), "1");
     EXPECT_EQ(NormaliseNumberText("12", 0, 1, 9), "9");
@@ -296,12 +286,6 @@ TEST(FloatToSevenDigitText, RoundsToSevenSignificantDigits) {
     EXPECT_EQ(FloatToSevenDigitText(0.0f), "0");
 }
 
-TEST(IntToText, PlainDecimal) {
-    EXPECT_EQ(IntToText(300), "300");
-    EXPECT_EQ(IntToText(-32768), "-32768");
-    EXPECT_EQ(IntToText(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
-}
-
 TEST(KeyFilters, DigitFilterPassesDigitsAndBackspaceOnly) {
     for (int key = '0'; key <= '9'; ++key) EXPECT_EQ(DigitKeyFilter(key).key, key);
     EXPECT_EQ(DigitKeyFilter(kBackspaceKey).key, kBackspaceKey);
@@ -323,12 +307,6 @@ TEST(KeyFilters, DecimalPointPassesOnlyWhenNoPointSurvives) {
     EXPECT_EQ(DecimalKeyFilter("1.5", "", kBackspaceKey).key, kBackspaceKey);
     EXPECT_EQ(DecimalKeyFilter("", "", '-').key, 0);
     EXPECT_TRUE(DecimalKeyFilter("", "", 'e').beep);
-}
-
-TEST(SafeUpperBound, EmptyGivesMinusOne) {
-    EXPECT_EQ(SafeUpperBound(std::vector<int>{}), -1);
-    EXPECT_EQ(SafeUpperBound(std::vector<int>(3)), 2);
-    EXPECT_EQ(SafeUpperBound(std::string("ab")), 1);
 }
 
 }  // namespace
