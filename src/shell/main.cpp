@@ -19,17 +19,16 @@
 #include "shell/frm_screen.h"
 #include "shell/logic/host_arguments.h"
 #include "shell/logic/saver_platform.h"
-#include "shell/logic/window_placement.h"
+#include "shell/logic/startup.h"
 #include "shell/properties_seam.h"
 #include "shell/qt_engine_host.h"
-#include "shell/startup_glue.h"
+#include "shell/stored_settings.h"
 #include "shell/x11_runs.h"
 
 using namespace astrelle;
 
 namespace {
 
-constexpr const char* kSaverCaption = "KRLN:Astrelle 2.0";
 constexpr const char* kWindowedName = "astrelle-window";
 
 int Fail(const std::string& message) {
@@ -37,13 +36,12 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// The windowed-program rule: a file named like the executable plus ".exe" beside it.
+// The windowed-program rule: a file with the executable's base name and ".exe" beside it.
 bool WindowedMarkerExists() {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || self.empty()) return false;
-    const std::filesystem::path marker = self.parent_path() / (self.filename().string() + ".exe");
-    return std::filesystem::exists(marker, error);
+    return std::filesystem::exists(WindowedMarkerPath(self.string()), error);
 }
 
 bool InvokedAsWindowed(const char* argv0) {
@@ -57,11 +55,6 @@ struct QtArgs {
     int argc = 1;
     char* argv[2] = {nullptr, nullptr};
 };
-
-void StoreTwips(ProcessValues& process, double dpi) {
-    process.TwipsPerPixelX = TwipsPerPixelForDpi(dpi);
-    process.TwipsPerPixelY = TwipsPerPixelForDpi(dpi);
-}
 
 // A termination signal ends whatever runs, promptly and with status 0.
 void EndOnTermination(TerminationWatcher& watcher, ProcessValues& process) {
@@ -79,14 +72,10 @@ int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId wi
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QtArgs qtArgs(argv0);
     QGuiApplication app(qtArgs.argc, qtArgs.argv);
-    StoreTwips(process, connection.LogicalDpi());
+    ResetProcessValues(process, connection.LogicalDpi(), connection.LogicalDpi());
     TerminationWatcher watcher;
     EndOnTermination(watcher, process);
-    if (preview) {
-        process.RunMode = RunModeValue::Preview;
-        process.PreviewParentHwnd = static_cast<int32_t>(window);
-        return RunPreviewBox(connection, window, process);
-    }
+    if (preview) return RunPreviewBox(connection, window, process);
     return RunHackWindow(connection, window, process);
 }
 
@@ -100,17 +89,18 @@ int main(int argc, char** argv) {
     if (!host.error.empty()) return Fail(host.error);
     if (!host.displayName.empty()) setenv("DISPLAY", host.displayName.c_str(), 1);
 
-    ProcessValues process;  // stop, exit and preview stop flags start cleared
+    ProcessValues process;
+    ResetProcessValues(process, 96.0, 96.0);  // the display's own resolution is taken below
     GetTrigTables();
 
+    // Qt on another platform (offscreen, for trying the dialog headless) needs no X display.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     const bool needX11 = platform.isEmpty() || platform.startsWith("xcb");
     std::string x11Error;
     std::unique_ptr<x11::Connection> connection;
-    if (needX11 || host.target != HackTarget::None) {
-        connection = x11::Connection::Open(nullptr, &x11Error);
-    }
+    if (needX11 || host.target != HackTarget::None) connection = x11::Connection::Open(nullptr, &x11Error);
 
+    // An xscreensaver run draws into its given window whatever else the command line says.
     if (host.target != HackTarget::None) {
         if (!connection) return Fail(x11Error);
         const x11::WindowId window =
@@ -124,19 +114,26 @@ int main(int argc, char** argv) {
         return RunOutsideWindow(*connection, false, window, process, argv[0]);
     }
 
-    const bool windowed = host.windowed || InvokedAsWindowed(argv[0]) || WindowedMarkerExists();
-    auto windowExists = [&connection](const char* caption) {
-        return connection && connection->FindWindowByCaption(caption) != 0;
+    // --window and the name astrelle-window are the Linux ways to ask for the windowed
+    // program; the ".exe" marker beside the executable works as well.
+    auto windowExists = [&connection](std::string_view caption) {
+        return connection && connection->FindWindowByCaption(std::string(caption)) != 0;
     };
-    const StartupChoice choice = DecideStartup(host.commandLine, windowed, windowExists(kSaverCaption),
-                                               windowExists(kPropertiesCaption));
+    StartupInput input;
+    input.commandLine = host.commandLine;
+    input.windowedMarkerExists = host.windowed || InvokedAsWindowed(argv[0]) || WindowedMarkerExists();
+    input.saverWindowExists = windowExists(kSaverCaption);
+    input.dialogWindowExists = windowExists(kDialogCaption);
+    const StartupDecision choice = DecideStartup(input);
+    ApplyStartupDecision(process, choice);
 
     switch (choice.action) {
         case StartupAction::DoNothing:
         case StartupAction::ChangePassword:  // no password services on Linux
             return 0;
         case StartupAction::RaiseDialog:
-            if (connection) connection->Activate(connection->FindWindowByCaption(kPropertiesCaption));
+            if (connection)
+                connection->Activate(connection->FindWindowByCaption(std::string(kDialogCaption)));
             return 0;
         case StartupAction::Preview:
             if (!connection) return Fail(x11Error);
@@ -152,33 +149,25 @@ int main(int argc, char** argv) {
     QApplication app(qtArgs.argc, qtArgs.argv);
     QApplication::setApplicationName(QStringLiteral("Astrelle"));
     if (connection) x11::Connection::InstallErrorHandlers();
-    StoreTwips(process, QGuiApplication::primaryScreen()
-                            ? QGuiApplication::primaryScreen()->logicalDotsPerInchX()
-                            : 96.0);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        ResetProcessValues(process, screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
+    }
     TerminationWatcher watcher;
     EndOnTermination(watcher, process);
 
-    switch (choice.action) {
-        case StartupAction::Configure:
-            ShowPropertiesDialog(nullptr, process);
-            return 0;
-        case StartupAction::ImportThenRun:
-            ImportTemplateFile(choice.path);
-            [[fallthrough]];
-        case StartupAction::RunSaver:
-        default:
-            break;
+    if (choice.action == StartupAction::Configure) {
+        ShowPropertiesDialog(nullptr, process);
+        return 0;
     }
+    if (choice.action == StartupAction::ImportTemplateThenRun) ImportTemplateFile(choice.templatePath);
 
     // RunSaver
     process.StopRequested = kFalse16;
-    if (process.RunMode == RunModeValue::WindowedProgram || windowed) {
-        process.RunMode = RunModeValue::WindowedProgram;
+    if (process.RunMode == RunModeValue::WindowedProgram) {
         FrmScreen screen(process);
         screen.Run();
         return 0;
     }
-    process.RunMode = RunModeValue::ScreenSaver;
     SetSaverRunning(true);
     FrmSaver saver(process);
     saver.SetupSaverWindow();

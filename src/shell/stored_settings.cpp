@@ -14,4 +14,6 @@ bool WriteStoredText(std::string_view, std::string_view, std::string_view) {
     return false;
 }
 
+void ImportTemplateFile(const std::string&) {}
+
 }  // namespace astrelle

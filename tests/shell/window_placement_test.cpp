@@ -37,13 +37,5 @@ TEST(WindowPlacement, ShortTextGivesZeroForTheMissingNumbers) {
     EXPECT_EQ(p.top, 300);
 }
 
-TEST(WindowPlacement, TwipsPerPixelFollowTheLogicalDpi) {
-    EXPECT_EQ(TwipsPerPixelForDpi(96), 15);
-    EXPECT_EQ(TwipsPerPixelForDpi(120), 12);
-    EXPECT_EQ(TwipsPerPixelForDpi(192), 8);  // 7.5 rounds to the even 8
-    EXPECT_EQ(TwipsPerPixelForDpi(0), 15);   // a display that reports nothing
-    EXPECT_EQ(TwipsPerPixelForDpi(1e-9), 15);
-}
-
 }  // namespace
 }  // namespace astrelle

@@ -27,7 +27,4 @@ std::string FormatWindowSize(const WindowPlacementTwips& placement);
 // missing characters read as 0. Nothing when the trimmed text is empty.
 bool ParseWindowSize(std::string_view text, WindowPlacementTwips& out);
 
-// Twips per pixel for a logical DPI: 1440 / dpi rounded half to even (15 at 96, 12 at 120).
-int16_t TwipsPerPixelForDpi(double logicalDpi);
-
 }  // namespace astrelle
