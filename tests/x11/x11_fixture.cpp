@@ -7,10 +7,15 @@
 //   x11_fixture size ID        prints "W H" of window ID
 //   x11_fixture resize ID W H  resizes window ID
 //   x11_fixture clear ID       repaints window ID with its background
+//   x11_fixture waitlit ID MS  polls the middle of window ID until a pixel is not black;
+//                              prints the milliseconds that took, or "none" after MS
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -72,6 +77,37 @@ int main(int argc, char** argv) {
         XResizeWindow(display, window, static_cast<unsigned>(std::atoi(argv[3])),
                       static_cast<unsigned>(std::atoi(argv[4])));
         XSync(display, False);
+    } else if (command == "waitlit" && argc >= 4) {
+        const auto start = std::chrono::steady_clock::now();
+        const long limit = std::atol(argv[3]);
+        const int w = std::min(attributes.width, 512), h = std::min(attributes.height, 512);
+        const int x = (attributes.width - w) / 2, y = (attributes.height - h) / 2;
+        for (;;) {
+            const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                       std::chrono::steady_clock::now() - start)
+                                                       .count());
+            XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                      AllPlanes, ZPixmap);
+            bool lit = false;
+            for (int row = 0; image && row < h && !lit; ++row) {
+                for (int column = 0; column < w; ++column) {
+                    if ((XGetPixel(image, column, row) & 0xFFFFFFu) != 0) {
+                        lit = true;
+                        break;
+                    }
+                }
+            }
+            if (image) XDestroyImage(image);
+            if (lit) {
+                std::printf("%ld\n", elapsed);
+                break;
+            }
+            if (elapsed > limit) {
+                std::printf("none\n");
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
     } else if (command == "clear") {
         XClearWindow(display, window);
         XSync(display, False);
