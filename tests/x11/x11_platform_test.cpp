@@ -146,6 +146,24 @@ TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
     EXPECT_EQ(presenter.UsesSharedMemory(), GetParam() == Presenter::SharedMemory::Allowed);
 }
 
+TEST_P(PresenterTest, AFrameWithMoreTilesThanStagingSlotsArrivesWhole) {
+    // 13 x 11 tiles, more than the staging strip holds at once.
+    const WindowId window = MakeWindow(800, 700);
+    Presenter presenter(*connection_, window, GetParam());
+    PixelSurface surface(800, 700);
+    for (int y = 0; y < 700; y += 64) {
+        for (int x = 0; x < 800; x += 64) surface.SetPixel(x + 3, y + 3, static_cast<uint32_t>(x * 7 + y));
+    }
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    for (int y = 0; y < 700; y += 64) {
+        for (int x = 0; x < 800; x += 64) {
+            const uint32_t c = static_cast<uint32_t>(x * 7 + y);  // 0x00BBGGRR
+            const uint32_t expected = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+            ASSERT_EQ(PixelAt(window, x + 3, y + 3), expected) << x << "," << y;
+        }
+    }
+}
+
 TEST_P(PresenterTest, BlendsTheOverlayOverTheStars) {
     const WindowId window = MakeWindow(64, 64);
     Presenter presenter(*connection_, window, GetParam());

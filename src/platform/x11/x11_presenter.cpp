@@ -53,12 +53,18 @@ Presenter::Presenter(Connection& connection, WindowId window, SharedMemory shm)
     if (visual->c_class != TrueColor && visual->c_class != DirectColor) return;
     depth_ = attributes.depth;
     visual_ = visual;
-    directLayout_ = visual->red_mask == 0xFF0000u && visual->green_mask == 0xFF00u &&
-                    visual->blue_mask == 0xFFu && (depth_ == 24 || depth_ == 32);
+    directLayout_ = visual->red_mask == 0xFF0000u && visual->green_mask == 0xFF00u && visual->blue_mask == 0xFFu &&
+                    (depth_ == 24 || depth_ == 32);
     if (depth_ == 32) alphaBits_ = 0xFF000000u;
+    rs_ = MaskShift(visual->red_mask);
+    gs_ = MaskShift(visual->green_mask);
+    bs_ = MaskShift(visual->blue_mask);
+    rb_ = std::min(8, MaskBits(visual->red_mask));
+    gb_ = std::min(8, MaskBits(visual->green_mask));
+    bb_ = std::min(8, MaskBits(visual->blue_mask));
     ErrorTrap gcTrap(display);
     gc_ = XCreateGC(display, window_, 0, nullptr);
-    valid_ = gcTrap.Ok() && gc_ != nullptr;
+    valid_ = gcTrap.Ok() && gc_ != nullptr && EnsureImage();
 }
 
 Presenter::~Presenter() {
@@ -86,25 +92,21 @@ void Presenter::ReleaseImage() {
     image_ = nullptr;
     shmAttached_ = false;
     plainData_.clear();
-    imageWidth_ = imageHeight_ = 0;
 }
 
-bool Presenter::EnsureImage(int width, int height) {
-    if (image_ && imageWidth_ == width && imageHeight_ == height) return true;
-    ReleaseImage();
-    if (width <= 0 || height <= 0) return false;
+bool Presenter::EnsureImage() {
+    if (image_) return true;
     Display* display = connection_.Raw();
     Visual* visual = static_cast<Visual*>(visual_);
-    const auto w = static_cast<unsigned>(width);
-    const auto h = static_cast<unsigned>(height);
+    // One slot-wide column of slots: slot i holds rows i * kSlotSize onwards.
+    const auto w = static_cast<unsigned>(kSlotSize);
+    const auto h = static_cast<unsigned>(kSlotSize * kSlots);
 
     if (shmAllowed_ && XShmQueryExtension(display)) {
         auto* info = new XShmSegmentInfo{};
-        XImage* image =
-            XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
+        XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
         if (image) {
-            info->shmid =
-                shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
+            info->shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
             if (info->shmid >= 0) {
                 void* address = shmat(info->shmid, nullptr, 0);
                 if (address != reinterpret_cast<void*>(-1)) {
@@ -121,8 +123,6 @@ bool Presenter::EnsureImage(int width, int height) {
                         image_ = image;
                         shmInfo_ = info;
                         shmAttached_ = true;
-                        imageWidth_ = width;
-                        imageHeight_ = height;
                         return true;
                     }
                     shmdt(address);
@@ -137,99 +137,99 @@ bool Presenter::EnsureImage(int width, int height) {
     }
 
     const int pad = 32;
-    XImage* image =
-        XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
+    XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
     if (!image) return false;
     plainData_.assign(static_cast<size_t>(image->bytes_per_line) * h, 0);
     image->data = plainData_.data();
     image_ = image;
-    imageWidth_ = width;
-    imageHeight_ = height;
     return true;
 }
 
-void Presenter::CopyRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
+void Presenter::DrainSlots() {
+    // XPutImage copies the pixels into the request at once; shared slots are read by the
+    // server later, so they are reusable only after a round trip.
+    if (shmAttached_ && nextSlot_ > 0) XSync(connection_.Raw(), False);
+    nextSlot_ = 0;
+}
+
+void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
+    if (nextSlot_ == kSlots) DrainSlots();
+    const int slotTop = nextSlot_ * kSlotSize;
+    ++nextSlot_;
     const uint32_t* source = surface.NativePixels();
     const int surfaceWidth = surface.Width();
     const bool direct = directLayout_ && image_->bits_per_pixel == 32 && image_->byte_order == LSBFirst;
-    Visual* visual = static_cast<Visual*>(visual_);
-    for (int y = r.y; y < r.y + r.height; ++y) {
-        const uint32_t* in = source + static_cast<size_t>(y) * static_cast<size_t>(surfaceWidth);
+    for (int row = 0; row < r.height; ++row) {
+        const int y = r.y + row;
+        const uint32_t* in = source + static_cast<size_t>(y) * static_cast<size_t>(surfaceWidth) + r.x;
         const uint32_t* over = nullptr;
-        int overFrom = 0, overTo = 0;
+        int overFrom = 0, overTo = 0;  // columns within r
         if (overlay && overlay->pixels && y >= overlay->y && y < overlay->y + overlay->height) {
-            overFrom = std::max(r.x, overlay->x);
-            overTo = std::min(r.x + r.width, overlay->x + overlay->width);
-            over =
-                overlay->pixels + static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride);
+            overFrom = std::max(r.x, overlay->x) - r.x;
+            overTo = std::min(r.x + r.width, overlay->x + overlay->width) - r.x;
+            over = overlay->pixels + static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride) +
+                   (r.x - overlay->x);
         }
+        const int outRow = slotTop + row;
         if (direct) {
-            auto* out =
-                reinterpret_cast<uint32_t*>(image_->data + static_cast<size_t>(y) * image_->bytes_per_line);
+            auto* out = reinterpret_cast<uint32_t*>(image_->data + static_cast<size_t>(outRow) * image_->bytes_per_line);
             if (alphaBits_ == 0) {
-                std::memcpy(out + r.x, in + r.x, static_cast<size_t>(r.width) * sizeof(uint32_t));
+                std::memcpy(out, in, static_cast<size_t>(r.width) * sizeof(uint32_t));
             } else {
-                for (int x = r.x; x < r.x + r.width; ++x) out[x] = in[x] | alphaBits_;
+                for (int x = 0; x < r.width; ++x) out[x] = in[x] | alphaBits_;
             }
-            for (int x = overFrom; over && x < overTo; ++x) {
-                out[x] = Blend(in[x], over[x - overlay->x]) | alphaBits_;
-            }
+            for (int x = overFrom; over && x < overTo; ++x) out[x] = Blend(in[x], over[x]) | alphaBits_;
         } else {
             // Any other true-colour layout (16-bit displays, swapped byte order): per pixel.
-            const int rs = MaskShift(visual->red_mask), gs = MaskShift(visual->green_mask),
-                      bs = MaskShift(visual->blue_mask);
-            const int rb = MaskBits(visual->red_mask), gb = MaskBits(visual->green_mask),
-                      bb = MaskBits(visual->blue_mask);
-            for (int x = r.x; x < r.x + r.width; ++x) {
+            for (int x = 0; x < r.width; ++x) {
                 uint32_t c = in[x];
-                if (over && x >= overFrom && x < overTo) c = Blend(c, over[x - overlay->x]);
-                const unsigned long pixel = ((((c >> 16) & 0xFFu) >> (8 - rb)) << rs) |
-                                            ((((c >> 8) & 0xFFu) >> (8 - gb)) << gs) |
-                                            (((c & 0xFFu) >> (8 - bb)) << bs) | alphaBits_;
-                XPutPixel(image_, x, y, pixel);
+                if (over && x >= overFrom && x < overTo) c = Blend(c, over[x]);
+                const unsigned long pixel = ((((c >> 16) & 0xFFu) >> (8 - rb_)) << rs_) |
+                                            ((((c >> 8) & 0xFFu) >> (8 - gb_)) << gs_) |
+                                            (((c & 0xFFu) >> (8 - bb_)) << bs_) | alphaBits_;
+                XPutPixel(image_, x, outRow, pixel);
             }
         }
     }
+    Display* display = connection_.Raw();
+    const auto w = static_cast<unsigned>(r.width);
+    const auto h = static_cast<unsigned>(r.height);
+    if (shmAttached_) {
+        XShmPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h, False);
+    } else {
+        XPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h);
+    }
 }
 
-void Presenter::PutRect(const Rect& r) {
-    Display* display = connection_.Raw();
-    if (shmAttached_) {
-        XShmPutImage(display, window_, gc_, image_, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
-                     static_cast<unsigned>(r.height), False);
-    } else {
-        XPutImage(display, window_, gc_, image_, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
-                  static_cast<unsigned>(r.height));
+void Presenter::SendRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
+    for (int y = r.y; y < r.y + r.height; y += kSlotSize) {
+        for (int x = r.x; x < r.x + r.width; x += kSlotSize) {
+            SendPiece(surface, overlay,
+                      Rect{x, y, std::min(kSlotSize, r.x + r.width - x), std::min(kSlotSize, r.y + r.height - y)});
+        }
     }
 }
 
 bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced) {
     if (!valid_) return false;
-    if (!EnsureImage(surface.Width(), surface.Height())) {
-        surface.TakeDirtyTiles([](int, int, int, int) {});
-        return true;  // an empty surface has nothing to show
-    }
     Display* display = connection_.Raw();
     ErrorTrap trap(display);
+    nextSlot_ = 0;
     bool any = false;
     surface.TakeDirtyTiles([&](int x, int y, int w, int h) {
-        const Rect r{x, y, w, h};
-        CopyRect(surface, overlay, r);
-        PutRect(r);
+        SendPiece(surface, overlay, Rect{x, y, w, h});
         any = true;
     });
     for (Rect r : forced) {
         const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
-        const int x1 = std::min(surface.Width(), r.x + r.width),
-                  y1 = std::min(surface.Height(), r.y + r.height);
+        const int x1 = std::min(surface.Width(), r.x + r.width), y1 = std::min(surface.Height(), r.y + r.height);
         if (x1 <= x0 || y1 <= y0) continue;
-        const Rect clipped{x0, y0, x1 - x0, y1 - y0};
-        CopyRect(surface, overlay, clipped);
-        PutRect(clipped);
+        SendRect(surface, overlay, Rect{x0, y0, x1 - x0, y1 - y0});
         any = true;
     }
+    nextSlot_ = 0;
     if (!any) return true;
-    // The shared image may only be reused once the server has read it, and a vanished
+    // The shared slots may only be reused once the server has read them, and a vanished
     // window shows up as an error here; one round trip per frame answers both.
     return trap.Ok();
 }

@@ -1,7 +1,8 @@
 // Copies the changed tiles of a PixelSurface into an X11 window that is not a Qt window
-// (the preview child, the xscreensaver window). Uses a MIT-SHM image when the server offers
-// one, else plain XPutImage. An optional overlay (the lock message, premultiplied ARGB)
-// is blended over the tiles it touches.
+// (the preview child, the xscreensaver window). Tiles pass through a small staging strip
+// of tile-sized slots (MIT-SHM when the server offers it, else plain XPutImage), so the
+// memory cost does not grow with the screen. An optional overlay (the lock message,
+// premultiplied ARGB) is blended over the tiles it touches.
 #pragma once
 
 #include <cstdint>
@@ -53,10 +54,16 @@ class Presenter {
     bool Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced = {});
 
   private:
-    bool EnsureImage(int width, int height);
+    static constexpr int kSlotSize = PixelSurface::kTileSize;
+    static constexpr int kSlots = 128;  // 2 MB of staging; a frame rarely changes more tiles
+
+    bool EnsureImage();
     void ReleaseImage();
-    void CopyRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r);
-    void PutRect(const Rect& r);
+    // Sends r (at most one slot in size) through the next free slot.
+    void SendPiece(const PixelSurface& surface, const Overlay* overlay, const Rect& r);
+    void SendRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r);
+    // Waits until the server has read every slot in use, so they can be filled again.
+    void DrainSlots();
 
     Connection& connection_;
     WindowId window_;
@@ -71,8 +78,9 @@ class Presenter {
     XImage* image_ = nullptr;
     void* shmInfo_ = nullptr;  // XShmSegmentInfo
     std::vector<char> plainData_;
-    int imageWidth_ = 0;
-    int imageHeight_ = 0;
+    int nextSlot_ = 0;
+    int rs_ = 0, gs_ = 0, bs_ = 0;  // channel shifts and widths of an unusual visual
+    int rb_ = 8, gb_ = 8, bb_ = 8;
 };
 
 }  // namespace astrelle::x11
