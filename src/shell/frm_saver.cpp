@@ -13,7 +13,8 @@
 
 namespace astrelle {
 
-FrmSaver::FrmSaver(ProcessValues& process) : process_(process) {
+FrmSaver::FrmSaver(ProcessValues& process, x11::Connection* connection) : process_(process) {
+    UseX11(connection);
     setWindowTitle(QString::fromLatin1(kCaption));
     // Bypassing the window manager keeps panels, docks and notifications below us on every
     // desktop; the price is that we must take the keyboard ourselves (TakeInput).

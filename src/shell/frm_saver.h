@@ -14,7 +14,8 @@ class FrmSaver : public SaverView {
   public:
     static constexpr const char* kCaption = "KRLN:Astrelle 2.0";
 
-    explicit FrmSaver(ProcessValues& process);
+    // connection: the saver's own X11 connection for presenting, or nullptr.
+    FrmSaver(ProcessValues& process, x11::Connection* connection);
 
     // Covers the screens, hides the cursor, shows the window and takes the input.
     void SetupSaverWindow();

@@ -19,7 +19,8 @@ constexpr const char* kCaption = "KRLN:Astrelle 2.0";
 
 }  // namespace
 
-FrmScreen::FrmScreen(ProcessValues& process) : process_(process) {
+FrmScreen::FrmScreen(ProcessValues& process, x11::Connection* connection) : process_(process) {
+    UseX11(connection);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &SaverView::Resized, this, [this] {
         // The universe is laid out for its surface; a new size means a new universe.

@@ -11,7 +11,8 @@ namespace astrelle {
 class FrmScreen : public SaverView {
     Q_OBJECT
   public:
-    explicit FrmScreen(ProcessValues& process);
+    // connection: the saver's own X11 connection for presenting, or nullptr.
+    FrmScreen(ProcessValues& process, x11::Connection* connection);
 
     // Runs the program: set-up, the host sequence, restarts after F5 or a resize; returns
     // when the window is closed.

@@ -164,12 +164,12 @@ int main(int argc, char** argv) {
     // RunSaver
     process.StopRequested = kFalse16;
     if (process.RunMode == RunModeValue::WindowedProgram) {
-        FrmScreen screen(process);
+        FrmScreen screen(process, connection.get());
         screen.Run();
         return 0;
     }
     SetSaverRunning(true);
-    FrmSaver saver(process);
+    FrmSaver saver(process, connection.get());
     saver.SetupSaverWindow();
     saver.RunAnimation();
     return 0;

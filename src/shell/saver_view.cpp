@@ -1,6 +1,7 @@
 // Painting of the animation surface and the message label in a Qt widget.
 #include "shell/saver_view.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -14,6 +15,29 @@ SaverView::SaverView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
+}
+
+SaverView::~SaverView() = default;
+
+void SaverView::UseX11(x11::Connection* connection) {
+    if (!connection || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    x11_ = connection;
+    // Qt leaves a native paint-on-screen window alone: no backing store, no painting.
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+}
+
+QPaintEngine* SaverView::paintEngine() const {
+    return Native() ? nullptr : QWidget::paintEngine();
+}
+
+void SaverView::Invalidate(const QRect& r) {
+    if (r.isEmpty()) return;
+    if (Native()) {
+        pending_.push_back(x11::Rect{r.x(), r.y(), r.width(), r.height()});
+    } else {
+        update(ToLogical(r));
+    }
 }
 
 QSize SaverView::DevicePixelSize() const {
@@ -32,7 +56,11 @@ void SaverView::FitSurface() {
     view_ = QImage(reinterpret_cast<const uchar*>(surface_.NativePixels()), surface_.Width(),
                    surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
     view_.setDevicePixelRatio(devicePixelRatioF());
-    update();
+    if (Native()) {
+        pending_.clear();  // the fresh surface is all dirty
+    } else {
+        update();
+    }
 }
 
 QRect SaverView::ToLogical(const QRect& r) const {
@@ -46,11 +74,29 @@ QRect SaverView::ToLogical(const QRect& r) const {
 }
 
 void SaverView::PresentFrame() {
-    surface_.TakeDirtyTiles([this](int x, int y, int w, int h) { update(ToLogical(QRect(x, y, w, h))); });
+    if (!Native()) {
+        surface_.TakeDirtyTiles([this](int x, int y, int w, int h) { update(ToLogical(QRect(x, y, w, h))); });
+        return;
+    }
+    if (!presenter_ && isVisible()) {
+        presenter_ = std::make_unique<x11::Presenter>(*x11_, static_cast<x11::WindowId>(winId()));
+        pending_.push_back(x11::Rect{0, 0, surface_.Width(), surface_.Height()});
+    }
+    if (!presenter_) return;
+    x11::Overlay overlay;
+    if (!message_.isNull()) {
+        overlay.pixels = reinterpret_cast<const uint32_t*>(message_.constBits());
+        overlay.y = messageRect_.top();
+        overlay.width = message_.width();
+        overlay.height = message_.height();
+        overlay.stride = static_cast<int>(message_.bytesPerLine() / 4);
+    }
+    presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
+    pending_.clear();
 }
 
 void SaverView::ClearMessage() {
-    if (!messageRect_.isEmpty()) update(ToLogical(messageRect_));
+    Invalidate(messageRect_);
     message_ = QImage();
     messageRect_ = QRect();
 }
@@ -63,11 +109,22 @@ void SaverView::RefreshMessage() {
     message_ = RenderMessage(style_, surface_.Width(), surface_.Height(), dpi / 72.0 * ratio, &top);
     messageRect_ = message_.isNull() ? QRect() : QRect(0, top, message_.width(), message_.height());
     if (!message_.isNull()) message_.setDevicePixelRatio(ratio);
-    if (!old.isEmpty()) update(ToLogical(old));
-    if (!messageRect_.isEmpty()) update(ToLogical(messageRect_));
+    Invalidate(old);
+    Invalidate(messageRect_);
 }
 
 void SaverView::paintEvent(QPaintEvent* event) {
+    if (Native()) {
+        // An exposure: resend that part now, also while the animation waits for a modal
+        // dialog and presents no frames.
+        const double ratio = devicePixelRatioF();
+        const QRect r = event->rect();
+        Invalidate(QRect(
+            static_cast<int>(std::floor(r.left() * ratio)), static_cast<int>(std::floor(r.top() * ratio)),
+            static_cast<int>(std::ceil(r.width() * ratio)), static_cast<int>(std::ceil(r.height() * ratio))));
+        PresentFrame();
+        return;
+    }
     QPainter painter(this);
     const QRect area = event->rect();
     if (view_.isNull()) {

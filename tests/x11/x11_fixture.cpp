@@ -15,11 +15,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
             const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                        std::chrono::steady_clock::now() - start)
                                                        .count());
-            XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                                      AllPlanes, ZPixmap);
+            XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w),
+                                      static_cast<unsigned>(h), AllPlanes, ZPixmap);
             bool lit = false;
             for (int row = 0; image && row < h && !lit; ++row) {
                 for (int column = 0; column < w; ++column) {

@@ -17,7 +17,7 @@ namespace astrelle::x11 {
 namespace {
 
 class X11Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display) GTEST_SKIP() << "no X display";
@@ -29,9 +29,9 @@ protected:
     // A mapped top-level window of the test's own (the "foreign" owner in these tests).
     WindowId MakeWindow(int w, int h, const char* title = nullptr) {
         Display* d = connection_->Raw();
-        const Window window =
-            XCreateSimpleWindow(d, connection_->Root(), 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
-                                WhitePixel(d, DefaultScreen(d)), WhitePixel(d, DefaultScreen(d)));
+        const Window window = XCreateSimpleWindow(
+            d, connection_->Root(), 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
+            WhitePixel(d, DefaultScreen(d)), WhitePixel(d, DefaultScreen(d)));
         if (title) XStoreName(d, window, title);
         XMapWindow(d, window);
         XSync(d, False);
@@ -134,8 +134,8 @@ TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
     surface.SetPixel(70, 70, 0xFFFFFFu);
     ASSERT_TRUE(presenter.Present(surface, nullptr));
     EXPECT_EQ(PixelAt(window, 70, 70), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(window, 65, 65), 0u);         // same tile (64..127): sent
-    EXPECT_EQ(PixelAt(window, 5, 5), 0x00FF00u);    // clean tile: untouched
+    EXPECT_EQ(PixelAt(window, 65, 65), 0u);       // same tile (64..127): sent
+    EXPECT_EQ(PixelAt(window, 5, 5), 0x00FF00u);  // clean tile: untouched
     EXPECT_EQ(PixelAt(window, 199, 129), 0x00FF00u);
 
     // A forced rectangle goes out although nothing changed there.
@@ -192,7 +192,8 @@ TEST_P(PresenterTest, AVanishedWindowIsReportedNotFatal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedAndPlain, PresenterTest,
-                         ::testing::Values(Presenter::SharedMemory::Allowed, Presenter::SharedMemory::Forbidden));
+                         ::testing::Values(Presenter::SharedMemory::Allowed,
+                                           Presenter::SharedMemory::Forbidden));
 
 }  // namespace
 }  // namespace astrelle::x11

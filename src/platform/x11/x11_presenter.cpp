@@ -53,8 +53,8 @@ Presenter::Presenter(Connection& connection, WindowId window, SharedMemory shm)
     if (visual->c_class != TrueColor && visual->c_class != DirectColor) return;
     depth_ = attributes.depth;
     visual_ = visual;
-    directLayout_ = visual->red_mask == 0xFF0000u && visual->green_mask == 0xFF00u && visual->blue_mask == 0xFFu &&
-                    (depth_ == 24 || depth_ == 32);
+    directLayout_ = visual->red_mask == 0xFF0000u && visual->green_mask == 0xFF00u &&
+                    visual->blue_mask == 0xFFu && (depth_ == 24 || depth_ == 32);
     if (depth_ == 32) alphaBits_ = 0xFF000000u;
     rs_ = MaskShift(visual->red_mask);
     gs_ = MaskShift(visual->green_mask);
@@ -104,9 +104,11 @@ bool Presenter::EnsureImage() {
 
     if (shmAllowed_ && XShmQueryExtension(display)) {
         auto* info = new XShmSegmentInfo{};
-        XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
+        XImage* image =
+            XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
         if (image) {
-            info->shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
+            info->shmid =
+                shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
             if (info->shmid >= 0) {
                 void* address = shmat(info->shmid, nullptr, 0);
                 if (address != reinterpret_cast<void*>(-1)) {
@@ -137,7 +139,8 @@ bool Presenter::EnsureImage() {
     }
 
     const int pad = 32;
-    XImage* image = XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
+    XImage* image =
+        XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
     if (!image) return false;
     plainData_.assign(static_cast<size_t>(image->bytes_per_line) * h, 0);
     image->data = plainData_.data();
@@ -167,12 +170,14 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
         if (overlay && overlay->pixels && y >= overlay->y && y < overlay->y + overlay->height) {
             overFrom = std::max(r.x, overlay->x) - r.x;
             overTo = std::min(r.x + r.width, overlay->x + overlay->width) - r.x;
-            over = overlay->pixels + static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride) +
+            over = overlay->pixels +
+                   static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride) +
                    (r.x - overlay->x);
         }
         const int outRow = slotTop + row;
         if (direct) {
-            auto* out = reinterpret_cast<uint32_t*>(image_->data + static_cast<size_t>(outRow) * image_->bytes_per_line);
+            auto* out = reinterpret_cast<uint32_t*>(image_->data +
+                                                    static_cast<size_t>(outRow) * image_->bytes_per_line);
             if (alphaBits_ == 0) {
                 std::memcpy(out, in, static_cast<size_t>(r.width) * sizeof(uint32_t));
             } else {
@@ -204,8 +209,9 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
 void Presenter::SendRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
     for (int y = r.y; y < r.y + r.height; y += kSlotSize) {
         for (int x = r.x; x < r.x + r.width; x += kSlotSize) {
-            SendPiece(surface, overlay,
-                      Rect{x, y, std::min(kSlotSize, r.x + r.width - x), std::min(kSlotSize, r.y + r.height - y)});
+            SendPiece(
+                surface, overlay,
+                Rect{x, y, std::min(kSlotSize, r.x + r.width - x), std::min(kSlotSize, r.y + r.height - y)});
         }
     }
 }
@@ -222,7 +228,8 @@ bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span
     });
     for (Rect r : forced) {
         const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
-        const int x1 = std::min(surface.Width(), r.x + r.width), y1 = std::min(surface.Height(), r.y + r.height);
+        const int x1 = std::min(surface.Width(), r.x + r.width),
+                  y1 = std::min(surface.Height(), r.y + r.height);
         if (x1 <= x0 || y1 <= y0) continue;
         SendRect(surface, overlay, Rect{x0, y0, x1 - x0, y1 - y0});
         any = true;
