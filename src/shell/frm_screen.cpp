@@ -44,6 +44,9 @@ void FrmScreen::StartScreenWindow() {
     } else {
         setWindowTitle(QString());
         setCursor(Qt::BlankCursor);
+        // Asked of the window manager, full screen needs one; the geometry covers the
+        // screen also where none runs.
+        if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
         showFullScreen();
     }
     raise();
