@@ -11,7 +11,7 @@
 namespace astrelle {
 
 class PixelSurface {
-  public:
+public:
     static constexpr int kTileShift = 6;
     static constexpr int kTileSize = 1 << kTileShift;
 
@@ -78,8 +78,8 @@ class PixelSurface {
         if (!anyDirty_) return;
         for (int ty = 0; ty < tilesY_; ++ty) {
             for (int tx = 0; tx < tilesX_; ++tx) {
-                uint8_t& d =
-                    dirty_[static_cast<size_t>(ty) * static_cast<size_t>(tilesX_) + static_cast<size_t>(tx)];
+                uint8_t& d = dirty_[static_cast<size_t>(ty) * static_cast<size_t>(tilesX_) +
+                                    static_cast<size_t>(tx)];
                 if (!d) continue;
                 d = 0;
                 const int x = tx << kTileShift;
@@ -97,9 +97,11 @@ class PixelSurface {
         anyDirty_ = !pixels_.empty();
     }
 
-  private:
+private:
     // 0x00BBGGRR <-> 0x00RRGGBB: swap the red and blue bytes.
-    static uint32_t ToNative(uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+    static uint32_t ToNative(uint32_t c) {
+        return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    }
 
     int width_ = 0;
     int height_ = 0;

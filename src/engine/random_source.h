@@ -10,7 +10,7 @@
 namespace astrelle {
 
 class RandomSource {
-  public:
+public:
     RandomSource() { SeedFromClock(); }
     explicit RandomSource(uint64_t seed) { Seed(seed); }
 
@@ -48,7 +48,7 @@ class RandomSource {
         return result;
     }
 
-  private:
+private:
     uint32_t state_[4]{};
 };
 
