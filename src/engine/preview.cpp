@@ -34,7 +34,7 @@ struct SavedTypes {
 
 }  // namespace
 
-int32_t RunPreview(EngineContext& ctx, const PreviewParams& in) {
+int32_t RunPreview(EngineContext& ctx, const PreviewParams& in, const PreviewObserver& observer) {
     const bool simple = in.subject == PreviewSubject::GalaxyType;
     const int maxIndex = simple ? kGalaxyTypeCount - 1 : kCompositeCount - 1;
     if (in.typeIndex < 0 || in.typeIndex > maxIndex) return 0;
@@ -140,6 +140,7 @@ int32_t RunPreview(EngineContext& ctx, const PreviewParams& in) {
         UpdateGalaxyFrame(ctx, a, 0, 32000, 0.0f, true, kind);
         UpdateAmbientStars(ctx, a, ambient);
         ++frames;
+        if (observer) observer(ctx, a, frames);
         if (in.limited && frames >= in.frameLimit) break;
         if (EndOfFrame(ctx)) break;
         if (process.PreviewStopRequested != 0) {

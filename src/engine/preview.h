@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/engine_state.h"
 
@@ -42,6 +43,8 @@ struct PreviewParams {
 // button (PreviewStopRequested, cleared here). Returns the number of frames drawn. The
 // type table is handed back exactly as it came in; the engine settings it sets for the
 // run (stars, trail, ambient values) and the composite mark stay.
-int32_t RunPreview(EngineContext& ctx, const PreviewParams& params);
+// observer, when given, sees the state after every frame (tools and tests look at it).
+using PreviewObserver = std::function<void(EngineContext&, RuntimeArrays&, int32_t frame)>;
+int32_t RunPreview(EngineContext& ctx, const PreviewParams& params, const PreviewObserver& observer = {});
 
 }  // namespace astrelle
