@@ -1,19 +1,7 @@
-// Projection and the dot patterns.
+// The dot patterns.
 #include "engine/projection.h"
 
-#include "settings/rounding.h"
-
 namespace astrelle {
-
-bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, PixelPoint& out) {
-    // The quotient first, then scale and offset, all in single precision.
-    const float fx = x / z * g.CenterXFocal + static_cast<float>(g.CenterX);
-    const float fy = y / z * g.CenterYFocal + static_cast<float>(g.CenterY);
-    PixelPoint p;
-    if (!TryRoundToInt32(fx, p.x) || !TryRoundToInt32(fy, p.y)) return false;
-    out = p;
-    return true;
-}
 
 namespace {
 

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "engine/engine_state.h"
+#include "engine/fast_trig.h"
 #include "engine/star_generation.h"
+#include "settings/rounding.h"
 
 namespace astrelle {
 
@@ -25,7 +27,7 @@ struct PixelPoint {
 // Projects a view-space point (the caller tests z > 0.001 first). Returns false, leaving
 // out untouched, when either coordinate does not fit a 32-bit integer: such a point is
 // neither stored nor drawn.
-bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, PixelPoint& out);
+inline bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, PixelPoint& out);
 
 // A dot of PixelSize 2..9 device pixels whose top-left pixel is (x, y), in the fixed
 // order of the patterns (size 2 draws its right-hand pixel first). Other sizes draw
@@ -43,10 +45,23 @@ inline void DrawDot(EngineContext& ctx, int32_t x, int32_t y, uint32_t colour) {
 
 // ---------------------------------------------------------------------------------------
 
+inline bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, PixelPoint& out) {
+    // The quotient first, then scale and offset, all in single precision.
+    const float fx = x / z * g.CenterXFocal + static_cast<float>(g.CenterX);
+    const float fy = y / z * g.CenterYFocal + static_cast<float>(g.CenterY);
+    PixelPoint p;
+    if (!TryRoundToInt32(fx, p.x) || !TryRoundToInt32(fy, p.y)) return false;
+    out = p;
+    return true;
+}
+
 inline Vec3 RotateStar(float r, float theta, float h, float S, float C, int16_t axisPlane, float X, float Y,
                        float Z) {
-    const float c = r * std::cos(theta);
-    const float s = r * std::sin(theta);
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    SinCos(theta, sine, cosine);
+    const float c = r * cosine;
+    const float s = r * sine;
     Vec3 v;
     v.z = s * C + h * S + Z;
     const float t = s * S - h * C;

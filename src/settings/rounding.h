@@ -32,6 +32,18 @@ inline bool TryRoundToInt32(double v, int32_t& out) {
     return true;
 }
 
+// The same for a single-precision value, without a library call in the common case: for
+// |v| below 2^22, adding and removing 1.5 x 2^23 leaves exactly the value rounded with
+// halves to even (the float spacing there is 1). The engine projects every star with it.
+inline bool TryRoundToInt32(float v, int32_t& out) {
+    if (std::fabs(v) < 4194304.0f) {
+        const float r = (v + 12582912.0f) - 12582912.0f;
+        out = static_cast<int32_t>(r);
+        return true;
+    }
+    return TryRoundToInt32(static_cast<double>(v), out);
+}
+
 // Rounds and saturates at the type's bounds (NaN gives 0). For places where a clamp
 // follows anyway and an out-of-range value must end at the nearer bound.
 inline int16_t RoundToInt16Saturated(double v) {
