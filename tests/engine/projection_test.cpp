@@ -133,3 +133,30 @@ TEST(DrawDot, SizeOneIsASinglePixelAndColourZeroErases) {
 
 }  // namespace
 }  // namespace astrelle
+
+namespace astrelle {
+namespace {
+
+// The projection's single-precision rounding agrees with the general one everywhere.
+TEST(Projection, SinglePrecisionRoundingMatchesHalvesToEven) {
+    RandomSource random(5);
+    for (int k = 0; k < 100000; ++k) {
+        const float scale = k % 2 == 0 ? 1000.0f : 6.0e6f;
+        float v = (random.Next() * 2.0f - 1.0f) * scale;
+        if (k % 3 == 0) v = std::floor(v) + 0.5f;  // exact halves
+        int32_t fast = 0;
+        int32_t general = 0;
+        ASSERT_TRUE(TryRoundToInt32(v, fast));
+        ASSERT_TRUE(TryRoundToInt32(static_cast<double>(v), general));
+        ASSERT_EQ(fast, general) << v;
+    }
+    int32_t out = 17;
+    EXPECT_FALSE(TryRoundToInt32(3.0e9f, out));
+    EXPECT_FALSE(TryRoundToInt32(NAN, out));
+    EXPECT_EQ(out, 17);
+    ASSERT_TRUE(TryRoundToInt32(-4194303.5f, out));
+    EXPECT_EQ(out, -4194304);
+}
+
+}  // namespace
+}  // namespace astrelle
