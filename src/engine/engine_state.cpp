@@ -52,8 +52,8 @@ void RuntimeArrays::Allocate(int32_t stars, int32_t trail, int32_t galaxies, int
     }
     Fill(GalType, GalaxyCount);
 
-    for (auto* v :
-         {&StarRadius, &StarAngle, &StarAngVel, &StarHeight, &BurstZ, &NovaX, &NovaY, &NovaZ, &BurstExt}) {
+    for (auto* v : {&StarRadius, &StarAngle, &StarAngVel, &StarHeight, &BurstZ, &NovaX, &NovaY, &NovaZ,
+                    &BurstExt, &StepSin, &StepCos}) {
         Fill(*v, StarCount);
     }
     Fill(StarColor, StarCount);

@@ -165,6 +165,8 @@ struct RuntimeArrays {
     std::vector<float> NovaX, NovaY, NovaZ;
     std::vector<int16_t> BurstFrames;
     std::vector<float> BurstExt;
+    // Work space of the galaxy frame: sine and cosine of every star's next angle.
+    std::vector<float> StepSin, StepCos;
 
     // Trail ring.
     std::vector<int32_t> TrailX, TrailY;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "engine/fast_trig.h"
 #include "engine/projection.h"
 #include "engine/star_events.h"
 
@@ -36,9 +37,10 @@ void UpdateGalaxyFrame(EngineContext& ctx, RuntimeArrays& a, int16_t g, int16_t 
     const size_t cursor = static_cast<size_t>(a.TrailCursor);
     const bool singlePixel = geo.PixelSize == 1;
     PixelSurface& surface = ctx.Surface;
-    auto dot = [&surface, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
+    const PixelSurface::Writer pixels = surface.BeginWrites();
+    auto dot = [&surface, &pixels, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
         if (singlePixel) {
-            surface.SetPixel(x, y, colour);
+            pixels.SetPixel(x, y, colour);
         } else {
             PlotPixel(surface, geo.PixelSize, x, y, colour);
         }
@@ -60,6 +62,12 @@ void UpdateGalaxyFrame(EngineContext& ctx, RuntimeArrays& a, int16_t g, int16_t 
     const float* const galX = a.GalViewX.data();
     const float* const galY = a.GalViewY.data();
     const float* const galZ = a.GalViewZ.data();
+
+    // Sine and cosine of every star's next angle in one vectorised pass; a star that does
+    // not move this frame simply does not use them.
+    SinCosOfSteppedAngles(angle, angVel, a.StepSin.data(), a.StepCos.data(), static_cast<size_t>(starCount));
+    const float* const stepSin = a.StepSin.data();
+    const float* const stepCos = a.StepCos.data();
 
     for (int32_t star = 0; star < starCount; ++star) {
         const size_t i = static_cast<size_t>(star);
@@ -98,8 +106,8 @@ void UpdateGalaxyFrame(EngineContext& ctx, RuntimeArrays& a, int16_t g, int16_t 
         const size_t k = static_cast<size_t>(type[i]);
         const size_t gal = static_cast<size_t>(galaxy[i]);
         angle[i] += angVel[i];
-        const Vec3 v = RotateStar(radius[i], angle[i], height[i], spinSin[k], spinCos[k], axisPlane[k],
-                                  galX[gal], galY[gal], galZ[gal]);
+        const Vec3 v = RotateStarSinCos(radius[i], stepSin[i], stepCos[i], height[i], spinSin[k], spinCos[k],
+                                        axisPlane[k], galX[gal], galY[gal], galZ[gal]);
         if (novaLeft[i] >= 1) {
             a.NovaZ[i] = v.z;
             if (v.z > kMinDepth) {

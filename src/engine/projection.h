@@ -24,6 +24,10 @@ struct PixelPoint {
     int32_t y = 0;
 };
 
+// The same with the sine and cosine of the angle already at hand.
+inline Vec3 RotateStarSinCos(float r, float sine, float cosine, float h, float S, float C, int16_t axisPlane,
+                             float X, float Y, float Z);
+
 // Projects a view-space point (the caller tests z > 0.001 first). Returns false, leaving
 // out untouched, when either coordinate does not fit a 32-bit integer: such a point is
 // neither stored nor drawn.
@@ -55,11 +59,8 @@ inline bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, Pix
     return true;
 }
 
-inline Vec3 RotateStar(float r, float theta, float h, float S, float C, int16_t axisPlane, float X, float Y,
-                       float Z) {
-    float sine = 0.0f;
-    float cosine = 0.0f;
-    SinCos(theta, sine, cosine);
+inline Vec3 RotateStarSinCos(float r, float sine, float cosine, float h, float S, float C, int16_t axisPlane,
+                             float X, float Y, float Z) {
     const float c = r * cosine;
     const float s = r * sine;
     Vec3 v;
@@ -73,6 +74,14 @@ inline Vec3 RotateStar(float r, float theta, float h, float S, float C, int16_t 
         v.y = c + Y;
     }
     return v;
+}
+
+inline Vec3 RotateStar(float r, float theta, float h, float S, float C, int16_t axisPlane, float X, float Y,
+                       float Z) {
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    SinCos(theta, sine, cosine);
+    return RotateStarSinCos(r, sine, cosine, h, S, C, axisPlane, X, Y, Z);
 }
 
 }  // namespace astrelle

@@ -25,7 +25,7 @@ int RandomIndex(RandomSource& random, int32_t count) {
 }
 
 // Rounds and sets one pixel; a coordinate that does not fit 32 bits is skipped.
-void SetRounded(PixelSurface& surface, double x, double y, uint32_t colour) {
+void SetRounded(const PixelSurface::Writer& surface, double x, double y, uint32_t colour) {
     int32_t px = 0;
     int32_t py = 0;
     if (TryRoundToInt32(x, px) && TryRoundToInt32(y, py)) surface.SetPixel(px, py, colour);
@@ -204,7 +204,7 @@ constexpr Band kBands[] = {
 
 void DrawNewStarBurst(EngineContext& ctx, int32_t x, int32_t y, float z, int16_t left, int16_t total,
                       float ext, uint32_t colour) {
-    PixelSurface& surface = ctx.Surface;
+    const PixelSurface::Writer surface = ctx.Surface.BeginWrites();
     const float e = ctx.Geometry.FocalLength / z * ext;
     surface.SetPixel(x, y, colour);
     if (!(e > kSparkleMinExtent) || total <= 0) return;
@@ -259,8 +259,8 @@ constexpr NovaOffset kNovaFar[] = {{-2, 0}, {2, 0}, {0, -2},  {0, 2},  {-3, -5},
                                    {-3, 5}, {3, 5}, {-5, -3}, {5, -3}, {-5, 3},  {5, 3}};
 
 template <size_t N>
-void DrawNovaLayer(EngineContext& ctx, float x, float y, float d, float ext, double grow,
-                   const NovaOffset (&offsets)[N], uint32_t colour) {
+void DrawNovaLayer(const EngineContext& ctx, const PixelSurface::Writer& surface, float x, float y, float d,
+                   float ext, double grow, const NovaOffset (&offsets)[N], uint32_t colour) {
     if (!(d > 0.0f)) return;  // at or behind the viewer
     PixelPoint p;
     if (!ProjectPoint(ctx.Geometry, x, y, d, p)) return;
@@ -268,7 +268,7 @@ void DrawNovaLayer(EngineContext& ctx, float x, float y, float d, float ext, dou
     for (const NovaOffset& o : offsets) {
         const double px = o.a == 0 ? p.x : p.x + o.a * e;
         const double py = o.b == 0 ? p.y : p.y + o.b * e;
-        SetRounded(ctx.Surface, px, py, colour);
+        SetRounded(surface, px, py, colour);
     }
 }
 
@@ -279,14 +279,15 @@ void DrawNovaBurst(EngineContext& ctx, float x, float y, float z, int16_t left, 
     // The burst grows as the nova ages: 1 in its first frame.
     const double grow = std::pow(static_cast<double>(total - left + 1), 0.6375);
     const double e = static_cast<double>(ctx.Geometry.FocalLength / z * ext) * grow;
+    const PixelSurface::Writer surface = ctx.Surface.BeginWrites();
     PixelPoint centre;
-    if (ProjectPoint(ctx.Geometry, x, y, z, centre)) ctx.Surface.SetPixel(centre.x, centre.y, colour);
+    if (ProjectPoint(ctx.Geometry, x, y, z, centre)) surface.SetPixel(centre.x, centre.y, colour);
     if (!(e > kSparkleMinExtent)) return;
-    DrawNovaLayer(ctx, x, y, z, ext, grow, kNovaNear, colour);
-    DrawNovaLayer(ctx, x, y, z + 0.1f * ext, ext, grow, kNovaMiddle, colour);
-    DrawNovaLayer(ctx, x, y, z - 0.1f * ext, ext, grow, kNovaMiddle, colour);
-    DrawNovaLayer(ctx, x, y, z + 0.2f * ext, ext, grow, kNovaFar, colour);
-    DrawNovaLayer(ctx, x, y, z - 0.2f * ext, ext, grow, kNovaFar, colour);
+    DrawNovaLayer(ctx, surface, x, y, z, ext, grow, kNovaNear, colour);
+    DrawNovaLayer(ctx, surface, x, y, z + 0.1f * ext, ext, grow, kNovaMiddle, colour);
+    DrawNovaLayer(ctx, surface, x, y, z - 0.1f * ext, ext, grow, kNovaMiddle, colour);
+    DrawNovaLayer(ctx, surface, x, y, z + 0.2f * ext, ext, grow, kNovaFar, colour);
+    DrawNovaLayer(ctx, surface, x, y, z - 0.2f * ext, ext, grow, kNovaFar, colour);
 }
 
 uint32_t NovaColour(EngineContext& ctx, int16_t type, int16_t total, int16_t left) {
@@ -353,6 +354,15 @@ void UpdateComets(EngineContext& ctx, RuntimeArrays& a, const FrameInfo& f) {
     const int slots = std::clamp<int>(a.EvtSlotStride, 0, kMaxCometSlotsInUse);
     const int perComet = std::max<int>(1, cf.row.CometStars);
     const uint32_t* ramp = ctx.GalaxyRamp(ct);
+    const PixelSurface::Writer pixels = ctx.Surface.BeginWrites();
+    const int16_t pixelSize = ctx.Geometry.PixelSize;
+    auto dot = [&](int32_t x, int32_t y, uint32_t colour) {
+        if (pixelSize == 1) {
+            pixels.SetPixel(x, y, colour);
+        } else {
+            PlotPixel(ctx.Surface, pixelSize, x, y, colour);
+        }
+    };
 
     // A comet may start in a free slot once the camera is past its first core step.
     const size_t c0 = static_cast<size_t>(
@@ -389,7 +399,7 @@ void UpdateComets(EngineContext& ctx, RuntimeArrays& a, const FrameInfo& f) {
                 const size_t p = cs * static_cast<size_t>(perComet) + static_cast<size_t>(j);
                 if (p >= static_cast<size_t>(kCometParticles)) break;
                 if (a.EvtPixelDrawn[p] == 0) continue;
-                DrawDot(ctx, a.EvtPixelX[p], a.EvtPixelY[p], 0);
+                dot(a.EvtPixelX[p], a.EvtPixelY[p], 0);
                 if (rnd.Next() >= cf.row.CometSPersist) {
                     if (a.CometActive[cs] == 0) {
                         a.EvtPixelDrawn[p] = 0;
@@ -409,7 +419,7 @@ void UpdateComets(EngineContext& ctx, RuntimeArrays& a, const FrameInfo& f) {
                 if (ProjectPoint(ctx.Geometry, a.ParticleX[p] + gx, a.ParticleY[p] + gy, z, px)) {
                     a.EvtPixelX[p] = px.x;
                     a.EvtPixelY[p] = px.y;
-                    DrawDot(ctx, px.x, px.y, ramp[std::min<int>(a.ParticleAge[p], kRampSize - 1)]);
+                    dot(px.x, px.y, ramp[std::min<int>(a.ParticleAge[p], kRampSize - 1)]);
                 }
                 // The age only indexes the ramp, so it stops short of 16-bit overflow.
                 if (a.ParticleAge[p] < 32766) a.ParticleAge[p] = static_cast<int16_t>(a.ParticleAge[p] + 2);

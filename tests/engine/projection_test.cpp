@@ -160,3 +160,31 @@ TEST(Projection, SinglePrecisionRoundingMatchesHalvesToEven) {
 
 }  // namespace
 }  // namespace astrelle
+
+namespace astrelle {
+namespace {
+
+// The star loop writes through a Writer; it must clip and mark tiles exactly as SetPixel.
+TEST(PixelSurfaceWriter, ClipsAndMarksDirtyTilesLikeSetPixel) {
+    PixelSurface direct(200, 130);
+    PixelSurface viaWriter(200, 130);
+    auto clean = [](PixelSurface& s) { s.TakeDirtyTiles([](int, int, int, int) {}); };
+    clean(direct);
+    clean(viaWriter);
+    const PixelSurface::Writer w = viaWriter.BeginWrites();
+    const int points[][2] = {{0, 0}, {199, 129}, {200, 5}, {-1, 5}, {70, 64}, {5, 130}, {130, 100}};
+    for (const auto& p : points) {
+        direct.SetPixel(p[0], p[1], 0x123456u);
+        w.SetPixel(p[0], p[1], 0x123456u);
+    }
+    for (int y = 0; y < 130; ++y) {
+        for (int x = 0; x < 200; ++x) ASSERT_EQ(direct.GetPixel(x, y), viaWriter.GetPixel(x, y));
+    }
+    for (int ty = 0; ty < direct.TilesY(); ++ty) {
+        for (int tx = 0; tx < direct.TilesX(); ++tx) EXPECT_EQ(direct.TileDirty(tx, ty), viaWriter.TileDirty(tx, ty));
+    }
+    EXPECT_TRUE(viaWriter.AnyDirty());
+}
+
+}  // namespace
+}  // namespace astrelle
