@@ -40,17 +40,6 @@ TEST(HueColor, KnownHuesIncludingTheConstantsRoundingAtThirty) {
     EXPECT_EQ(HueColor(-1), 0u);
 }
 
-TEST(HueColor, ChannelsStayWithin55And255AndTheUpperByteIsClear) {
-    for (int h = 0; h < 360; ++h) {
-        const uint32_t c = HueColor(static_cast<int16_t>(h));
-        EXPECT_EQ(c >> 24, 0u);
-        for (int channel : {RedOf(c), GreenOf(c), BlueOf(c)}) {
-            EXPECT_GE(channel, 55) << h;
-            EXPECT_LE(channel, 255) << h;
-        }
-    }
-}
-
 TEST(BuildHueTable, FullStrengthWheelRunsFrom0To255) {
     EngineFixture f;
     BuildHueTable(f.ctx);

@@ -5,65 +5,25 @@
 #include "engine/projection.h"
 #include "engine/star_events.h"
 #include "engine/star_generation.h"
+#include "settings/factory_tables.h"
+#include "settings/value_utils.h"
 
 namespace astrelle::testing {
 
 GalaxyTypeRecord DefaultTypeRow() {
     GalaxyTypeRecord r;
+    for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
+        if (int16_t* v = Int16Field(r, def)) *v = ParseInt16Or(def.missingText, 0);
+        if (float* v = FloatField(r, def)) *v = ParseFloatOr(def.missingText, 0.0f);
+    }
     r.Weight = 10;
-    r.HueRed = r.HueGrn = r.HueBlu = 100;
-    r.HueBase = 0;
-    r.HueBlend = 60;
-    r.Radius = 250;
-    r.Rotation = 300;
-    r.Distance = 350;
-    r.NewFreq = 200;
-    r.NewFrames = 10;
-    r.NewExtMult = 200;
-    r.NovaFreq = 150;
-    r.NovaFrames = 40;
-    r.NovaExtMult = 750;
-    r.CometFreq = 300;
-    r.CometStars = 50;
-    r.CometOrbit = 100;
-    r.CometSpeed = 150;
-    r.CometSWind = 300;
-    r.CometCPersist = 0.998f;
-    r.CometSPersist = 0.94f;
-    r.HWCStart = 60;
-    r.HWCEnd = 0;
-    r.RadiusExp = 1.3f;
-    r.HeightExp = 2.0f;
-    r.GHWRatio = 0.3f;
-    r.AngleTilt = 150;
-    r.AngleTInc = 0.05f;
-    r.ColorMult = 2000;
-    r.HWheelInc = 0.012f;
-    r.AxisPlane = 0;
-    r.ColorComp = 3;
-    r.HueStart = 240;
-    r.Profile = 0;
     return r;
 }
 
 GalaxyTypeRecord StandardGalaxyRow() {
-    GalaxyTypeRecord r = DefaultTypeRow();
-    r.Radius = 300;
-    r.Rotation = 500;
-    r.Distance = 400;
-    r.RadiusExp = 1.4f;
-    r.AngleTilt = 165;
-    r.AngleTInc = 0.04f;
-    r.NovaFreq = 200;
-    r.NovaFrames = 25;
-    r.NovaExtMult = 500;
-    r.CometFreq = 320;
-    r.CometSpeed = 100;
-    r.CometSWind = 200;
-    r.CometCPersist = 0.9975f;
-    r.HWCStart = 120;
-    r.HWCEnd = 240;
-    return r;
+    GalaxyTypeTable table{};
+    LoadFactoryGalaxyType(table, 0);
+    return table[0];
 }
 
 EngineFixture::EngineFixture(int width, int height, uint64_t seed)

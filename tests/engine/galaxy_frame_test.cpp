@@ -176,15 +176,5 @@ TEST_F(GalaxyFrameTest, CometsRunOnlyWhileVisitingWithoutGravity) {
     EXPECT_GT(live(), 0);
 }
 
-TEST_F(GalaxyFrameTest, TrailCursorRunsRoundTheRing) {
-    Populate(3, 3);
-    EXPECT_EQ(a.TrailCursor, 0);
-    Frame();
-    Frame();
-    EXPECT_EQ(a.TrailCursor, 2);
-    Frame();
-    EXPECT_EQ(a.TrailCursor, 0);
-}
-
 }  // namespace
 }  // namespace astrelle

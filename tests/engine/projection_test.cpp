@@ -119,18 +119,6 @@ TEST(PlotPixel, DotsAtTheEdgeOfTheRangeAreClippedSilently) {
     EXPECT_EQ(LitSet(s), (Pixels{{0, 0}}));
 }
 
-TEST(DrawDot, SizeOneIsASinglePixelAndColourZeroErases) {
-    EngineFixture f(32, 32);
-    DrawDot(f.ctx, 5, 6, 0x00FF00u);
-    EXPECT_EQ(LitSet(f.surface), (Pixels{{5, 6}}));
-    DrawDot(f.ctx, 5, 6, 0);
-    f.ctx.Geometry.PixelSize = 4;
-    DrawDot(f.ctx, 5, 6, 0x00FF00u);
-    EXPECT_EQ(LitSet(f.surface).size(), 4u);
-    DrawDot(f.ctx, 5, 6, 0);
-    EXPECT_EQ(testing::LitPixels(f.surface), 0);
-}
-
 }  // namespace
 }  // namespace astrelle
 
@@ -181,7 +169,8 @@ TEST(PixelSurfaceWriter, ClipsAndMarksDirtyTilesLikeSetPixel) {
         for (int x = 0; x < 200; ++x) ASSERT_EQ(direct.GetPixel(x, y), viaWriter.GetPixel(x, y));
     }
     for (int ty = 0; ty < direct.TilesY(); ++ty) {
-        for (int tx = 0; tx < direct.TilesX(); ++tx) EXPECT_EQ(direct.TileDirty(tx, ty), viaWriter.TileDirty(tx, ty));
+        for (int tx = 0; tx < direct.TilesX(); ++tx)
+            EXPECT_EQ(direct.TileDirty(tx, ty), viaWriter.TileDirty(tx, ty));
     }
     EXPECT_TRUE(viaWriter.AnyDirty());
 }

@@ -115,30 +115,6 @@ TEST_F(PlacementTest, FlatDiscsHollowShellsAndStandingGalaxies) {
     }
 }
 
-TEST_F(PlacementTest, GenerateStarFillsEveryCreationField) {
-    RuntimeArrays a;
-    a.Allocate(4, 1, 1, 0);
-    a.StarAge[1] = 77;
-    a.StarRebirthWait[1] = 3;
-    a.StarNewLeft[1] = 4;
-    a.StarNovaLeft[1] = 5;
-    RandomSource replay = f.ctx.Random;
-    for (int k = 0; k < 3; ++k) replay.Next();  // PlaceStar's three draws
-    const float angle = replay.Next() * kTwoPi;
-    GenerateStar(f.ctx, a, 1, 2, 240.0f);
-    const float r = a.StarRadius[1];
-    EXPECT_FLOAT_EQ(a.StarAngle[1], angle);
-    EXPECT_FLOAT_EQ(a.StarAngVel[1], static_cast<float>(1.0 / (r + 1e-9) * kTwoPi * f.types[2].Rotation));
-    EXPECT_EQ(a.StarAge[1], 0);
-    EXPECT_EQ(a.StarRebirthWait[1], 0);
-    EXPECT_EQ(a.StarNewLeft[1], 0);
-    EXPECT_EQ(a.StarNovaLeft[1], 0);
-    uint32_t colour = 0;
-    StarHue(f.ctx, 2, r, a.StarHeight[1], a.StarAngVel[1], 240.0f, colour);
-    EXPECT_EQ(a.StarColor[1], colour);
-    EXPECT_NE(colour, 0u);
-}
-
 TEST(RandomPoints, BallShellAndSphere) {
     EngineFixture f;
     f.ctx.Geometry.AspectHW = 1.0f;
@@ -157,22 +133,6 @@ TEST(RandomPoints, BallShellAndSphere) {
     const Vec3 negative = RandomInBall(f.ctx.Random, -2.0f);
     EXPECT_LE(std::sqrt(negative.x * negative.x + negative.y * negative.y + negative.z * negative.z), 2.0f);
     RandomInBall(f.ctx.Random, NAN);
-}
-
-TEST(RandomPoints, SphereUsesTheTablesInItsDrawOrderAndScalesXByTheAspect) {
-    EngineFixture f;
-    f.ctx.Geometry.AspectHW = 0.5f;
-    const TrigTables& trig = f.ctx.Trig;
-    for (int k = 0; k < 100; ++k) {
-        RandomSource replay = f.ctx.Random;
-        const size_t k1 = static_cast<size_t>(std::nearbyint(replay.Next() * 1000.0));
-        const size_t k2 = static_cast<size_t>(std::nearbyint(replay.Next() * 1000.0));
-        const float sign = Sign(replay.Next() - 0.5f);
-        const Vec3 p = RandomOnSphere(f.ctx, 4.0f);
-        EXPECT_FLOAT_EQ(p.x, 4.0f * trig.CosTable[k2] * trig.SinTable[k1] * 0.5f);
-        EXPECT_FLOAT_EQ(p.y, sign * (4.0f * trig.SinTable[k2] * trig.SinTable[k1]));
-        EXPECT_FLOAT_EQ(p.z, 4.0f * trig.CosTable[k1]);
-    }
 }
 
 TEST(RandomPoints, PlaceInUniverseOnTheRimAndInsideTheDisc) {
