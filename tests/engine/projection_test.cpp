@@ -125,18 +125,24 @@ TEST(PlotPixel, DotsAtTheEdgeOfTheRangeAreClippedSilently) {
 namespace astrelle {
 namespace {
 
-// The projection's single-precision rounding agrees with the general one everywhere.
-TEST(Projection, SinglePrecisionRoundingMatchesHalvesToEven) {
+// The rounding fast paths (float for projections, double for sparkle pixels) agree with
+// nearbyint, which rounds halves to even, on both sides of their limits.
+TEST(Projection, RoundingFastPathsMatchHalvesToEven) {
     RandomSource random(5);
     for (int k = 0; k < 100000; ++k) {
-        const float scale = k % 2 == 0 ? 1000.0f : 6.0e6f;
-        float v = (random.Next() * 2.0f - 1.0f) * scale;
-        if (k % 3 == 0) v = std::floor(v) + 0.5f;  // exact halves
-        int32_t fast = 0;
-        int32_t general = 0;
-        ASSERT_TRUE(TryRoundToInt32(v, fast));
-        ASSERT_TRUE(TryRoundToInt32(static_cast<double>(v), general));
-        ASSERT_EQ(fast, general) << v;
+        const double scale = k % 3 == 0 ? 1000.0 : (k % 3 == 1 ? 6.0e6 : 2.1e9);
+        double v = (random.Next() * 2.0 - 1.0) * scale;
+        if (k % 2 == 0) v = std::floor(v) + 0.5;  // exact halves
+        const double expected = std::nearbyint(v);
+        int32_t viaDouble = 0;
+        ASSERT_TRUE(TryRoundToInt32(v, viaDouble));
+        ASSERT_EQ(viaDouble, expected) << v;
+        const float f = static_cast<float>(v);
+        int32_t viaFloat = 0;
+        if (std::fabs(f) < 2.0e9f) {
+            ASSERT_TRUE(TryRoundToInt32(f, viaFloat));
+            ASSERT_EQ(viaFloat, std::nearbyint(static_cast<double>(f))) << f;
+        }
     }
     int32_t out = 17;
     EXPECT_FALSE(TryRoundToInt32(3.0e9f, out));
