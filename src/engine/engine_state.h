@@ -4,6 +4,14 @@
 // RuntimeArrays holds what one run owns (stars, trails, ambient stars, comets, per-type
 // angles, galaxy objects). Runtime arrays are sized once per run by Allocate and never
 // inside a frame, so the frame loop allocates nothing.
+//
+// A saver run is meant to go: the host fills Settings (loaders store raw values), calls
+// ComputeGeometry for its surface, seeds Random, builds the colour tables (colour.h); the
+// run clamps and converts Settings, calls ScaleTypeTable, RuntimeArrays::Allocate(S, T,
+// G, A), and per cycle resets TrailCursor and TypeHueAngle, populates the universe, and
+// for every frame sets FrameStartTick, moves the camera, fills GalView*, calls
+// StepTypeSpin, UpdateGalaxyFrame, UpdateAmbientStars and EndOfFrame (frame_loop.h), with
+// ResetEventBuffer at each core entry. The preview (preview.h) is the small version of it.
 #pragma once
 
 #include <array>
