@@ -123,7 +123,10 @@ bool ProfileText::Set(std::string_view section, std::string_view key, std::strin
     auto s = sectionIndex_.find(sectionName);
     if (s == sectionIndex_.end()) {
         Section added;
-        AppendLine("[" + std::string(section) + "]");
+        std::string header;
+        header.reserve(section.size() + 2);
+        header.append("[").append(section).append("]");
+        AppendLine(std::move(header));
         added.anchor = AppendLine(std::move(entry));
         added.keys.emplace(AsciiLower(key), added.anchor);
         sectionIndex_.emplace(std::move(sectionName), static_cast<uint32_t>(sections_.size()));
