@@ -279,9 +279,4 @@ bool ImportTemplate(SettingsStore& file, SettingsStore& store) {
     return batch.Commit();
 }
 
-bool IsTemplatePath(std::string_view argument) {
-    if (argument.size() < 4) return false;
-    return AsciiLower(argument.substr(argument.size() - 4)) == ".glx";
-}
-
 }  // namespace astrelle

@@ -63,8 +63,4 @@ void OpenTemplate(SettingsStore& file, SettingsStore& store, TemplateFields& fie
 // imported. One write; false when the store could not be written.
 bool ImportTemplate(SettingsStore& file, SettingsStore& store);
 
-// True when a command-line argument names a template: its last four characters, in upper
-// case, are ".GLX".
-bool IsTemplatePath(std::string_view argument);
-
 }  // namespace astrelle

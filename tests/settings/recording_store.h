@@ -11,7 +11,7 @@ namespace astrelle::testing {
 
 class RecordingStore final : public SettingsStore {
   public:
-    using Name = std::pair<std::string, std::string>;  // section, key as the caller spelled them
+    using Name = std::pair<std::string, std::string>;  // section, key
 
     std::optional<std::string> ReadText(std::string_view section, std::string_view key) override {
         reads.emplace_back(section, key);
@@ -24,7 +24,6 @@ class RecordingStore final : public SettingsStore {
     void BeginBatch() override { inner.BeginBatch(); }
     bool CommitBatch() override { return inner.CommitBatch(); }
 
-    // Keys written to (or read from) one section, in call order.
     std::vector<std::string> KeysOf(const std::vector<Name>& names, std::string_view section) const {
         std::vector<std::string> keys;
         for (const auto& [s, k] : names) {
@@ -32,7 +31,6 @@ class RecordingStore final : public SettingsStore {
         }
         return keys;
     }
-
     std::string Raw(std::string_view section, std::string_view key) {
         return inner.ReadText(section, key).value_or("<missing>");
     }

@@ -120,6 +120,7 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
     file.WriteText("UniGal3", "_UniGalPct", "12abc");  // read by its leading number
     file.WriteText("UniGal3", "Galaxy_CometSPersist", "0.5");
     file.WriteText("Universe", "Universe_Profile", "9");
+    file.WriteText("General", "LockMessage", std::string(300, 'x'));
     GalaxyTypeTable table{};
     LoadFactoryGalaxyTypes(table);
     table[3].Profile = 4;
@@ -138,7 +139,8 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
     EXPECT_EQ(table[3].NovaFreq, 9999.0f);
     EXPECT_EQ(table[3].Weight, 12);
     EXPECT_EQ(table[3].CometSPersist, 0.5f);
-    EXPECT_EQ(fields.cboUniProfile, 3);  // the list has no entry 9
+    EXPECT_EQ(fields.cboUniProfile, 3);                   // the list has no entry 9
+    EXPECT_EQ(fields.txtMessage, std::string(254, 'x'));  // values are cut at 254 characters
     // A row the file does not have gets the used-when-missing values and placeholder name.
     EXPECT_EQ(table[10].Name, "< Galaxy Profile 11 >");
     EXPECT_EQ(table[10].HueBlend, 60);
@@ -165,16 +167,6 @@ TEST(Templates, CompositeCountsBeyondTheMemberEntriesReadOnly32) {
     EXPECT_EQ(composites[6].Members[2], 0);
     EXPECT_EQ(composites[6].Members[30], 5);
     EXPECT_EQ(file.KeysOf(file.reads, "CompGal6").size(), 3u + 32u);
-}
-
-TEST(Templates, ValuesAreCutAt254Characters) {
-    MemorySettingsStore file;
-    file.WriteText("General", "LockMessage", std::string(300, 'x'));
-    EXPECT_EQ(IniReadText(file, "General", "LockMessage", ""), std::string(254, 'x'));
-    EXPECT_EQ(IniReadText(file, "General", "Missing", "fallback"), "fallback");
-    file.WriteText("General", "PixelSize", "12abc");
-    EXPECT_EQ(IniReadNumber(file, "General", "PixelSize", "1"), 12.0);
-    EXPECT_EQ(IniReadNumber(file, "General", "Missing", "0.985"), 0.985);
 }
 
 TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
@@ -204,14 +196,6 @@ TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
     EXPECT_EQ(store.ReadText("Universe", "Universe_AmMaxExt"), std::nullopt);
     EXPECT_EQ(store.ReadText("Universe\\Galaxy0", "_UniGalName"), "Kept");
     EXPECT_EQ(store.ValueCount(), 4u + 5u + 25u + 2u);
-}
-
-TEST(Templates, TemplatePathsEndInGlxInAnyCase) {
-    EXPECT_TRUE(IsTemplatePath("/home/me/Spirals.GLX"));
-    EXPECT_TRUE(IsTemplatePath("x.glx"));
-    EXPECT_FALSE(IsTemplatePath("x.glx "));
-    EXPECT_FALSE(IsTemplatePath("glx"));
-    EXPECT_FALSE(IsTemplatePath("/S"));
 }
 
 }  // namespace
