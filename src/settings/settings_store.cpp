@@ -59,31 +59,36 @@ std::string_view Utf8Prefix(std::string_view text, size_t n) {
 }
 
 std::optional<std::string> MemorySettingsStore::ReadText(std::string_view section, std::string_view key) {
-    auto s = sections_.find(AsciiLower(section));
+    std::pair<std::string, std::string> name{AsciiLower(section), AsciiLower(key)};
+    if (auto p = pending_.find(name); p != pending_.end()) return p->second;
+    auto s = sections_.find(name.first);
     if (s == sections_.end()) return std::nullopt;
-    auto k = s->second.find(AsciiLower(key));
+    auto k = s->second.find(name.second);
     if (k == s->second.end()) return std::nullopt;
     return k->second;
 }
 
 bool MemorySettingsStore::WriteText(std::string_view section, std::string_view key, std::string_view text) {
     if (!IsStorableEntry(section, key, text)) return false;
-    if (failWrites_) {
-        if (batchDepth_ > 0) batchFailed_ = true;
-        return batchDepth_ > 0;
+    if (batchDepth_ > 0) {
+        pending_[{AsciiLower(section), AsciiLower(key)}] = std::string(text);
+        return true;
     }
+    if (failWrites_) return false;
     sections_[AsciiLower(section)][AsciiLower(key)] = std::string(text);
-    if (batchDepth_ == 0) ++commits_;
+    ++commits_;
     return true;
 }
 
 bool MemorySettingsStore::CommitBatch() {
-    if (batchDepth_ == 0) return true;
-    if (--batchDepth_ > 0) return true;
-    bool ok = !batchFailed_ && !failWrites_;
-    batchFailed_ = false;
-    if (ok) ++commits_;
-    return ok;
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return true;
+    auto pending = std::move(pending_);
+    pending_.clear();
+    if (pending.empty()) return true;
+    if (failWrites_) return false;  // like a failed file write: nothing of the batch is kept
+    for (auto& [name, text] : pending) sections_[name.first][name.second] = std::move(text);
+    ++commits_;
+    return true;
 }
 
 size_t MemorySettingsStore::ValueCount() const {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace astrelle {
 
@@ -69,15 +70,14 @@ class MemorySettingsStore final : public SettingsStore {
     // batch counts as one), so tests can see that bulk saves are grouped.
     size_t ValueCount() const;
     int CommitCount() const { return commits_; }
-    void Clear() { sections_.clear(); }
     // When set, every later write and commit fails, as a full disk would make them.
     void SetFailWrites(bool fail) { failWrites_ = fail; }
 
   private:
-    using Section = std::map<std::string, std::string>;  // lower-case key -> text
-    std::map<std::string, Section> sections_;            // lower-case section -> values
+    using Section = std::map<std::string, std::string>;                   // lower-case key -> text
+    std::map<std::string, Section> sections_;                             // lower-case section -> values
+    std::map<std::pair<std::string, std::string>, std::string> pending_;  // queued in a batch
     int batchDepth_ = 0;
-    bool batchFailed_ = false;
     int commits_ = 0;
     bool failWrites_ = false;
 };
