@@ -1,12 +1,14 @@
 // astrelle-render: runs the galaxy or composite preview of the engine headless for a
 // number of frames and writes the picture as a PNG, so the animation can be looked at
-// (and checked by tests) without a display. The same options and seed give the same file.
+// (and checked by tests) without a display. The same options, settings and seed give the
+// same file. It only reads the stored settings, never writes them.
 #include <png.h>
 
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +17,9 @@
 #include "engine/colour.h"
 #include "engine/headless_host.h"
 #include "engine/preview.h"
+#include "platform/profile_file.h"
 #include "settings/factory_tables.h"
+#include "settings/registry_store.h"
 #include "settings/settings_model.h"
 #include "settings/value_utils.h"
 
@@ -34,20 +38,26 @@ constexpr const char* kUsage =
     "  --trail N         trail length (default 2)\n"
     "  --pixel-size N    device pixels per star dot (1..9, default 1)\n"
     "  --focal F         focal length (0.01..9999, default 1)\n"
-    "  --source factory  take the galaxy and composite types from the factory tables (default)\n"
-    "  --source stored   take them from the stored settings: not available in this build yet\n";
+    "  --source factory  galaxy and composite types from the factory tables, the other\n"
+    "                    values from the settings' defaults (default)\n"
+    "  --source stored   everything from the stored settings (settings.ini in\n"
+    "                    $ASTRELLE_CONFIG_DIR or ~/.config/astrelle); options given\n"
+    "                    on the command line still win\n";
+
+enum class Source { Factory, Stored };
 
 struct Options {
+    Source source = Source::Factory;
     int width = 800;
     int height = 600;
     int16_t frames = 300;
     uint64_t seed = 1;
     std::optional<int16_t> galaxy;
     std::optional<int16_t> composite;
-    int16_t stars = 0;
-    int16_t trail = 0;
-    int16_t pixelSize = 1;
-    float focal = 1.0f;
+    std::optional<int16_t> stars;
+    std::optional<int16_t> trail;
+    std::optional<int16_t> pixelSize;
+    std::optional<float> focal;
     std::string output;
 };
 
@@ -81,10 +91,24 @@ float DefaultOf(std::string_view key) {
     return ParseFloatOr(FindSetting(key)->missingText, 0.0f);
 }
 
+// Where the values that are not galaxy or composite rows come from: the settings' defaults,
+// or the stored settings, each value held to its range as the engine would hold it.
+class ValueSource {
+  public:
+    explicit ValueSource(SettingsStore* store) : store_(store) {}
+    float Number(std::string_view key) const {
+        const SettingDef& def = *FindSetting(key);
+        if (store_ == nullptr) return HoldFloat(def, DefaultOf(key));
+        return HoldFloat(def, GetSettingFloat(*store_, def));
+    }
+    int16_t Whole(std::string_view key) const { return static_cast<int16_t>(Number(key)); }
+
+  private:
+    SettingsStore* store_;
+};
+
 Options ParseOptions(int argc, char** argv) {
     Options o;
-    o.stars = static_cast<int16_t>(DefaultOf("Universe_Stars"));
-    o.trail = static_cast<int16_t>(DefaultOf("Universe_STrail"));
     for (int k = 1; k < argc; ++k) {
         const std::string_view arg = argv[k];
         auto value = [&]() -> std::string_view {
@@ -138,11 +162,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (arg == "--source") {
             const std::string_view text = value();
             if (text == "stored") {
-                throw UsageError{
-                    "--source stored: reading the stored settings is not available in this build yet "
-                    "(the settings store has not landed); use --source factory"};
-            }
-            if (text != "factory")
+                o.source = Source::Stored;
+            } else if (text != "factory")
                 throw UsageError{"--source needs 'factory' or 'stored', got '" + std::string(text) + "'"};
         } else if (!arg.empty() && arg[0] == '-') {
             throw UsageError{"unknown option '" + std::string(arg) + "'"};
@@ -220,37 +241,53 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    HeadlessHost host(options.seed);
-    PixelSurface surface(options.width, options.height);
     GalaxyTypeTable types{};
     CompositeTable composites{};
-    LoadFactoryGalaxyTypes(types);
-    LoadFactoryComposites(composites);
+    std::unique_ptr<FileSettingsStore> store;
+    if (options.source == Source::Stored) {
+        store = std::make_unique<FileSettingsStore>(FileSettingsStore::DefaultDirectory());
+        LoadAllComposites(*store, composites);
+        if (GetSettingInt16(*store, *FindSetting("AnimationType")) == -1) {
+            // Before the saver's first run there are no galaxy types stored; the saver
+            // would store the factory rows then, so they are what it would show.
+            std::printf("no galaxy types stored in %s yet: using the factory galaxy types\n",
+                        store->Path().c_str());
+            LoadFactoryGalaxyTypes(types);
+        } else {
+            LoadAllGalaxyTypes(*store, types);
+        }
+    } else {
+        LoadFactoryGalaxyTypes(types);
+        LoadFactoryComposites(composites);
+        for (int c = 0; c < kCompositeCount; ++c) ClampCompositeType(composites, c);
+    }
     for (int t = 0; t < kGalaxyTypeCount; ++t) ClampGalaxyType(types, t);
-    for (int c = 0; c < kCompositeCount; ++c) ClampCompositeType(composites, c);
+    const ValueSource values(store.get());
 
+    HeadlessHost host(options.seed);
+    PixelSurface surface(options.width, options.height);
     EngineContext ctx(host, surface, types, composites);
     ctx.Settings.Adv_TimeDelay = 0;  // the headless clock does not wait anyway
-    ctx.Geometry.PixelSize = options.pixelSize;
-    ctx.Geometry.FocalLength = options.focal;
+    ctx.Settings.Universe_AmProf = values.Whole("Universe_AmProf");
+    ctx.Geometry.PixelSize = options.pixelSize.value_or(values.Whole("PixelSize"));
+    ctx.Geometry.FocalLength = options.focal.value_or(values.Number("FocalLength"));
     SetupSurface(ctx, SurfaceSize::Normal);
     BuildHueTable(ctx);
-    const auto hue = [](std::string_view key) { return static_cast<int16_t>(DefaultOf(key)); };
-    BuildAllHueRamps(ctx, -1, -1, hue("Universe_HW_Start"), hue("Universe_HW_End"));
+    BuildAllHueRamps(ctx, -1, -1, values.Whole("Universe_HW_Start"), values.Whole("Universe_HW_End"));
 
     PreviewParams p;
     p.subject = options.composite ? PreviewSubject::CompositeType : PreviewSubject::GalaxyType;
     p.typeIndex = options.composite ? *options.composite : options.galaxy.value_or(0);
     p.limited = true;
     p.frameLimit = options.frames;
-    p.stars = options.stars;
-    p.trail = options.trail;
-    p.ambientCount = static_cast<int16_t>(DefaultOf("Universe_AmStar"));
-    p.ambientPersistence = DefaultOf("Universe_AmPers");
-    p.ambientAgeStep = DefaultOf("Universe_AmCAge");
-    p.symmetry = DefaultOf("Universe_Symetry");
-    p.flareFrames = static_cast<int16_t>(DefaultOf("Universe_AmFrames"));
-    p.extension = DefaultOf("Universe_AmMaxExt");
+    p.stars = options.stars.value_or(values.Whole("Universe_Stars"));
+    p.trail = options.trail.value_or(values.Whole("Universe_STrail"));
+    p.ambientCount = values.Whole("Universe_AmStar");
+    p.ambientPersistence = values.Number("Universe_AmPers");
+    p.ambientAgeStep = values.Number("Universe_AmCAge");
+    p.symmetry = values.Number("Universe_Symetry");
+    p.flareFrames = values.Whole("Universe_AmFrames");
+    p.extension = values.Number("Universe_AmMaxExt");
     const int32_t frames = RunPreview(ctx, p);
 
     std::string error;
