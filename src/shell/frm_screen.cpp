@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "settings/registry_store.h"
 #include "shell/animation_glue.h"
 #include "shell/logic/saver_platform.h"
 #include "shell/logic/window_placement.h"
@@ -125,10 +126,8 @@ void FrmScreen::SaveWindowPlacement() {
 }
 
 void FrmScreen::RestoreWindowPlacement() {
-    int16_t state = kWindowStateNormal;
-    if (const auto text = ReadStoredText("General", "WindowState")) {
-        state = text->empty() ? kWindowStateNormal : static_cast<int16_t>(std::atoi(text->c_str()));
-    }
+    const int16_t state =
+        GetSettingInt16(ProcessSettingsStore(), "General", "WindowState", kWindowStateNormal);
     if (state == kWindowStateMaximized) {
         showMaximized();
         return;

@@ -159,18 +159,20 @@ int main(int argc, char** argv) {
         ShowPropertiesDialog(nullptr, process);
         return 0;
     }
-    if (choice.action == StartupAction::ImportTemplateThenRun) ImportTemplateFile(choice.templatePath);
+    ImportTemplateFromCommandLine(choice);
 
     // RunSaver
     process.StopRequested = kFalse16;
     if (process.RunMode == RunModeValue::WindowedProgram) {
         FrmScreen screen(process, connection.get());
         screen.Run();
+        if (connection) connection->EnsureAlive();
         return 0;
     }
     SetSaverRunning(true);
     FrmSaver saver(process, connection.get());
     saver.SetupSaverWindow();
     saver.RunAnimation();
+    if (connection) connection->EnsureAlive();
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "engine/engine_host.h"
 #include "engine/process_values.h"
 
 namespace astrelle {
@@ -27,24 +28,24 @@ class FrameSink {
     virtual void PollOutsideEvents() {}
 };
 
-class QtEngineHost : public QObject {
+class QtEngineHost : public QObject, public EngineHost {
     Q_OBJECT
   public:
     QtEngineHost(ProcessValues& process, FrameSink& sink, QObject* parent = nullptr);
 
     // Milliseconds of the monotonic clock, wrapping at 2^32 like the tick count the
     // animation rules were written for.
-    uint32_t TickCount();
+    uint32_t TickCount() override;
 
     // Presents the finished frame, then processes pending events; when none is pending it
     // sleeps in the event loop until one arrives or maxWaitMs have passed. Never spins:
     // with 0 it makes one pass over what is pending and returns.
-    void ProcessEvents(uint32_t maxWaitMs);
+    void ProcessEvents(uint32_t maxWaitMs) override;
 
-    ProcessValues& Process() { return process_; }
-    bool PreviewParentExists() { return sink_->TargetAlive(); }
-    void RefreshMessage() { sink_->RefreshMessage(); }
-    uint64_t ClockSeed();
+    ProcessValues& Process() override { return process_; }
+    bool PreviewParentExists() override { return sink_->TargetAlive(); }
+    void RefreshMessage() override { sink_->RefreshMessage(); }
+    uint64_t ClockSeed() override;
 
     void SetSink(FrameSink& sink) { sink_ = &sink; }
 

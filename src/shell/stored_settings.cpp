@@ -1,19 +1,31 @@
-// Stored settings for the shell.
-// TEMPORARY: the settings store is not in this branch yet; until it is merged every value
-// reads as missing and writes are dropped, so the windows run with the used-when-missing
-// values. Replaced by calls into the store when it lands.
+// Stored settings for the shell, on the settings file of the user.
 #include "shell/stored_settings.h"
+
+#include "platform/profile_file.h"
+#include "settings/registry_store.h"
+#include "shell/logic/template_import.h"
 
 namespace astrelle {
 
-std::optional<std::string> ReadStoredText(std::string_view, std::string_view) {
-    return std::nullopt;
+SettingsStore& ProcessSettingsStore() {
+    static FileSettingsStore store(FileSettingsStore::DefaultDirectory());
+    return store;
 }
 
-bool WriteStoredText(std::string_view, std::string_view, std::string_view) {
-    return false;
+std::optional<std::string> ReadStoredText(std::string_view section, std::string_view key) {
+    std::optional<std::string> text = ProcessSettingsStore().ReadText(section, key);
+    if (text && text->size() > kMaxStoredTextChars) return std::nullopt;
+    return text;
 }
 
-void ImportTemplateFile(const std::string&) {}
+bool WriteStoredText(std::string_view section, std::string_view key, std::string_view text) {
+    return RegWriteText(ProcessSettingsStore(), section, key, text);
+}
+
+void ImportTemplateFromCommandLine(const StartupDecision& decision) {
+    if (decision.action != StartupAction::ImportTemplateThenRun) return;
+    TemplateFile file(decision.templatePath);
+    PerformStartupImport(decision, file, ProcessSettingsStore());
+}
 
 }  // namespace astrelle

@@ -33,6 +33,7 @@ int RunPreviewBox(x11::Connection& connection, x11::WindowId parent, ProcessValu
     // frame would have found the parent missing.
     if (!target.TargetAlive()) return 0;
     RunUntilStopped(target, HostKind::PreviewBox, process);
+    connection.EnsureAlive();
     return 0;
 }
 
@@ -47,6 +48,7 @@ int RunHackWindow(x11::Connection& connection, x11::WindowId window, ProcessValu
         return 1;
     }
     RunUntilStopped(target, HostKind::FullScreen, process);
+    connection.EnsureAlive();
     return 0;
 }
 

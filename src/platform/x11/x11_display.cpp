@@ -179,6 +179,10 @@ void Connection::Flush() {
     XFlush(display_);
 }
 
+void Connection::EnsureAlive() {
+    XSync(display_, False);
+}
+
 WindowId Connection::FindWindowByCaption(const std::string& caption) {
     ErrorTrap trap(display_);
     const WindowId found = FindIn(Root(), caption, 0);

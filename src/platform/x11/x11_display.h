@@ -70,6 +70,10 @@ class Connection {
     // Hands over every event that has arrived, without blocking.
     std::vector<WindowEvent> TakeEvents();
     void Flush();
+    // A round trip to the server. Where the display has gone this does not return: the
+    // connection-lost handler reports it and ends the process with status 1. A window
+    // closing because the server died must not look like a clean exit.
+    void EnsureAlive();
 
     // The first top-level window (at most three levels below the root, so that window
     // manager frames are looked through) whose title is exactly caption; 0 when none.
