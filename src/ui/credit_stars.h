@@ -14,10 +14,10 @@ namespace astrelle {
 
 // What the window is told before it is shown.
 struct CreditsSetup {
-    int16_t stars = 125;        // i3DStars: the field holds stars + 1 stars
-    float speed = 0.005f;       // f3DSpeed: depth step per frame
-    float scrollStep = 2.0f;    // fScrlInc: pixels the text moves up per frame
-    QStringList lines;          // sCredits
+    int16_t stars = 125;      // i3DStars: the field holds stars + 1 stars
+    float speed = 0.005f;     // f3DSpeed: depth step per frame
+    float scrollStep = 2.0f;  // fScrlInc: pixels the text moves up per frame
+    QStringList lines;        // sCredits
 };
 
 // The set-up as the window uses it: stars 10..200, speed 0.0025..0.25, scroll step 0.5..10.
@@ -58,7 +58,8 @@ class CreditStarField {
             z_[i] -= speed;
             sx_[i] = x_[i] / z_[i];
             sy_[i] = y_[i] / z_[i];
-            if (!(sx_[i] >= -1.0f && sx_[i] <= 1.0f && sy_[i] >= -1.0f && sy_[i] <= 1.0f && z_[i] >= kNearest)) {
+            if (!(sx_[i] >= -1.0f && sx_[i] <= 1.0f && sy_[i] >= -1.0f && sy_[i] <= 1.0f &&
+                  z_[i] >= kNearest)) {
                 Renew(i, random);
             }
             plot(sx_[i], sy_[i], DotWidth(z_[i]));

@@ -2,6 +2,7 @@
 // probe, the OK confirmation) and the window that offers drives, folders and files.
 #include "ui/template_dialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -190,6 +191,10 @@ QString SelectTemplateFile(QWidget* parent, bool open, const QString& title, con
     dialog.FormLet(open, title, types);
     dialog.exec();
     return dialog.Accepted() ? dialog.FullFileName() : QString();
+}
+
+QString SelectTemplateFile(bool open, const QString& title, const QString& types) {
+    return SelectTemplateFile(QApplication::activeWindow(), open, title, types);
 }
 
 // ---- the window --------------------------------------------------------------------------

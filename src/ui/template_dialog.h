@@ -26,6 +26,8 @@ namespace astrelle {
 // cancelled. types is "description|pattern|description|pattern..." (patterns may list
 // several globs separated by ";").
 QString SelectTemplateFile(QWidget* parent, bool open, const QString& title, const QString& types);
+// The same over the application's active window.
+QString SelectTemplateFile(bool open, const QString& title, const QString& types);
 
 // The filter of the properties dialog's File menu.
 inline constexpr const char* kTemplateTypes = "Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*";

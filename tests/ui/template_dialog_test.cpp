@@ -167,6 +167,9 @@ TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX"}));
     dialog.TypeList()->setCurrentIndex(1);
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX", "c.txt", "plain"}));
+    if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
+        dialog.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/template.png");
+    }
 }
 
 TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
