@@ -22,16 +22,6 @@ namespace {
 
 constexpr int32_t kFramesPerType = 1200;
 
-GalaxyTypeTable& Types() {
-    static GalaxyTypeTable table{};
-    return table;
-}
-
-CompositeTable& Composites() {
-    static CompositeTable table{};
-    return table;
-}
-
 int16_t Int16Of(SettingsStore& store, const char* key) {
     return GetSettingInt16(store, *FindSetting(key));
 }
@@ -59,8 +49,8 @@ void RunHostSequence(HostKind kind, QtEngineHost& host, PixelSurface& surface, c
     SettingsStore& store = ProcessSettingsStore();
     const bool preview = kind == HostKind::PreviewBox;
 
-    GalaxyTypeTable& types = Types();
-    CompositeTable& composites = Composites();
+    GalaxyTypeTable& types = ProcessGalaxyTypes();
+    CompositeTable& composites = ProcessComposites();
     if (!preview) EnsureFirstRunGalaxyTypes(store, types);
     LoadAllGalaxyTypes(store, types);
     LoadAllComposites(store, composites);

@@ -7,6 +7,16 @@
 
 namespace astrelle {
 
+GalaxyTypeTable& ProcessGalaxyTypes() {
+    static GalaxyTypeTable table{};
+    return table;
+}
+
+CompositeTable& ProcessComposites() {
+    static CompositeTable table{};
+    return table;
+}
+
 SettingsStore& ProcessSettingsStore() {
     static FileSettingsStore store(FileSettingsStore::DefaultDirectory());
     return store;

@@ -7,10 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settings_model.h"
 #include "settings/settings_store.h"
 #include "shell/logic/startup.h"
 
 namespace astrelle {
+
+// The galaxy type and composite tables of the process: loaded from the store before every
+// run, shared by the animation and the properties dialog.
+GalaxyTypeTable& ProcessGalaxyTypes();
+CompositeTable& ProcessComposites();
 
 // The permanent settings of this user ($ASTRELLE_CONFIG_DIR, else ~/.config/astrelle).
 SettingsStore& ProcessSettingsStore();
