@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "settings/registry_store.h"
+#include "settings/rounding.h"
 #include "shell/animation_glue.h"
 #include "shell/logic/saver_platform.h"
 #include "shell/logic/window_placement.h"
@@ -135,10 +136,13 @@ void FrmScreen::RestoreWindowPlacement() {
     WindowPlacementTwips twips;
     const auto text = ReadStoredText("General", "WindowSize");
     if (state != kWindowStateNormal || !text || !ParseWindowSize(*text, twips)) return;
-    const int tx = process_.TwipsPerPixelX > 0 ? process_.TwipsPerPixelX : 15;
-    const int ty = process_.TwipsPerPixelY > 0 ? process_.TwipsPerPixelY : 15;
-    move(twips.left / tx, twips.top / ty);
-    const int w = twips.width / tx, h = twips.height / ty;
+    const double tx = process_.TwipsPerPixelX > 0 ? process_.TwipsPerPixelX : 15;
+    const double ty = process_.TwipsPerPixelY > 0 ? process_.TwipsPerPixelY : 15;
+    auto pixels = [](int32_t value, double perPixel) { return RoundToInt32Saturated(value / perPixel); };
+    if (isMaximized()) showNormal();
+    move(pixels(twips.left, tx), pixels(twips.top, ty));
+    const int w = pixels(twips.width, tx), h = pixels(twips.height, ty);
+    // A stored size of 0 (a short or damaged text) keeps the current size.
     if (w > 0 && h > 0) resize(w, h);
 }
 
