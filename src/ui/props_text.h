@@ -33,7 +33,7 @@ inline constexpr Text kCopyToAll = "Cop&y to All";
 
 inline constexpr Text kGeneralBox = "Display";
 inline constexpr Text kPixelSize = "Pi&xel Size (1 - 9):";
-inline constexpr Text kFocalLength = "&Focal Length (0.01 - 9999):";
+inline constexpr Text kFocalLength = "Fo&cal Length (0.01 - 9999):";
 inline constexpr Text kLockMessage = "Loc&k Message:";
 
 inline constexpr Text kAccept = "&Accept Settings";
@@ -41,7 +41,7 @@ inline constexpr Text kReturnToUniverse = "&Return to Universe Settings";
 inline constexpr Text kDismiss = "Cancel";
 
 inline constexpr Text kTheme = "&Theme:";
-inline constexpr Text kExtras = "&Extras:";
+inline constexpr Text kExtras = "Extra&s:";
 inline constexpr Text kNone = "< NONE >";
 
 // ---- universe sub-pages -----------------------------------------------------------------
@@ -79,10 +79,10 @@ inline constexpr Text kUniDstCen = "Distance from Universe Center (0 - 999999):"
 inline constexpr Text kVisitSequentially = "Visit Galaxy Types Sequentially:";
 inline constexpr Text kTrackGravity = "Predictive Gravity Vector Tracking:";
 
-inline constexpr Text kCompositeList = "Composite &Types:";
+inline constexpr Text kCompositeList = "Composite Types:";
 inline constexpr Text kCompNameAndWeight = "Name and Relative Percent:";
 inline constexpr Text kCompMajor = "Ma&jor:";
-inline constexpr Text kCompMinor = "M&inor Types:";
+inline constexpr Text kCompMinor = "Minor Types:";
 inline constexpr Text kCompCommit = "Comm&it";
 
 inline constexpr Text kUniGravForce = "Gravitational Magnitude (0 - 999999):";

@@ -1,0 +1,516 @@
+// Layout of the properties dialog's pages and boxes. Only construction and placement live
+// here; the dialog sets up checks, lists and behaviour on the collected controls.
+#include "ui/props_pages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+
+#include "ui/colour_samples.h"
+#include "ui/field_edit.h"
+#include "ui/preview_view.h"
+#include "ui/props_tables.h"
+#include "ui/props_text.h"
+#include "ui/spin_control.h"
+
+namespace astrelle {
+
+namespace pt = props_text;
+
+QString IndexedName(const char* control, int index) {
+    return QString::fromLatin1(control) + QLatin1Char('_') + QString::number(index);
+}
+
+namespace {
+
+QString Tr(const char* text) { return QString::fromUtf8(text); }
+
+// A number field wide enough for the given count of digits.
+FieldEdit* NewField(QWidget* parent, const QString& name, int digits) {
+    auto* field = new FieldEdit(parent);
+    field->setObjectName(name);
+    const int width = field->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 16;
+    field->setFixedWidth(width);
+    return field;
+}
+
+FieldEdit* UniField(PropsControls& c, QWidget* parent, int index, int digits) {
+    FieldEdit* field = NewField(parent, IndexedName(kTxtUni, index), digits);
+    c.txtUni[index] = field;
+    return field;
+}
+
+FieldEdit* GalField(PropsControls& c, QWidget* parent, int index, int digits) {
+    FieldEdit* field = NewField(parent, IndexedName(kTxtGalaxy, index), digits);
+    c.txtGalaxy[index] = field;
+    return field;
+}
+
+SpinControl* NewSpin(QWidget* parent, const char* spinner, int index) {
+    const SpinnerSpec& spec = FindSpinner(spinner, index);
+    auto* spin = new SpinControl(spec.low, spec.high, spec.step, parent);
+    spin->setObjectName(index >= 0 ? IndexedName(spinner, index) : QString::fromLatin1(spinner));
+    return spin;
+}
+
+QLabel* NewLabel(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(Tr(text), parent);
+    if (buddy) label->setBuddy(buddy);
+    return label;
+}
+
+// The controls of one row side by side, left-aligned.
+QWidget* Row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    for (QWidget* w : widgets) layout->addWidget(w, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    return row;
+}
+
+// A label and its controls in one row of a form grid, at the given column pair.
+void AddRow(QGridLayout* grid, int row, int column, const char* label, QWidget* buddy,
+            std::initializer_list<QWidget*> widgets, QWidget* parent) {
+    grid->addWidget(NewLabel(label, buddy, parent), row, column, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(Row(parent, widgets), row, column + 1);
+}
+
+QGridLayout* NewGrid(QWidget* owner) {
+    auto* grid = new QGridLayout(owner);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(5);
+    return grid;
+}
+
+QComboBox* NewCombo(QWidget* parent, const char* name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    return combo;
+}
+
+QCheckBox* NewCheck(QWidget* parent, const char* name, const char* text, bool boxAfterText) {
+    auto* check = new QCheckBox(Tr(text), parent);
+    check->setObjectName(name);
+    // Captions that end in a colon read as a label with the box after it.
+    if (boxAfterText) check->setLayoutDirection(Qt::RightToLeft);
+    return check;
+}
+
+}  // namespace
+
+// ---- universe sub-pages -------------------------------------------------------------------
+
+UniverseCreationPage::UniverseCreationPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    FieldEdit* stars = UniField(c, this, 0, 6);
+    c.spnUni[0] = NewSpin(this, "spnUni", 0);
+    FieldEdit* galaxies = UniField(c, this, 1, 6);
+    c.spnUni[1] = NewSpin(this, "spnUni", 1);
+    FieldEdit* trail = UniField(c, this, 2, 6);
+    c.spnUni[2] = NewSpin(this, "spnUni", 2);
+    AddRow(grid, 0, 0, pt::kUniStars, stars, {stars, c.spnUni[0]}, this);
+    AddRow(grid, 1, 0, pt::kUniGalaxies, galaxies, {galaxies, c.spnUni[1]}, this);
+    AddRow(grid, 2, 0, pt::kUniStarTrail, trail, {trail, c.spnUni[2]}, this);
+    FieldEdit* expand = UniField(c, this, 10, 6);
+    FieldEdit* steps = UniField(c, this, 11, 6);
+    FieldEdit* persist = UniField(c, this, 12, 6);
+    AddRow(grid, 3, 0, pt::kUniExpandSpeed, expand, {expand}, this);
+    AddRow(grid, 4, 0, pt::kUniExpandSteps, steps, {steps}, this);
+    AddRow(grid, 5, 0, pt::kUniPersist, persist, {persist}, this);
+
+    FieldEdit* symmetry = UniField(c, this, 13, 6);
+    FieldEdit* damping = UniField(c, this, 14, 6);
+    FieldEdit* ratio = UniField(c, this, 15, 6);
+    AddRow(grid, 0, 2, pt::kUniSymmetryDamping, symmetry, {symmetry, damping}, this);
+    AddRow(grid, 1, 2, pt::kUniHWRatio, ratio, {ratio}, this);
+    FieldEdit* hueStart = UniField(c, this, 16, 4);
+    c.spnUni[3] = NewSpin(this, "spnUni", 3);
+    FieldEdit* hueEnd = UniField(c, this, 17, 4);
+    c.spnUni[4] = NewSpin(this, "spnUni", 4);
+    AddRow(grid, 2, 2, pt::kUniHueStartEnd, hueStart, {hueStart, c.spnUni[3], hueEnd, c.spnUni[4]}, this);
+    c.picColUni = new RampSample(this);
+    c.picColUni->setObjectName("picColUni");
+    grid->addWidget(c.picColUni, 3, 3);
+    c.cboUniProfile = NewCombo(this, "cboUniProfile");
+    c.picUniProfile = new ProfilePictogram(this);
+    c.picUniProfile->setObjectName("picUniProfile");
+    AddRow(grid, 4, 2, pt::kUniProfile, c.cboUniProfile, {c.cboUniProfile}, this);
+    grid->addWidget(c.picUniProfile, 5, 3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(7, 1);
+}
+
+StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    auto* newStars = new QGroupBox(Tr(pt::kNewStarsBox), this);
+    auto* newGrid = NewGrid(newStars);
+    FieldEdit* freq = UniField(c, newStars, 20, 6);
+    FieldEdit* pct = UniField(c, newStars, 21, 6);
+    AddRow(newGrid, 0, 0, pt::kUniNewFreq, freq, {freq}, newStars);
+    AddRow(newGrid, 1, 0, pt::kUniNewPct, pct, {pct}, newStars);
+    newGrid->setRowStretch(2, 1);
+
+    auto* ambient = new QGroupBox(Tr(pt::kAmbientBox), this);
+    auto* ambGrid = NewGrid(ambient);
+    FieldEdit* amStars = UniField(c, ambient, 40, 6);
+    FieldEdit* amPers = UniField(c, ambient, 41, 6);
+    FieldEdit* amAge = UniField(c, ambient, 42, 6);
+    FieldEdit* amFrames = UniField(c, ambient, 43, 6);
+    FieldEdit* amExt = UniField(c, ambient, 44, 6);
+    AddRow(ambGrid, 0, 0, pt::kUniAmStars, amStars, {amStars}, ambient);
+    AddRow(ambGrid, 1, 0, pt::kUniAmPersist, amPers, {amPers}, ambient);
+    AddRow(ambGrid, 2, 0, pt::kUniAmAge, amAge, {amAge}, ambient);
+    AddRow(ambGrid, 3, 0, pt::kUniAmFrames, amFrames, {amFrames}, ambient);
+    AddRow(ambGrid, 4, 0, pt::kUniAmMaxExt, amExt, {amExt}, ambient);
+    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp", pt::kAmbientProfile, true);
+    ambGrid->addWidget(c.chkAmbDisp, 5, 0, 1, 2, Qt::AlignLeft);
+    ambGrid->setRowStretch(6, 1);
+
+    layout->addWidget(newStars, 1);
+    layout->addWidget(ambient, 1);
+}
+
+TourPage::TourPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    c.chkUniTour = NewCheck(this, "chkUniTour", pt::kTourTheUniverse, false);
+    grid->addWidget(c.chkUniTour, 0, 0, 1, 2);
+    const struct {
+        int index;
+        const char* label;
+    } rows[] = {{30, pt::kUniGSteps}, {31, pt::kUniGPCtrl}, {32, pt::kUniGCCtrl}, {33, pt::kUniDstCen}};
+    int row = 1;
+    for (const auto& r : rows) {
+        FieldEdit* field = UniField(c, this, r.index, 7);
+        QLabel* label = NewLabel(r.label, field, this);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1, Qt::AlignLeft);
+        c.tourControls.push_back(label);
+        c.tourControls.push_back(field);
+        ++row;
+    }
+    c.chkVisitSeq = NewCheck(this, "chkVisitSeq", pt::kVisitSequentially, true);
+    c.chkTrackGrav = NewCheck(this, "chkTrackGrav", pt::kTrackGravity, true);
+    grid->addWidget(c.chkVisitSeq, row++, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(c.chkTrackGrav, row++, 0, 1, 2, Qt::AlignLeft);
+    c.tourControls.push_back(c.chkVisitSeq);
+    c.tourControls.push_back(c.chkTrackGrav);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(row, 1);
+}
+
+CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    c.lstCompGalaxy = new QListWidget(this);
+    c.lstCompGalaxy->setObjectName("lstCompGalaxy");
+    grid->addWidget(NewLabel(pt::kCompositeList, c.lstCompGalaxy, this), 0, 0);
+    grid->addWidget(c.lstCompGalaxy, 1, 0);
+
+    c.txtCompGalName = new FieldEdit(this);
+    c.txtCompGalName->setObjectName("txtCompGalName");
+    c.txtCompGalPct = NewField(this, "txtCompGalPct", 4);
+    c.spnCompGalPct = NewSpin(this, "spnCompGalPct", -1);
+    auto* nameRow = new QWidget(this);
+    auto* nameLayout = new QHBoxLayout(nameRow);
+    nameLayout->setContentsMargins(0, 0, 0, 0);
+    nameLayout->setSpacing(4);
+    nameLayout->addWidget(c.txtCompGalName, 1);
+    nameLayout->addWidget(c.txtCompGalPct);
+    nameLayout->addWidget(c.spnCompGalPct);
+    grid->addWidget(nameRow, 2, 0);
+
+    c.cmdCompCommit = new QPushButton(Tr(pt::kCompCommit), this);
+    c.cmdCompCommit->setObjectName("cmdCompCommit");
+    c.cmdCompPreview = new QPushButton(Tr(pt::kCompPreview), this);
+    c.cmdCompPreview->setObjectName("cmdCompPreview");
+    c.cmdCompPreview->setMinimumWidth(c.cmdCompPreview->sizeHint().width());
+    grid->addWidget(Row(this, {c.cmdCompCommit, c.cmdCompPreview}), 3, 0);
+
+    c.cboCompMajor = NewCombo(this, "cboCompMajor");
+    c.lstCompMinor = new QListWidget(this);
+    c.lstCompMinor->setObjectName("lstCompMinor");
+    c.lstCompMinor->setSelectionMode(QAbstractItemView::MultiSelection);
+    grid->addWidget(NewLabel(pt::kCompMajor, c.cboCompMajor, this), 0, 1);
+    grid->addWidget(c.cboCompMajor, 1, 1, Qt::AlignTop);
+    grid->addWidget(NewLabel(pt::kCompMinor, c.lstCompMinor, this), 0, 2);
+    grid->addWidget(c.lstCompMinor, 1, 2, 3, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 2);
+}
+
+GravityPage::GravityPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    FieldEdit* force = UniField(c, this, 50, 7);
+    FieldEdit* frames = UniField(c, this, 51, 7);
+    grid->addWidget(NewLabel(pt::kUniGravForce, force, this), 0, 0);
+    grid->addWidget(force, 0, 1, Qt::AlignLeft);
+    grid->addWidget(NewLabel(pt::kUniGravFrame, frames, this), 1, 0);
+    grid->addWidget(frames, 1, 1, Qt::AlignLeft);
+    c.lblGravityWarning = new QLabel(Tr(pt::kGravityWarning), this);
+    c.lblGravityWarning->setObjectName("lblGravityWarning");
+    c.lblGravityWarning->setWordWrap(true);
+    grid->addWidget(c.lblGravityWarning, 2, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(3, 1);
+}
+
+UniversePage::UniversePage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kUniversePage), parent) {
+    setObjectName("fraAni_0");
+    auto* layout = new QVBoxLayout(this);
+    c.cboUniTheme = NewCombo(this, "cboUniTheme");
+    c.cboUniExtras = NewCombo(this, "cboUniExtras");
+    auto* header = new QGridLayout;
+    header->addWidget(NewLabel(pt::kTheme, c.cboUniTheme, this), 0, 0);
+    header->addWidget(NewLabel(pt::kExtras, c.cboUniExtras, this), 0, 1);
+    header->addWidget(c.cboUniTheme, 1, 0);
+    header->addWidget(c.cboUniExtras, 1, 1);
+    header->setColumnStretch(0, 3);
+    header->setColumnStretch(1, 2);
+    layout->addLayout(header);
+
+    c.fraUniProp = new QStackedWidget(this);
+    c.fraUniProp->setObjectName("fraUniProp");
+    c.fraUniProp->addWidget(new UniverseCreationPage(c, c.fraUniProp));
+    c.fraUniProp->addWidget(new StarCreationPage(c, c.fraUniProp));
+    c.fraUniProp->addWidget(new TourPage(c, c.fraUniProp));
+    c.fraUniProp->addWidget(new CompositePage(c, c.fraUniProp));
+    c.fraUniProp->addWidget(new GravityPage(c, c.fraUniProp));
+    for (int i = 0; i < c.fraUniProp->count(); ++i) {
+        c.fraUniProp->widget(i)->setObjectName(IndexedName("fraUniProp", i));
+    }
+    layout->addWidget(c.fraUniProp, 1);
+}
+
+// ---- galaxy sub-pages ---------------------------------------------------------------------
+
+GalaxyCharacteristicsPage::GalaxyCharacteristicsPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    const char* const geometryLabels[] = {pt::kGalRadius, pt::kGalRotation, pt::kGalDistance};
+    for (int i = 0; i < 3; ++i) {
+        FieldEdit* field = GalField(c, this, i, 6);
+        c.spnGalaxy[i] = NewSpin(this, "spnGalaxy", i);
+        AddRow(grid, i, 0, geometryLabels[i], field, {field, c.spnGalaxy[i]}, this);
+    }
+    c.cboGalPlane = NewCombo(this, "cboGalPlane");
+    AddRow(grid, 3, 0, pt::kGalPlane, c.cboGalPlane, {c.cboGalPlane}, this);
+    c.cboGalColor = NewCombo(this, "cboGalColor");
+    FieldEdit* multiplier = GalField(c, this, 3, 6);
+    c.spnGalaxy[3] = NewSpin(this, "spnGalaxy", 3);
+    grid->addWidget(NewLabel(pt::kGalColour, c.cboGalColor, this), 4, 0, 1, 2);
+    grid->addWidget(Row(this, {c.cboGalColor, multiplier, c.spnGalaxy[3]}), 5, 0, 1, 2);
+    c.cboGalProfile = NewCombo(this, "cboGalProfile");
+    c.picGalProfile = new ProfilePictogram(this);
+    c.picGalProfile->setObjectName("picGalProfile");
+    AddRow(grid, 6, 0, pt::kGalProfile, c.cboGalProfile, {c.cboGalProfile, c.picGalProfile}, this);
+
+    const struct {
+        int index;
+        const char* label;
+    } shape[] = {{90, pt::kGalRadiusExp}, {91, pt::kGalHeightExp}, {92, pt::kGalHWRatio},
+                 {93, pt::kGalTilt},      {94, pt::kGalTiltInc}};
+    int row = 0;
+    for (const auto& s : shape) {
+        FieldEdit* field = GalField(c, this, s.index, 6);
+        AddRow(grid, row++, 2, s.label, field, {field}, this);
+    }
+    FieldEdit* hueStart = GalField(c, this, 95, 4);
+    c.spnGalHue = NewSpin(this, "spnGalHue", -1);
+    c.picGalHue = new ColourSwatch(this);
+    c.picGalHue->setObjectName("picGalHue");
+    FieldEdit* hueInc = GalField(c, this, 96, 6);
+    AddRow(grid, row++, 2, pt::kGalHueWheel, hueStart, {hueStart, c.spnGalHue, c.picGalHue, hueInc}, this);
+
+    auto* colours = new QGroupBox(Tr(pt::kGalHueBox), this);
+    auto* colourGrid = NewGrid(colours);
+    for (int i = 0; i < 5; ++i) {
+        c.txtPixHue[i] = NewField(colours, IndexedName(kTxtPixHue, i), 3);
+        c.spnPixHue[i] = NewSpin(colours, "spnPixHue", i);
+    }
+    for (int i = 0; i < 4; ++i) {
+        c.picPixHue[i] = new ColourSwatch(colours);
+        c.picPixHue[i]->setObjectName(IndexedName("picPixHue", i));
+    }
+    AddRow(colourGrid, 0, 0, pt::kGalRGB, c.txtPixHue[0],
+           {c.txtPixHue[0], c.spnPixHue[0], c.picPixHue[0], c.txtPixHue[1], c.spnPixHue[1], c.picPixHue[1],
+            c.txtPixHue[2], c.spnPixHue[2], c.picPixHue[2]},
+           colours);
+    AddRow(colourGrid, 1, 0, pt::kGalBaseBlend, c.txtPixHue[3],
+           {c.txtPixHue[3], c.spnPixHue[3], c.picPixHue[3], c.txtPixHue[4], c.spnPixHue[4]}, colours);
+    grid->addWidget(colours, row, 2, 2, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(8, 1);
+}
+
+NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QGridLayout(this);
+    const struct {
+        const char* box;
+        int first;
+        const char* labels[3];
+    } groups[] = {{pt::kNewStarBox, 10, {pt::kGalNewFreq, pt::kGalNewFrames, pt::kGalNewExt}},
+                  {pt::kNovaBox, 20, {pt::kGalNovaFreq, pt::kGalNovaFrames, pt::kGalNovaExt}}};
+    int column = 0;
+    for (const auto& g : groups) {
+        auto* box = new QGroupBox(Tr(g.box), this);
+        auto* grid = NewGrid(box);
+        for (int i = 0; i < 3; ++i) {
+            FieldEdit* field = GalField(c, box, g.first + i, 6);
+            AddRow(grid, i, 0, g.labels[i], field, {field}, box);
+        }
+        grid->setRowStretch(3, 1);
+        layout->addWidget(box, 0, column++);
+    }
+    auto* gravity = new QGroupBox(Tr(pt::kGalGravityBox), this);
+    auto* gravityGrid = NewGrid(gravity);
+    FieldEdit* mass = GalField(c, gravity, 50, 6);
+    FieldEdit* local = GalField(c, gravity, 51, 6);
+    AddRow(gravityGrid, 0, 0, pt::kGalCoreMass, mass, {mass}, gravity);
+    AddRow(gravityGrid, 1, 0, pt::kGalLocalGravity, local, {local}, gravity);
+    auto* note = new QLabel(Tr(pt::kGalGravityNote), gravity);
+    note->setWordWrap(true);
+    gravityGrid->addWidget(note, 0, 2, 2, 1);
+    gravityGrid->setColumnStretch(2, 1);
+    layout->addWidget(gravity, 1, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+}
+
+CometPage::CometPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+    auto* grid = NewGrid(this);
+    const struct {
+        int index;
+        const char* label;
+    } rows[] = {{40, pt::kGalCometFreq},
+                {41, pt::kGalCometStars},
+                {42, pt::kGalCometOrbit},
+                {43, pt::kGalCometSpeed},
+                {44, pt::kGalCometWind}};
+    int row = 0;
+    for (const auto& r : rows) {
+        FieldEdit* field = GalField(c, this, r.index, 6);
+        AddRow(grid, row++, 0, r.label, field, {field}, this);
+    }
+    FieldEdit* cometPersist = GalField(c, this, 45, 6);
+    FieldEdit* starPersist = GalField(c, this, 46, 6);
+    AddRow(grid, 0, 2, pt::kGalCometPersist, cometPersist, {cometPersist, starPersist}, this);
+    FieldEdit* hueStart = GalField(c, this, 47, 4);
+    c.spnGalaxy[4] = NewSpin(this, "spnGalaxy", 4);
+    FieldEdit* hueEnd = GalField(c, this, 48, 4);
+    c.spnGalaxy[5] = NewSpin(this, "spnGalaxy", 5);
+    AddRow(grid, 1, 2, pt::kGalCometHue, hueStart, {hueStart, c.spnGalaxy[4], hueEnd, c.spnGalaxy[5]}, this);
+    c.picColNova = new RampSample(this);
+    c.picColNova->setObjectName("picColNova");
+    grid->addWidget(c.picColNova, 2, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(row, 1);
+}
+
+GalaxyPage::GalaxyPage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGalaxyPage), parent) {
+    setObjectName("fraAni_1");
+    auto* layout = new QVBoxLayout(this);
+    c.cboGalaxyTheme = NewCombo(this, "cboGalaxyTheme");
+    c.cboGalaxExtras = NewCombo(this, "cboGalaxExtras");
+    auto* header = new QGridLayout;
+    header->addWidget(NewLabel(pt::kTheme, c.cboGalaxyTheme, this), 0, 0);
+    header->addWidget(NewLabel(pt::kExtras, c.cboGalaxExtras, this), 0, 1);
+    header->addWidget(c.cboGalaxyTheme, 1, 0);
+    header->addWidget(c.cboGalaxExtras, 1, 1);
+    header->setColumnStretch(0, 3);
+    header->setColumnStretch(1, 2);
+    layout->addLayout(header);
+
+    c.fraGalProp = new QStackedWidget(this);
+    c.fraGalProp->setObjectName("fraGalProp");
+    c.fraGalProp->addWidget(new GalaxyCharacteristicsPage(c, c.fraGalProp));
+    c.fraGalProp->addWidget(new NovaStarPage(c, c.fraGalProp));
+    c.fraGalProp->addWidget(new CometPage(c, c.fraGalProp));
+    for (int i = 0; i < c.fraGalProp->count(); ++i) {
+        c.fraGalProp->widget(i)->setObjectName(IndexedName("fraGalProp", i));
+    }
+    layout->addWidget(c.fraGalProp, 1);
+}
+
+// ---- the boxes beside the pages -----------------------------------------------------------
+
+GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGalaxyTypesBox), parent) {
+    setObjectName("fraGalaxyTypes");
+    auto* layout = new QVBoxLayout(this);
+    c.lstUniGalaxy = new QListWidget(this);
+    c.lstUniGalaxy->setObjectName("lstUniGalaxy");
+    layout->addWidget(NewLabel(pt::kNameAndWeight, c.lstUniGalaxy, this));
+    layout->addWidget(c.lstUniGalaxy, 1);
+
+    c.txtUniGalName = new FieldEdit(this);
+    c.txtUniGalName->setObjectName("txtUniGalName");
+    c.txtUniGalPct = NewField(this, "txtUniGalPct", 4);
+    c.spnUniGalPct = NewSpin(this, "spnUniGalPct", -1);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setSpacing(4);
+    nameRow->addWidget(c.txtUniGalName, 1);
+    nameRow->addWidget(c.txtUniGalPct);
+    nameRow->addWidget(c.spnUniGalPct);
+    layout->addLayout(nameRow);
+
+    c.cmdGalCommit = new QPushButton(Tr(pt::kGalCommit), this);
+    c.cmdGalCommit->setObjectName("cmdGalCommit");
+    c.cmdGalProps = new QPushButton(Tr(pt::kGalProps), this);
+    c.cmdGalProps->setObjectName("cmdGalProps");
+    c.cmdGalPreview = new QPushButton(Tr(pt::kGalPreview), this);
+    c.cmdGalPreview->setObjectName("cmdGalPreview");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(c.cmdGalCommit);
+    buttons->addWidget(c.cmdGalProps);
+    buttons->addWidget(c.cmdGalPreview);
+    layout->addLayout(buttons);
+}
+
+PreviewBox::PreviewBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kPreviewBox), parent) {
+    setObjectName("fraPreview");
+    auto* layout = new QVBoxLayout(this);
+    c.picPreview = new PreviewView(this);
+    layout->addWidget(c.picPreview, 0, Qt::AlignCenter);
+}
+
+CopyBox::CopyBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kCopyBox), parent) {
+    setObjectName("fraPropCopy");
+    auto* grid = NewGrid(this);
+    c.cboPropCopy = NewCombo(this, "cboPropCopy");
+    c.txtPropCopy = NewField(this, "txtPropCopy", 7);
+    c.cmdPropCopy = new QPushButton(Tr(pt::kCopyToAll), this);
+    c.cmdPropCopy->setObjectName("cmdPropCopy");
+    grid->addWidget(NewLabel(pt::kCopyProps, c.cboPropCopy, this), 0, 0);
+    grid->addWidget(NewLabel(pt::kCopyValue, c.txtPropCopy, this), 0, 1);
+    grid->addWidget(c.cboPropCopy, 1, 0);
+    grid->addWidget(c.txtPropCopy, 1, 1);
+    grid->addWidget(c.cmdPropCopy, 2, 0, 1, 2, Qt::AlignRight);
+    grid->setColumnStretch(0, 1);
+}
+
+GeneralBox::GeneralBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGeneralBox), parent) {
+    setObjectName("fraGeneral");
+    auto* grid = NewGrid(this);
+    c.txtPixelSize = NewField(this, "txtPixelSize", 3);
+    c.spnPixSize = NewSpin(this, "spnPixSize", -1);
+    c.txtFocalLen = NewField(this, "txtFocalLen", 6);
+    c.txtMessage = new FieldEdit(this);
+    c.txtMessage->setObjectName("txtMessage");
+    AddRow(grid, 0, 0, pt::kPixelSize, c.txtPixelSize, {c.txtPixelSize, c.spnPixSize}, this);
+    AddRow(grid, 1, 0, pt::kFocalLength, c.txtFocalLen, {c.txtFocalLen}, this);
+    grid->addWidget(NewLabel(pt::kLockMessage, c.txtMessage, this), 2, 0);
+    grid->addWidget(c.txtMessage, 2, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+}  // namespace astrelle
