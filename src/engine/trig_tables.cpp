@@ -10,8 +10,12 @@ void BuildTrigTables(TrigTables& tables) {
     const float step = kPi / 1000.0f;
     float angle = 0.0f;
     for (int i = 0; i < kTrigTableSize; ++i) {
-        tables.CosTable[static_cast<size_t>(i)] = std::cos(angle);
-        tables.SinTable[static_cast<size_t>(i)] = std::sin(angle);
+        // The angle is single precision, but cos and sin are taken in double and only the
+        // result is stored as a float; the float functions differ in the last bit for a few
+        // dozen entries.
+        const double a = static_cast<double>(angle);
+        tables.CosTable[static_cast<size_t>(i)] = static_cast<float>(std::cos(a));
+        tables.SinTable[static_cast<size_t>(i)] = static_cast<float>(std::sin(a));
         angle = angle + step;  // stored back to single precision on purpose
     }
 }
