@@ -51,7 +51,9 @@ PreviewRunner::PreviewRunner(PreviewView& view, GalaxyTypeTable& galaxyTypes, Co
 
 PreviewRunner::~PreviewRunner() = default;
 
-void PreviewRunner::RebuildColourTables() { BuildHueTable(*ctx_); }
+void PreviewRunner::RebuildColourTables() {
+    BuildHueTable(*ctx_);
+}
 
 int32_t PreviewRunner::Run(const PreviewRequest& request) {
     EngineContext& ctx = *ctx_;

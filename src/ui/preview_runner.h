@@ -38,7 +38,7 @@ struct PreviewRequest {
 
 // Waits for frames in the Qt event loop and hands every finished frame to the picture.
 class QtPreviewHost final : public EngineHost {
-public:
+  public:
     QtPreviewHost(PreviewView& view, ProcessValues& process);
 
     uint32_t TickCount() override;
@@ -48,14 +48,14 @@ public:
     void RefreshMessage() override {}                     // the preview shows no lock message
     uint64_t ClockSeed() override;
 
-private:
+  private:
     PreviewView& view_;
     ProcessValues& process_;
     QTimer wake_;
 };
 
 class PreviewRunner {
-public:
+  public:
     PreviewRunner(PreviewView& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
                   ProcessValues& process);
     ~PreviewRunner();
@@ -66,7 +66,7 @@ public:
     // Runs until the preview stop flag is set (or the engine stops). Returns the frames drawn.
     int32_t Run(const PreviewRequest& request);
 
-private:
+  private:
     PreviewView& view_;
     QtPreviewHost host_;
     std::unique_ptr<EngineContext> ctx_;

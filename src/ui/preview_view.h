@@ -11,7 +11,7 @@ namespace astrelle {
 
 class PreviewView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PreviewView(QWidget* parent = nullptr);
 
     PixelSurface& Surface() { return surface_; }
@@ -24,10 +24,10 @@ public:
 
     QSize sizeHint() const override { return {272, 204}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     PixelSurface surface_;
 };
 

@@ -44,11 +44,17 @@ namespace {
 
 constexpr int kWeightColumnTwips = 2400;  // the weights of the name lines line up here
 constexpr int kMinimumBlanks = 3;
-constexpr int kWeightChars = 4;           // a line ends in its weight, read back from the last 4
+constexpr int kWeightChars = 4;  // a line ends in its weight, read back from the last 4
 
-QString Tr(const char* text) { return QString::fromUtf8(text); }
-QString Tr(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string Std(const QString& text) { return text.toStdString(); }
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString Tr(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
 
 QString TrimmedBlanks(const QString& text) {
     const std::string s = Std(text);
@@ -57,9 +63,13 @@ QString TrimmedBlanks(const QString& text) {
 
 // The number the colour samples and the previews read: the leading number of "0" + text,
 // so a sign or a blank field reads as 0.
-double NumberAfterZero(const QString& text) { return LeadingNumber("0" + Std(text)); }
+double NumberAfterZero(const QString& text) {
+    return LeadingNumber("0" + Std(text));
+}
 
-int16_t HueOf(const QString& text) { return RoundToInt16Saturated(NumberAfterZero(text)); }
+int16_t HueOf(const QString& text) {
+    return RoundToInt16Saturated(NumberAfterZero(text));
+}
 
 template <class T>
 T Held(double value, T low, T high) {
@@ -82,7 +92,8 @@ int FrmProps::SelectedRow(const QListWidget* list) const {
 }
 
 void FrmProps::Message(const char* text, QWidget* focusAfter) {
-    if (hooks_.message) hooks_.message(this, QMessageBox::Warning, Tr(text), QMessageBox::Ok, QMessageBox::Ok);
+    if (hooks_.message)
+        hooks_.message(this, QMessageBox::Warning, Tr(text), QMessageBox::Ok, QMessageBox::Ok);
     if (focusAfter) focusAfter->setFocus(Qt::OtherFocusReason);
 }
 
@@ -93,13 +104,18 @@ QString FrmProps::NameWeightLine(const QListWidget* list, const QString& name, i
     const double twipsPerPixel = env_.process.TwipsPerPixelX > 0 ? env_.process.TwipsPerPixelX : 15;
     const double nameTwips = metrics.horizontalAdvance(name) * twipsPerPixel;
     const double blankTwips = std::max(1, metrics.horizontalAdvance(QLatin1Char(' '))) * twipsPerPixel;
-    const int blanks = std::max<int>(kMinimumBlanks, static_cast<int>(RoundHalfEven((kWeightColumnTwips - nameTwips) / blankTwips)));
+    const int blanks = std::max<int>(
+        kMinimumBlanks, static_cast<int>(RoundHalfEven((kWeightColumnTwips - nameTwips) / blankTwips)));
     return name + QString(blanks, QLatin1Char(' ')) + QString::number(weight);
 }
 
-QString FrmProps::NameOfLine(const QString& line) { return TrimmedBlanks(line.left(std::max<qsizetype>(0, line.size() - kWeightChars))); }
+QString FrmProps::NameOfLine(const QString& line) {
+    return TrimmedBlanks(line.left(std::max<qsizetype>(0, line.size() - kWeightChars)));
+}
 
-QString FrmProps::WeightOfLine(const QString& line) { return TrimmedBlanks(line.right(kWeightChars)); }
+QString FrmProps::WeightOfLine(const QString& line) {
+    return TrimmedBlanks(line.right(kWeightChars));
+}
 
 // ---- opening ------------------------------------------------------------------------------
 
@@ -150,19 +166,22 @@ void FrmProps::LoadGeneralAndUniverse() {
         const ValueType readAs = def.key == "Universe_GravForce" ? ValueType::Int32 : def.storeReadAs;
         switch (readAs) {
             case ValueType::Int32:
-                text = QString::number(GetSettingInt32(env_.store, kSectionUniverse, def.key,
-                                                       ParseInt32Or(missing, 0)));
+                text = QString::number(
+                    GetSettingInt32(env_.store, kSectionUniverse, def.key, ParseInt32Or(missing, 0)));
                 break;
             case ValueType::Float: {
-                const float value = GetSettingFloat(env_.store, kSectionUniverse, def.key, ParseFloatOr(missing, 0));
+                const float value =
+                    GetSettingFloat(env_.store, kSectionUniverse, def.key, ParseFloatOr(missing, 0));
                 // An integer setting stored as text with a fraction shows its rounded value.
                 text = def.type == ValueType::Float ? Tr(FloatToText(value))
                                                     : QString::number(RoundToInt32Saturated(value));
                 break;
             }
             default: {
-                const int16_t value = GetSettingInt16(env_.store, kSectionUniverse, def.key, ParseInt16Or(missing, 0));
-                text = def.type == ValueType::Flag ? QString::fromLatin1(value != 0 ? "1" : "0") : QString::number(value);
+                const int16_t value =
+                    GetSettingInt16(env_.store, kSectionUniverse, def.key, ParseInt16Or(missing, 0));
+                text = def.type == ValueType::Flag ? QString::fromLatin1(value != 0 ? "1" : "0")
+                                                   : QString::number(value);
                 break;
             }
         }
@@ -348,7 +367,8 @@ void FrmProps::ApplyUniverseTheme(int k) {
     if (k < 1 || k > kUniverseThemeCount) return;
     const std::string row = UniverseThemeRow(k);
     for (int column = 0; column < kUniverseThemeColumns; ++column) {
-        if (const SettingDef* def = UniverseThemeSetting(column)) SetUniverseControl(*def, Tr(FieldAt(row, column)));
+        if (const SettingDef* def = UniverseThemeSetting(column))
+            SetUniverseControl(*def, Tr(FieldAt(row, column)));
     }
     // A universe theme brings the factory galaxy types with it, stored at once.
     LoadFactoryGalaxyTypes(env_.galaxyTypes);
@@ -365,7 +385,8 @@ void FrmProps::ApplyGalaxyTheme(int k) {
     if (k < 1 || k > kGalaxyTypeCount) return;
     const std::string row = GalaxyFactoryRow(k);
     for (int column = 0; column < kGalaxyFactoryColumns; ++column) {
-        if (const SettingDef* def = GalaxyFactoryColumn(column)) SetGalaxyControl(*def, Tr(FieldAt(row, column)));
+        if (const SettingDef* def = GalaxyFactoryColumn(column))
+            SetGalaxyControl(*def, Tr(FieldAt(row, column)));
     }
 }
 
@@ -383,8 +404,8 @@ void FrmProps::CommitGalaxyType() {
     const int row = SelectedRow(c_.lstUniGalaxy);
     if (row < 0) return;
     const FieldCheck check{FieldKind::Int16, 0, 999};
-    c_.txtUniGalPct->setText(Tr(NormaliseNumberText(Std(c_.txtUniGalPct->text()), static_cast<int>(check.kind),
-                                                    check.low, check.high)));
+    c_.txtUniGalPct->setText(Tr(NormaliseNumberText(Std(c_.txtUniGalPct->text()),
+                                                    static_cast<int>(check.kind), check.low, check.high)));
     GalaxyTypeRecord& record = env_.galaxyTypes[static_cast<size_t>(row)];
     record.Weight = RoundToInt16Saturated(LeadingNumber(Std(c_.txtUniGalPct->text())));
     record.Name = Std(TrimmedBlanks(c_.txtUniGalName->text()));
@@ -475,7 +496,8 @@ void FrmProps::SelectComposite(int row) {
     if (major >= 0 && major < c_.cboCompMajor->count()) c_.cboCompMajor->setCurrentIndex(major);
     for (int j = 1; j < count; ++j) {
         const int member = record.Members[static_cast<size_t>(j)];
-        if (member >= 0 && member < c_.lstCompMinor->count()) c_.lstCompMinor->item(member)->setSelected(true);
+        if (member >= 0 && member < c_.lstCompMinor->count())
+            c_.lstCompMinor->item(member)->setSelected(true);
     }
 }
 
@@ -487,7 +509,8 @@ void FrmProps::CommitComposite() {
         Message(pt::kSelectMajorType, c_.cboCompMajor);
         return;
     }
-    c_.txtCompGalPct->setText(Tr(NormaliseNumberText(Std(c_.txtCompGalPct->text()), static_cast<int>(FieldKind::Int16), 0, 999)));
+    c_.txtCompGalPct->setText(
+        Tr(NormaliseNumberText(Std(c_.txtCompGalPct->text()), static_cast<int>(FieldKind::Int16), 0, 999)));
     CompositeRecord& record = env_.composites[static_cast<size_t>(row)];
     record.Weight = RoundToInt16Saturated(LeadingNumber(Std(c_.txtCompGalPct->text())));
     record.Name = Std(TrimmedBlanks(c_.txtCompGalName->text()));
@@ -698,9 +721,11 @@ void FrmProps::ShowHelpForFocus() {
 
 void FrmProps::UpdatePixHueSamples(int index) {
     if (index >= 0 && index < static_cast<int>(c_.picPixHue.size())) {
-        const double value = Held<double>(RoundHalfEven(NumberAfterZero(c_.txtPixHue[static_cast<size_t>(index)]->text())), 0, 100);
+        const double value = Held<double>(
+            RoundHalfEven(NumberAfterZero(c_.txtPixHue[static_cast<size_t>(index)]->text())), 0, 100);
         const int level = static_cast<int>(RoundHalfEven(value * 2.55));
-        const QColor colours[] = {QColor(level, 0, 0), QColor(0, level, 0), QColor(0, 0, level), QColor(level, level, level)};
+        const QColor colours[] = {QColor(level, 0, 0), QColor(0, level, 0), QColor(0, 0, level),
+                                  QColor(level, level, level)};
         c_.picPixHue[static_cast<size_t>(index)]->SetColour(colours[index]);
     }
 }

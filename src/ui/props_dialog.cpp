@@ -42,8 +42,12 @@ namespace {
 constexpr const char* kHelpTopicProperty = "helpTopic";
 constexpr int kNameMaxLength = 64;  // well inside what the settings store reads back whole
 
-QString Tr(const char* text) { return QString::fromUtf8(text); }
-QString Tr(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString Tr(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 void SetTopic(QWidget* widget, const char* topic) {
     widget->setProperty(kHelpTopicProperty, QString::fromLatin1(topic));
@@ -67,7 +71,8 @@ FrmProps::FrmProps(const PropsEnvironment& env, PropsHooks hooks, QWidget* paren
     SetUpLists();
     SetHelpTopics();
     ConnectSignals();
-    preview_ = std::make_unique<PreviewRunner>(*c_.picPreview, env_.galaxyTypes, env_.composites, env_.process);
+    preview_ =
+        std::make_unique<PreviewRunner>(*c_.picPreview, env_.galaxyTypes, env_.composites, env_.process);
     Load();
 }
 
@@ -218,12 +223,13 @@ void FrmProps::SetUpFields() {
     for (const SpinnerSpec& spec : kSpinners) {
         const QString spinName = spec.spinnerIndex >= 0 ? IndexedName(spec.spinner, spec.spinnerIndex)
                                                         : QString::fromLatin1(spec.spinner);
-        const QString fieldName = spec.fieldIndex >= 0 ? IndexedName(spec.field, spec.fieldIndex)
-                                                       : QString::fromLatin1(spec.field);
+        const QString fieldName =
+            spec.fieldIndex >= 0 ? IndexedName(spec.field, spec.fieldIndex) : QString::fromLatin1(spec.field);
         auto* spin = findChild<SpinControl*>(spinName);
         auto* field = findChild<FieldEdit*>(fieldName);
         if (!spin || !field) continue;
-        connect(spin, &SpinControl::ValueStepped, field, [field](int value) { field->setText(QString::number(value)); });
+        connect(spin, &SpinControl::ValueStepped, field,
+                [field](int value) { field->setText(QString::number(value)); });
         connect(field, &QLineEdit::textChanged, spin,
                 [spin](const QString& text) { spin->SetValue(LeadingNumber(text.toStdString())); });
     }
@@ -253,7 +259,8 @@ void FrmProps::SetUpLists() {
 void FrmProps::SetHelpTopics() {
     SetTopic(c_.fraUniverse, "universe");
     SetTopic(c_.fraGalaxy, "galaxy");
-    const char* const universePages[] = {"universe-creation", "new-ambient-stars", "tour", "composites", "gravity"};
+    const char* const universePages[] = {"universe-creation", "new-ambient-stars", "tour", "composites",
+                                         "gravity"};
     for (int i = 0; i < c_.fraUniProp->count(); ++i) SetTopic(c_.fraUniProp->widget(i), universePages[i]);
     const char* const galaxyPages[] = {"galaxy-characteristics", "new-nova-stars", "comets"};
     for (int i = 0; i < c_.fraGalProp->count(); ++i) SetTopic(c_.fraGalProp->widget(i), galaxyPages[i]);

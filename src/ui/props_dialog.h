@@ -43,7 +43,7 @@ std::string& ProcessTemplatePath();
 
 class FrmProps : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrmProps(const PropsEnvironment& env, PropsHooks hooks = DefaultPropsHooks(),
                       QWidget* parent = nullptr);
     ~FrmProps() override;
@@ -54,25 +54,25 @@ public:
     bool PreviewRunning() const { return previewRunning_; }
 
     // The operations behind the buttons, lists and menu entries.
-    void AcceptSettings();                 // "&Accept Settings" / "&Return to Universe Settings"
-    void StoreAllSettings();               // everything, in one grouped write
-    void ResetToFactorySettings();         // without asking
-    void ApplyUniverseTheme(int k);        // cboUniTheme entry k
-    void ApplyGalaxyTheme(int k);          // cboGalaxyTheme entry k
-    void CommitGalaxyType();               // cmdGalCommit
-    void ShowGalaxyProperties();           // cmdGalProps, double click on the type list
-    void SelectComposite(int row);         // a click on a composite line
-    void CommitComposite();                // cmdCompCommit
-    void CopyToAllTypes();                 // cmdPropCopy
-    void TogglePreview(bool galaxyType);   // "Galaxy Preview" (true) / "Comp Preview" (false)
-    void OpenTemplateFromMenu();           // "&Open Template..."
+    void AcceptSettings();                       // "&Accept Settings" / "&Return to Universe Settings"
+    void StoreAllSettings();                     // everything, in one grouped write
+    void ResetToFactorySettings();               // without asking
+    void ApplyUniverseTheme(int k);              // cboUniTheme entry k
+    void ApplyGalaxyTheme(int k);                // cboGalaxyTheme entry k
+    void CommitGalaxyType();                     // cmdGalCommit
+    void ShowGalaxyProperties();                 // cmdGalProps, double click on the type list
+    void SelectComposite(int row);               // a click on a composite line
+    void CommitComposite();                      // cmdCompCommit
+    void CopyToAllTypes();                       // cmdPropCopy
+    void TogglePreview(bool galaxyType);         // "Galaxy Preview" (true) / "Comp Preview" (false)
+    void OpenTemplateFromMenu();                 // "&Open Template..."
     void SaveTemplateFromMenu(bool askForPath);  // "&Save Template" (false), "Save Template &As..." (true)
-    void ExitProgram();                    // "E&xit"
-    void AskAndReset();                    // "&Reset Properties"
-    void ShowAdvancedSettings();           // "&Advanced Settings..."
-    void ShowHelp(const QString& topic);   // the help page at a topic
-    void ShowHelpForFocus();               // F1
-    void ShowAbout();                      // "&About Astrelle..."
+    void ExitProgram();                          // "E&xit"
+    void AskAndReset();                          // "&Reset Properties"
+    void ShowAdvancedSettings();                 // "&Advanced Settings..."
+    void ShowHelp(const QString& topic);         // the help page at a topic
+    void ShowHelpForFocus();                     // F1
+    void ShowAbout();                            // "&About Astrelle..."
 
     // The help topic of a control: its own, or that of the nearest parent that has one.
     static QString HelpTopicOf(const QWidget* widget);
@@ -82,14 +82,14 @@ public:
     static QString NameOfLine(const QString& line);
     static QString WeightOfLine(const QString& line);
 
-public slots:
+  public slots:
     void reject() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void BuildMenus();
     void SetUpFields();

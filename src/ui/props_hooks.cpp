@@ -27,7 +27,8 @@ QString QtFileFilter(const QString& types) {
     return filters.join(QStringLiteral(";;"));
 }
 
-QString SelectTemplateFileWithFileDialog(QWidget* parent, bool open, const QString& title, const QString& types) {
+QString SelectTemplateFileWithFileDialog(QWidget* parent, bool open, const QString& title,
+                                         const QString& types) {
     QFileDialog dialog(parent, title);
     dialog.setNameFilter(QString());
     dialog.setNameFilters(QtFileFilter(types).split(QStringLiteral(";;")));

@@ -42,7 +42,8 @@ struct PropsHooks {
 PropsHooks DefaultPropsHooks();
 
 // The stand-in template chooser: a QFileDialog with the same title and file types.
-QString SelectTemplateFileWithFileDialog(QWidget* parent, bool open, const QString& title, const QString& types);
+QString SelectTemplateFileWithFileDialog(QWidget* parent, bool open, const QString& title,
+                                         const QString& types);
 
 // Converts "Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*" into Qt's filter list.
 QString QtFileFilter(const QString& types);

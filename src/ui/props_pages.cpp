@@ -13,6 +13,9 @@
 #include <QVBoxLayout>
 
 #include <initializer_list>
+#include <string_view>
+
+#include "settings/settings_model.h"
 
 #include "ui/colour_samples.h"
 #include "ui/field_edit.h"
@@ -31,7 +34,9 @@ QString IndexedName(const char* control, int index) {
 
 namespace {
 
-QString Tr(const char* text) { return QString::fromUtf8(text); }
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // A number field wide enough for the given count of digits.
 FieldEdit* NewField(QWidget* parent, const QString& name, int digits) {
@@ -61,8 +66,21 @@ SpinControl* NewSpin(QWidget* parent, const char* spinner, int index) {
     return spin;
 }
 
-QLabel* NewLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(Tr(text), parent);
+// The label of the setting a control shows, as the settings definitions give it.
+QString SettingLabel(std::string_view control, int index) {
+    const SettingDef* def = FindControlSetting(control, index);
+    return def ? QString::fromUtf8(def->label.data(), static_cast<qsizetype>(def->label.size())) : QString();
+}
+
+// A label with a mnemonic on the first occurrence of the letter.
+QString WithMnemonic(QString text, char letter) {
+    const qsizetype at = text.indexOf(QLatin1Char(letter));
+    if (at >= 0) text.insert(at, QLatin1Char('&'));
+    return text;
+}
+
+QLabel* NewLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     if (buddy) label->setBuddy(buddy);
     return label;
 }
@@ -79,7 +97,7 @@ QWidget* Row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
 }
 
 // A label and its controls in one row of a form grid, at the given column pair.
-void AddRow(QGridLayout* grid, int row, int column, const char* label, QWidget* buddy,
+void AddRow(QGridLayout* grid, int row, int column, const QString& label, QWidget* buddy,
             std::initializer_list<QWidget*> widgets, QWidget* parent) {
     grid->addWidget(NewLabel(label, buddy, parent), row, column, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(Row(parent, widgets), row, column + 1);
@@ -98,8 +116,8 @@ QComboBox* NewCombo(QWidget* parent, const char* name) {
     return combo;
 }
 
-QCheckBox* NewCheck(QWidget* parent, const char* name, const char* text, bool boxAfterText) {
-    auto* check = new QCheckBox(Tr(text), parent);
+QCheckBox* NewCheck(QWidget* parent, const char* name, bool boxAfterText) {
+    auto* check = new QCheckBox(SettingLabel(name, -1), parent);
     check->setObjectName(name);
     // Captions that end in a colon read as a label with the box after it.
     if (boxAfterText) check->setLayoutDirection(Qt::RightToLeft);
@@ -118,33 +136,34 @@ UniverseCreationPage::UniverseCreationPage(PropsControls& c, QWidget* parent) : 
     c.spnUni[1] = NewSpin(this, "spnUni", 1);
     FieldEdit* trail = UniField(c, this, 2, 6);
     c.spnUni[2] = NewSpin(this, "spnUni", 2);
-    AddRow(grid, 0, 0, pt::kUniStars, stars, {stars, c.spnUni[0]}, this);
-    AddRow(grid, 1, 0, pt::kUniGalaxies, galaxies, {galaxies, c.spnUni[1]}, this);
-    AddRow(grid, 2, 0, pt::kUniStarTrail, trail, {trail, c.spnUni[2]}, this);
+    AddRow(grid, 0, 0, SettingLabel(kTxtUni, 0), stars, {stars, c.spnUni[0]}, this);
+    AddRow(grid, 1, 0, SettingLabel(kTxtUni, 1), galaxies, {galaxies, c.spnUni[1]}, this);
+    AddRow(grid, 2, 0, SettingLabel(kTxtUni, 2), trail, {trail, c.spnUni[2]}, this);
     FieldEdit* expand = UniField(c, this, 10, 6);
     FieldEdit* steps = UniField(c, this, 11, 6);
     FieldEdit* persist = UniField(c, this, 12, 6);
-    AddRow(grid, 3, 0, pt::kUniExpandSpeed, expand, {expand}, this);
-    AddRow(grid, 4, 0, pt::kUniExpandSteps, steps, {steps}, this);
-    AddRow(grid, 5, 0, pt::kUniPersist, persist, {persist}, this);
+    AddRow(grid, 3, 0, SettingLabel(kTxtUni, 10), expand, {expand}, this);
+    AddRow(grid, 4, 0, SettingLabel(kTxtUni, 11), steps, {steps}, this);
+    AddRow(grid, 5, 0, SettingLabel(kTxtUni, 12), persist, {persist}, this);
 
     FieldEdit* symmetry = UniField(c, this, 13, 6);
     FieldEdit* damping = UniField(c, this, 14, 6);
     FieldEdit* ratio = UniField(c, this, 15, 6);
-    AddRow(grid, 0, 2, pt::kUniSymmetryDamping, symmetry, {symmetry, damping}, this);
-    AddRow(grid, 1, 2, pt::kUniHWRatio, ratio, {ratio}, this);
+    AddRow(grid, 0, 2, SettingLabel(kTxtUni, 13), symmetry, {symmetry, damping}, this);
+    AddRow(grid, 1, 2, SettingLabel(kTxtUni, 15), ratio, {ratio}, this);
     FieldEdit* hueStart = UniField(c, this, 16, 4);
     c.spnUni[3] = NewSpin(this, "spnUni", 3);
     FieldEdit* hueEnd = UniField(c, this, 17, 4);
     c.spnUni[4] = NewSpin(this, "spnUni", 4);
-    AddRow(grid, 2, 2, pt::kUniHueStartEnd, hueStart, {hueStart, c.spnUni[3], hueEnd, c.spnUni[4]}, this);
+    AddRow(grid, 2, 2, SettingLabel(kTxtUni, 16), hueStart, {hueStart, c.spnUni[3], hueEnd, c.spnUni[4]},
+           this);
     c.picColUni = new RampSample(this);
     c.picColUni->setObjectName("picColUni");
     grid->addWidget(c.picColUni, 3, 3);
     c.cboUniProfile = NewCombo(this, "cboUniProfile");
     c.picUniProfile = new ProfilePictogram(this);
     c.picUniProfile->setObjectName("picUniProfile");
-    AddRow(grid, 4, 2, pt::kUniProfile, c.cboUniProfile, {c.cboUniProfile}, this);
+    AddRow(grid, 4, 2, SettingLabel("cboUniProfile", -1), c.cboUniProfile, {c.cboUniProfile}, this);
     grid->addWidget(c.picUniProfile, 5, 3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -157,8 +176,8 @@ StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(
     auto* newGrid = NewGrid(newStars);
     FieldEdit* freq = UniField(c, newStars, 20, 6);
     FieldEdit* pct = UniField(c, newStars, 21, 6);
-    AddRow(newGrid, 0, 0, pt::kUniNewFreq, freq, {freq}, newStars);
-    AddRow(newGrid, 1, 0, pt::kUniNewPct, pct, {pct}, newStars);
+    AddRow(newGrid, 0, 0, SettingLabel(kTxtUni, 20), freq, {freq}, newStars);
+    AddRow(newGrid, 1, 0, SettingLabel(kTxtUni, 21), pct, {pct}, newStars);
     newGrid->setRowStretch(2, 1);
 
     auto* ambient = new QGroupBox(Tr(pt::kAmbientBox), this);
@@ -168,12 +187,12 @@ StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(
     FieldEdit* amAge = UniField(c, ambient, 42, 6);
     FieldEdit* amFrames = UniField(c, ambient, 43, 6);
     FieldEdit* amExt = UniField(c, ambient, 44, 6);
-    AddRow(ambGrid, 0, 0, pt::kUniAmStars, amStars, {amStars}, ambient);
-    AddRow(ambGrid, 1, 0, pt::kUniAmPersist, amPers, {amPers}, ambient);
-    AddRow(ambGrid, 2, 0, pt::kUniAmAge, amAge, {amAge}, ambient);
-    AddRow(ambGrid, 3, 0, pt::kUniAmFrames, amFrames, {amFrames}, ambient);
-    AddRow(ambGrid, 4, 0, pt::kUniAmMaxExt, amExt, {amExt}, ambient);
-    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp", pt::kAmbientProfile, true);
+    AddRow(ambGrid, 0, 0, SettingLabel(kTxtUni, 40), amStars, {amStars}, ambient);
+    AddRow(ambGrid, 1, 0, SettingLabel(kTxtUni, 41), amPers, {amPers}, ambient);
+    AddRow(ambGrid, 2, 0, SettingLabel(kTxtUni, 42), amAge, {amAge}, ambient);
+    AddRow(ambGrid, 3, 0, SettingLabel(kTxtUni, 43), amFrames, {amFrames}, ambient);
+    AddRow(ambGrid, 4, 0, SettingLabel(kTxtUni, 44), amExt, {amExt}, ambient);
+    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp", true);
     ambGrid->addWidget(c.chkAmbDisp, 5, 0, 1, 2, Qt::AlignLeft);
     ambGrid->setRowStretch(6, 1);
 
@@ -183,24 +202,20 @@ StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(
 
 TourPage::TourPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    c.chkUniTour = NewCheck(this, "chkUniTour", pt::kTourTheUniverse, false);
+    c.chkUniTour = NewCheck(this, "chkUniTour", false);
     grid->addWidget(c.chkUniTour, 0, 0, 1, 2);
-    const struct {
-        int index;
-        const char* label;
-    } rows[] = {{30, pt::kUniGSteps}, {31, pt::kUniGPCtrl}, {32, pt::kUniGCCtrl}, {33, pt::kUniDstCen}};
     int row = 1;
-    for (const auto& r : rows) {
-        FieldEdit* field = UniField(c, this, r.index, 7);
-        QLabel* label = NewLabel(r.label, field, this);
+    for (const int index : {30, 31, 32, 33}) {
+        FieldEdit* field = UniField(c, this, index, 7);
+        QLabel* label = NewLabel(SettingLabel(kTxtUni, index), field, this);
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1, Qt::AlignLeft);
         c.tourControls.push_back(label);
         c.tourControls.push_back(field);
         ++row;
     }
-    c.chkVisitSeq = NewCheck(this, "chkVisitSeq", pt::kVisitSequentially, true);
-    c.chkTrackGrav = NewCheck(this, "chkTrackGrav", pt::kTrackGravity, true);
+    c.chkVisitSeq = NewCheck(this, "chkVisitSeq", true);
+    c.chkTrackGrav = NewCheck(this, "chkTrackGrav", true);
     grid->addWidget(c.chkVisitSeq, row++, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(c.chkTrackGrav, row++, 0, 1, 2, Qt::AlignLeft);
     c.tourControls.push_back(c.chkVisitSeq);
@@ -213,7 +228,7 @@ CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent
     auto* grid = NewGrid(this);
     c.lstCompGalaxy = new QListWidget(this);
     c.lstCompGalaxy->setObjectName("lstCompGalaxy");
-    grid->addWidget(NewLabel(pt::kCompositeList, c.lstCompGalaxy, this), 0, 0);
+    grid->addWidget(NewLabel(Tr(pt::kCompositeList), c.lstCompGalaxy, this), 0, 0);
     grid->addWidget(c.lstCompGalaxy, 1, 0);
 
     c.txtCompGalName = new FieldEdit(this);
@@ -240,9 +255,9 @@ CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent
     c.lstCompMinor = new QListWidget(this);
     c.lstCompMinor->setObjectName("lstCompMinor");
     c.lstCompMinor->setSelectionMode(QAbstractItemView::MultiSelection);
-    grid->addWidget(NewLabel(pt::kCompMajor, c.cboCompMajor, this), 0, 1);
+    grid->addWidget(NewLabel(Tr(pt::kCompMajor), c.cboCompMajor, this), 0, 1);
     grid->addWidget(c.cboCompMajor, 1, 1, Qt::AlignTop);
-    grid->addWidget(NewLabel(pt::kCompMinor, c.lstCompMinor, this), 0, 2);
+    grid->addWidget(NewLabel(Tr(pt::kCompMinor), c.lstCompMinor, this), 0, 2);
     grid->addWidget(c.lstCompMinor, 1, 2, 3, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
@@ -253,9 +268,9 @@ GravityPage::GravityPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
     FieldEdit* force = UniField(c, this, 50, 7);
     FieldEdit* frames = UniField(c, this, 51, 7);
-    grid->addWidget(NewLabel(pt::kUniGravForce, force, this), 0, 0);
+    grid->addWidget(NewLabel(SettingLabel(kTxtUni, 50), force, this), 0, 0);
     grid->addWidget(force, 0, 1, Qt::AlignLeft);
-    grid->addWidget(NewLabel(pt::kUniGravFrame, frames, this), 1, 0);
+    grid->addWidget(NewLabel(SettingLabel(kTxtUni, 51), frames, this), 1, 0);
     grid->addWidget(frames, 1, 1, Qt::AlignLeft);
     c.lblGravityWarning = new QLabel(Tr(pt::kGravityWarning), this);
     c.lblGravityWarning->setObjectName("lblGravityWarning");
@@ -271,8 +286,8 @@ UniversePage::UniversePage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt:
     c.cboUniTheme = NewCombo(this, "cboUniTheme");
     c.cboUniExtras = NewCombo(this, "cboUniExtras");
     auto* header = new QGridLayout;
-    header->addWidget(NewLabel(pt::kTheme, c.cboUniTheme, this), 0, 0);
-    header->addWidget(NewLabel(pt::kExtras, c.cboUniExtras, this), 0, 1);
+    header->addWidget(NewLabel(Tr(pt::kTheme), c.cboUniTheme, this), 0, 0);
+    header->addWidget(NewLabel(Tr(pt::kExtras), c.cboUniExtras, this), 0, 1);
     header->addWidget(c.cboUniTheme, 1, 0);
     header->addWidget(c.cboUniExtras, 1, 1);
     header->setColumnStretch(0, 3);
@@ -296,40 +311,36 @@ UniversePage::UniversePage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt:
 
 GalaxyCharacteristicsPage::GalaxyCharacteristicsPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    const char* const geometryLabels[] = {pt::kGalRadius, pt::kGalRotation, pt::kGalDistance};
     for (int i = 0; i < 3; ++i) {
         FieldEdit* field = GalField(c, this, i, 6);
         c.spnGalaxy[i] = NewSpin(this, "spnGalaxy", i);
-        AddRow(grid, i, 0, geometryLabels[i], field, {field, c.spnGalaxy[i]}, this);
+        AddRow(grid, i, 0, SettingLabel(kTxtGalaxy, i), field, {field, c.spnGalaxy[i]}, this);
     }
     c.cboGalPlane = NewCombo(this, "cboGalPlane");
-    AddRow(grid, 3, 0, pt::kGalPlane, c.cboGalPlane, {c.cboGalPlane}, this);
+    AddRow(grid, 3, 0, SettingLabel("cboGalPlane", -1), c.cboGalPlane, {c.cboGalPlane}, this);
     c.cboGalColor = NewCombo(this, "cboGalColor");
     FieldEdit* multiplier = GalField(c, this, 3, 6);
     c.spnGalaxy[3] = NewSpin(this, "spnGalaxy", 3);
-    grid->addWidget(NewLabel(pt::kGalColour, c.cboGalColor, this), 4, 0, 1, 2);
+    grid->addWidget(NewLabel(SettingLabel("cboGalColor", -1), c.cboGalColor, this), 4, 0, 1, 2);
     grid->addWidget(Row(this, {c.cboGalColor, multiplier, c.spnGalaxy[3]}), 5, 0, 1, 2);
     c.cboGalProfile = NewCombo(this, "cboGalProfile");
     c.picGalProfile = new ProfilePictogram(this);
     c.picGalProfile->setObjectName("picGalProfile");
-    AddRow(grid, 6, 0, pt::kGalProfile, c.cboGalProfile, {c.cboGalProfile, c.picGalProfile}, this);
+    AddRow(grid, 6, 0, SettingLabel("cboGalProfile", -1), c.cboGalProfile, {c.cboGalProfile, c.picGalProfile},
+           this);
 
-    const struct {
-        int index;
-        const char* label;
-    } shape[] = {{90, pt::kGalRadiusExp}, {91, pt::kGalHeightExp}, {92, pt::kGalHWRatio},
-                 {93, pt::kGalTilt},      {94, pt::kGalTiltInc}};
     int row = 0;
-    for (const auto& s : shape) {
-        FieldEdit* field = GalField(c, this, s.index, 6);
-        AddRow(grid, row++, 2, s.label, field, {field}, this);
+    for (const int index : {90, 91, 92, 93, 94}) {
+        FieldEdit* field = GalField(c, this, index, 6);
+        AddRow(grid, row++, 2, SettingLabel(kTxtGalaxy, index), field, {field}, this);
     }
     FieldEdit* hueStart = GalField(c, this, 95, 4);
     c.spnGalHue = NewSpin(this, "spnGalHue", -1);
     c.picGalHue = new ColourSwatch(this);
     c.picGalHue->setObjectName("picGalHue");
     FieldEdit* hueInc = GalField(c, this, 96, 6);
-    AddRow(grid, row++, 2, pt::kGalHueWheel, hueStart, {hueStart, c.spnGalHue, c.picGalHue, hueInc}, this);
+    AddRow(grid, row++, 2, SettingLabel(kTxtGalaxy, 95), hueStart,
+           {hueStart, c.spnGalHue, c.picGalHue, hueInc}, this);
 
     auto* colours = new QGroupBox(Tr(pt::kGalHueBox), this);
     auto* colourGrid = NewGrid(colours);
@@ -341,11 +352,11 @@ GalaxyCharacteristicsPage::GalaxyCharacteristicsPage(PropsControls& c, QWidget* 
         c.picPixHue[i] = new ColourSwatch(colours);
         c.picPixHue[i]->setObjectName(IndexedName("picPixHue", i));
     }
-    AddRow(colourGrid, 0, 0, pt::kGalRGB, c.txtPixHue[0],
+    AddRow(colourGrid, 0, 0, SettingLabel(kTxtPixHue, 0), c.txtPixHue[0],
            {c.txtPixHue[0], c.spnPixHue[0], c.picPixHue[0], c.txtPixHue[1], c.spnPixHue[1], c.picPixHue[1],
             c.txtPixHue[2], c.spnPixHue[2], c.picPixHue[2]},
            colours);
-    AddRow(colourGrid, 1, 0, pt::kGalBaseBlend, c.txtPixHue[3],
+    AddRow(colourGrid, 1, 0, SettingLabel(kTxtPixHue, 3), c.txtPixHue[3],
            {c.txtPixHue[3], c.spnPixHue[3], c.picPixHue[3], c.txtPixHue[4], c.spnPixHue[4]}, colours);
     grid->addWidget(colours, row, 2, 2, 2);
     grid->setColumnStretch(1, 1);
@@ -358,16 +369,14 @@ NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) 
     const struct {
         const char* box;
         int first;
-        const char* labels[3];
-    } groups[] = {{pt::kNewStarBox, 10, {pt::kGalNewFreq, pt::kGalNewFrames, pt::kGalNewExt}},
-                  {pt::kNovaBox, 20, {pt::kGalNovaFreq, pt::kGalNovaFrames, pt::kGalNovaExt}}};
+    } groups[] = {{pt::kNewStarBox, 10}, {pt::kNovaBox, 20}};
     int column = 0;
     for (const auto& g : groups) {
         auto* box = new QGroupBox(Tr(g.box), this);
         auto* grid = NewGrid(box);
         for (int i = 0; i < 3; ++i) {
             FieldEdit* field = GalField(c, box, g.first + i, 6);
-            AddRow(grid, i, 0, g.labels[i], field, {field}, box);
+            AddRow(grid, i, 0, SettingLabel(kTxtGalaxy, g.first + i), field, {field}, box);
         }
         grid->setRowStretch(3, 1);
         layout->addWidget(box, 0, column++);
@@ -376,8 +385,8 @@ NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) 
     auto* gravityGrid = NewGrid(gravity);
     FieldEdit* mass = GalField(c, gravity, 50, 6);
     FieldEdit* local = GalField(c, gravity, 51, 6);
-    AddRow(gravityGrid, 0, 0, pt::kGalCoreMass, mass, {mass}, gravity);
-    AddRow(gravityGrid, 1, 0, pt::kGalLocalGravity, local, {local}, gravity);
+    AddRow(gravityGrid, 0, 0, SettingLabel(kTxtGalaxy, 50), mass, {mass}, gravity);
+    AddRow(gravityGrid, 1, 0, SettingLabel(kTxtGalaxy, 51), local, {local}, gravity);
     auto* note = new QLabel(Tr(pt::kGalGravityNote), gravity);
     note->setWordWrap(true);
     gravityGrid->addWidget(note, 0, 2, 2, 1);
@@ -388,27 +397,20 @@ NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) 
 
 CometPage::CometPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    const struct {
-        int index;
-        const char* label;
-    } rows[] = {{40, pt::kGalCometFreq},
-                {41, pt::kGalCometStars},
-                {42, pt::kGalCometOrbit},
-                {43, pt::kGalCometSpeed},
-                {44, pt::kGalCometWind}};
     int row = 0;
-    for (const auto& r : rows) {
-        FieldEdit* field = GalField(c, this, r.index, 6);
-        AddRow(grid, row++, 0, r.label, field, {field}, this);
+    for (const int index : {40, 41, 42, 43, 44}) {
+        FieldEdit* field = GalField(c, this, index, 6);
+        AddRow(grid, row++, 0, SettingLabel(kTxtGalaxy, index), field, {field}, this);
     }
     FieldEdit* cometPersist = GalField(c, this, 45, 6);
     FieldEdit* starPersist = GalField(c, this, 46, 6);
-    AddRow(grid, 0, 2, pt::kGalCometPersist, cometPersist, {cometPersist, starPersist}, this);
+    AddRow(grid, 0, 2, SettingLabel(kTxtGalaxy, 45), cometPersist, {cometPersist, starPersist}, this);
     FieldEdit* hueStart = GalField(c, this, 47, 4);
     c.spnGalaxy[4] = NewSpin(this, "spnGalaxy", 4);
     FieldEdit* hueEnd = GalField(c, this, 48, 4);
     c.spnGalaxy[5] = NewSpin(this, "spnGalaxy", 5);
-    AddRow(grid, 1, 2, pt::kGalCometHue, hueStart, {hueStart, c.spnGalaxy[4], hueEnd, c.spnGalaxy[5]}, this);
+    AddRow(grid, 1, 2, SettingLabel(kTxtGalaxy, 47), hueStart,
+           {hueStart, c.spnGalaxy[4], hueEnd, c.spnGalaxy[5]}, this);
     c.picColNova = new RampSample(this);
     c.picColNova->setObjectName("picColNova");
     grid->addWidget(c.picColNova, 2, 3);
@@ -423,8 +425,8 @@ GalaxyPage::GalaxyPage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGa
     c.cboGalaxyTheme = NewCombo(this, "cboGalaxyTheme");
     c.cboGalaxExtras = NewCombo(this, "cboGalaxExtras");
     auto* header = new QGridLayout;
-    header->addWidget(NewLabel(pt::kTheme, c.cboGalaxyTheme, this), 0, 0);
-    header->addWidget(NewLabel(pt::kExtras, c.cboGalaxExtras, this), 0, 1);
+    header->addWidget(NewLabel(Tr(pt::kTheme), c.cboGalaxyTheme, this), 0, 0);
+    header->addWidget(NewLabel(Tr(pt::kExtras), c.cboGalaxExtras, this), 0, 1);
     header->addWidget(c.cboGalaxyTheme, 1, 0);
     header->addWidget(c.cboGalaxExtras, 1, 1);
     header->setColumnStretch(0, 3);
@@ -444,12 +446,14 @@ GalaxyPage::GalaxyPage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGa
 
 // ---- the boxes beside the pages -----------------------------------------------------------
 
-GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGalaxyTypesBox), parent) {
+GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent)
+    : QGroupBox(Tr(pt::kGalaxyTypesBox), parent) {
     setObjectName("fraGalaxyTypes");
     auto* layout = new QVBoxLayout(this);
     c.lstUniGalaxy = new QListWidget(this);
     c.lstUniGalaxy->setObjectName("lstUniGalaxy");
-    layout->addWidget(NewLabel(pt::kNameAndWeight, c.lstUniGalaxy, this));
+    layout->addWidget(NewLabel(WithMnemonic(SettingLabel("txtUniGalPct", -1), pt::kNameListMnemonic),
+                               c.lstUniGalaxy, this));
     layout->addWidget(c.lstUniGalaxy, 1);
 
     c.txtUniGalName = new FieldEdit(this);
@@ -490,8 +494,8 @@ CopyBox::CopyBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kCopyBox)
     c.txtPropCopy = NewField(this, "txtPropCopy", 7);
     c.cmdPropCopy = new QPushButton(Tr(pt::kCopyToAll), this);
     c.cmdPropCopy->setObjectName("cmdPropCopy");
-    grid->addWidget(NewLabel(pt::kCopyProps, c.cboPropCopy, this), 0, 0);
-    grid->addWidget(NewLabel(pt::kCopyValue, c.txtPropCopy, this), 0, 1);
+    grid->addWidget(NewLabel(Tr(pt::kCopyProps), c.cboPropCopy, this), 0, 0);
+    grid->addWidget(NewLabel(Tr(pt::kCopyValue), c.txtPropCopy, this), 0, 1);
     grid->addWidget(c.cboPropCopy, 1, 0);
     grid->addWidget(c.txtPropCopy, 1, 1);
     grid->addWidget(c.cmdPropCopy, 2, 0, 1, 2, Qt::AlignRight);
@@ -506,9 +510,13 @@ GeneralBox::GeneralBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGe
     c.txtFocalLen = NewField(this, "txtFocalLen", 6);
     c.txtMessage = new FieldEdit(this);
     c.txtMessage->setObjectName("txtMessage");
-    AddRow(grid, 0, 0, pt::kPixelSize, c.txtPixelSize, {c.txtPixelSize, c.spnPixSize}, this);
-    AddRow(grid, 1, 0, pt::kFocalLength, c.txtFocalLen, {c.txtFocalLen}, this);
-    grid->addWidget(NewLabel(pt::kLockMessage, c.txtMessage, this), 2, 0);
+    AddRow(grid, 0, 0, WithMnemonic(SettingLabel("txtPixelSize", -1), pt::kPixelSizeMnemonic), c.txtPixelSize,
+           {c.txtPixelSize, c.spnPixSize}, this);
+    AddRow(grid, 1, 0, WithMnemonic(SettingLabel("txtFocalLen", -1), pt::kFocalLengthMnemonic), c.txtFocalLen,
+           {c.txtFocalLen}, this);
+    grid->addWidget(
+        NewLabel(WithMnemonic(SettingLabel("txtMessage", -1), pt::kLockMessageMnemonic), c.txtMessage, this),
+        2, 0);
     grid->addWidget(c.txtMessage, 2, 1);
     grid->setColumnStretch(1, 1);
 }

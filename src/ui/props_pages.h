@@ -109,87 +109,87 @@ struct PropsControls {
 // ---- universe sub-pages -------------------------------------------------------------------
 class UniverseCreationPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     UniverseCreationPage(PropsControls& c, QWidget* parent);
 };
 
 class StarCreationPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     StarCreationPage(PropsControls& c, QWidget* parent);
 };
 
 class TourPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     TourPage(PropsControls& c, QWidget* parent);
 };
 
 class CompositePage : public QWidget {
     Q_OBJECT
-public:
+  public:
     CompositePage(PropsControls& c, QWidget* parent);
 };
 
 class GravityPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     GravityPage(PropsControls& c, QWidget* parent);
 };
 
 class UniversePage : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     UniversePage(PropsControls& c, QWidget* parent);
 };
 
 // ---- galaxy sub-pages ---------------------------------------------------------------------
 class GalaxyCharacteristicsPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     GalaxyCharacteristicsPage(PropsControls& c, QWidget* parent);
 };
 
 class NovaStarPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     NovaStarPage(PropsControls& c, QWidget* parent);
 };
 
 class CometPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     CometPage(PropsControls& c, QWidget* parent);
 };
 
 class GalaxyPage : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     GalaxyPage(PropsControls& c, QWidget* parent);
 };
 
 // ---- the boxes beside the pages -----------------------------------------------------------
 class GalaxyTypesBox : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     GalaxyTypesBox(PropsControls& c, QWidget* parent);
 };
 
 class PreviewBox : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     PreviewBox(PropsControls& c, QWidget* parent);
 };
 
 class CopyBox : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     CopyBox(PropsControls& c, QWidget* parent);
 };
 
 class GeneralBox : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     GeneralBox(PropsControls& c, QWidget* parent);
 };
 

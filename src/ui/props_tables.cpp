@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+#include "settings/settings_model.h"
+
 namespace astrelle {
 
 // Every entry is filled: a short initializer list would leave null names at the end.
@@ -14,6 +16,16 @@ static_assert(kCopyProperties.back().entry != nullptr);
 const FieldKindSpec* FindFieldKind(std::string_view control, int index) {
     for (const FieldKindSpec& spec : kFieldKinds) {
         if (spec.control == control && spec.index == index) return &spec;
+    }
+    return nullptr;
+}
+
+const SettingDef* FindControlSetting(std::string_view control, int index) {
+    for (const SettingGroup group : {SettingGroup::General, SettingGroup::Universe, SettingGroup::GalaxyRow,
+                                     SettingGroup::CompositeRow}) {
+        for (const SettingDef& def : SettingsOf(group)) {
+            if (def.control == control && def.controlIndex == index) return &def;
+        }
     }
     return nullptr;
 }

@@ -1,7 +1,7 @@
 // The tables that belong to the properties dialog alone: the number kind of each field's
 // input check (and the few ranges where the dialog's check differs from the stored range),
-// the arrow-key steps, the spinners, and the copy-to-all properties. Which setting a field shows, and its stored
-// range, come from the settings definitions; these tables add only what the dialog adds.
+// the arrow-key steps, the spinners, and the copy-to-all properties. Which setting a field shows, and its
+// stored range, come from the settings definitions; these tables add only what the dialog adds.
 #pragma once
 
 #include <array>
@@ -34,38 +34,78 @@ inline constexpr FieldKind kL = FieldKind::Int32;
 inline constexpr FieldKind kF = FieldKind::Float;
 
 inline constexpr std::array<FieldKindSpec, 61> kFieldKinds = {{
-    {kTxtGalaxy, 0, kL, false, 0, 0},   {kTxtGalaxy, 1, kL, false, 0, 0},   {kTxtGalaxy, 2, kL, false, 0, 0},
-    {kTxtGalaxy, 3, kL, false, 0, 0},   {kTxtGalaxy, 10, kI, false, 0, 0},  {kTxtGalaxy, 11, kI, false, 0, 0},
-    {kTxtGalaxy, 12, kI, false, 0, 0},  {kTxtGalaxy, 20, kI, false, 0, 0},  {kTxtGalaxy, 21, kI, false, 0, 0},
-    {kTxtGalaxy, 22, kI, false, 0, 0},  {kTxtGalaxy, 40, kI, false, 0, 0},  {kTxtGalaxy, 41, kI, false, 0, 0},
-    {kTxtGalaxy, 42, kI, false, 0, 0},  {kTxtGalaxy, 43, kI, false, 0, 0},  {kTxtGalaxy, 44, kI, false, 0, 0},
-    {kTxtGalaxy, 45, kF, false, 0, 0},  {kTxtGalaxy, 46, kF, false, 0, 0},  {kTxtGalaxy, 47, kI, false, 0, 0},
+    {kTxtGalaxy, 0, kL, false, 0, 0},
+    {kTxtGalaxy, 1, kL, false, 0, 0},
+    {kTxtGalaxy, 2, kL, false, 0, 0},
+    {kTxtGalaxy, 3, kL, false, 0, 0},
+    {kTxtGalaxy, 10, kI, false, 0, 0},
+    {kTxtGalaxy, 11, kI, false, 0, 0},
+    {kTxtGalaxy, 12, kI, false, 0, 0},
+    {kTxtGalaxy, 20, kI, false, 0, 0},
+    {kTxtGalaxy, 21, kI, false, 0, 0},
+    {kTxtGalaxy, 22, kI, false, 0, 0},
+    {kTxtGalaxy, 40, kI, false, 0, 0},
+    {kTxtGalaxy, 41, kI, false, 0, 0},
+    {kTxtGalaxy, 42, kI, false, 0, 0},
+    {kTxtGalaxy, 43, kI, false, 0, 0},
+    {kTxtGalaxy, 44, kI, false, 0, 0},
+    {kTxtGalaxy, 45, kF, false, 0, 0},
+    {kTxtGalaxy, 46, kF, false, 0, 0},
+    {kTxtGalaxy, 47, kI, false, 0, 0},
     {kTxtGalaxy, 48, kI, false, 0, 0},
     // The two reserved gravity values are not stored and have no stored range.
-    {kTxtGalaxy, 50, kI, true, 0, 9999}, {kTxtGalaxy, 51, kI, true, 0, 9999},
-    {kTxtGalaxy, 90, kF, false, 0, 0},  {kTxtGalaxy, 91, kF, false, 0, 0},  {kTxtGalaxy, 92, kF, false, 0, 0},
-    {kTxtGalaxy, 93, kI, false, 0, 0},  {kTxtGalaxy, 94, kF, false, 0, 0},  {kTxtGalaxy, 95, kI, false, 0, 0},
+    {kTxtGalaxy, 50, kI, true, 0, 9999},
+    {kTxtGalaxy, 51, kI, true, 0, 9999},
+    {kTxtGalaxy, 90, kF, false, 0, 0},
+    {kTxtGalaxy, 91, kF, false, 0, 0},
+    {kTxtGalaxy, 92, kF, false, 0, 0},
+    {kTxtGalaxy, 93, kI, false, 0, 0},
+    {kTxtGalaxy, 94, kF, false, 0, 0},
+    {kTxtGalaxy, 95, kI, false, 0, 0},
     {kTxtGalaxy, 96, kF, false, 0, 0},
-    {kTxtPixHue, 0, kI, false, 0, 0},   {kTxtPixHue, 1, kI, false, 0, 0},   {kTxtPixHue, 2, kI, false, 0, 0},
+    {kTxtPixHue, 0, kI, false, 0, 0},
+    {kTxtPixHue, 1, kI, false, 0, 0},
+    {kTxtPixHue, 2, kI, false, 0, 0},
     {kTxtPixHue, 3, kI, false, 0, 0},
     // The blend field accepts up to 100; the stored blend is held to 60 when it is saved.
     {kTxtPixHue, 4, kI, true, 1, 100},
-    {kTxtUni, 0, kL, false, 0, 0},      {kTxtUni, 1, kI, false, 0, 0},      {kTxtUni, 2, kI, false, 0, 0},
-    {kTxtUni, 10, kL, false, 0, 0},     {kTxtUni, 11, kI, false, 0, 0},     {kTxtUni, 12, kF, false, 0, 0},
-    {kTxtUni, 13, kF, false, 0, 0},     {kTxtUni, 14, kF, false, 0, 0},     {kTxtUni, 15, kF, false, 0, 0},
-    {kTxtUni, 16, kI, false, 0, 0},     {kTxtUni, 17, kI, false, 0, 0},     {kTxtUni, 20, kI, false, 0, 0},
-    {kTxtUni, 21, kI, false, 0, 0},     {kTxtUni, 30, kI, false, 0, 0},     {kTxtUni, 31, kI, false, 0, 0},
-    {kTxtUni, 32, kI, false, 0, 0},     {kTxtUni, 33, kL, false, 0, 0},
+    {kTxtUni, 0, kL, false, 0, 0},
+    {kTxtUni, 1, kI, false, 0, 0},
+    {kTxtUni, 2, kI, false, 0, 0},
+    {kTxtUni, 10, kL, false, 0, 0},
+    {kTxtUni, 11, kI, false, 0, 0},
+    {kTxtUni, 12, kF, false, 0, 0},
+    {kTxtUni, 13, kF, false, 0, 0},
+    {kTxtUni, 14, kF, false, 0, 0},
+    {kTxtUni, 15, kF, false, 0, 0},
+    {kTxtUni, 16, kI, false, 0, 0},
+    {kTxtUni, 17, kI, false, 0, 0},
+    {kTxtUni, 20, kI, false, 0, 0},
+    {kTxtUni, 21, kI, false, 0, 0},
+    {kTxtUni, 30, kI, false, 0, 0},
+    {kTxtUni, 31, kI, false, 0, 0},
+    {kTxtUni, 32, kI, false, 0, 0},
+    {kTxtUni, 33, kL, false, 0, 0},
     // The dialog lets the ambient star count reach 0 (the engine holds it to at least 1) and
     // the ambient extension reach 99999 (the engine holds it to 9999).
-    {kTxtUni, 40, kI, true, 0, 3000},   {kTxtUni, 41, kF, false, 0, 0},     {kTxtUni, 42, kF, false, 0, 0},
-    {kTxtUni, 43, kI, false, 0, 0},     {kTxtUni, 44, kL, true, 1, 99999},  {kTxtUni, 50, kL, false, 0, 0},
+    {kTxtUni, 40, kI, true, 0, 3000},
+    {kTxtUni, 41, kF, false, 0, 0},
+    {kTxtUni, 42, kF, false, 0, 0},
+    {kTxtUni, 43, kI, false, 0, 0},
+    {kTxtUni, 44, kL, true, 1, 99999},
+    {kTxtUni, 50, kL, false, 0, 0},
     {kTxtUni, 51, kI, false, 0, 0},
-    {"txtPixelSize", -1, kI, false, 0, 0}, {"txtFocalLen", -1, kF, false, 0, 0},
-    {"txtUniGalPct", -1, kI, false, 0, 0}, {"txtCompGalPct", -1, kI, false, 0, 0},
+    {"txtPixelSize", -1, kI, false, 0, 0},
+    {"txtFocalLen", -1, kF, false, 0, 0},
+    {"txtUniGalPct", -1, kI, false, 0, 0},
+    {"txtCompGalPct", -1, kI, false, 0, 0},
 }};
 
 const FieldKindSpec* FindFieldKind(std::string_view control, int index);
+
+// The setting a dialog control shows (control "txtUni", index 40 -> Universe_AmStar), from
+// the settings definitions; nullptr when the control shows none.
+const SettingDef* FindControlSetting(std::string_view control, int index);
 
 // Float fields take the decimal key filter, every other number field the digit filter.
 inline KeyFilterKind FilterForKind(FieldKind kind) {
@@ -102,7 +142,7 @@ struct SpinnerSpec {
     const char* spinner;
     int spinnerIndex;  // -1 for a single spinner
     const char* field;
-    int fieldIndex;    // -1 for a single field
+    int fieldIndex;  // -1 for a single field
     int low;
     int high;
     int step;
