@@ -21,6 +21,7 @@
 
 #include "engine/colour.h"
 #include "engine/process_values.h"
+#include "platform/profile_file.h"
 #include "settings/factory_tables.h"
 #include "settings/registry_store.h"
 #include "settings/rounding.h"
@@ -657,9 +658,10 @@ void FrmProps::OpenTemplateFromMenu() {
         hooks_.selectTemplateFile(this, true, Tr(pt::kOpenTemplateTitle), Tr(pt::kTemplateTypes));
     if (path.isEmpty()) return;
     env_.templatePath = Std(path);
+    TemplateFile file(env_.templatePath);
     TemplateFields fields;
     WriteTemplateFields(fields);
-    OpenTemplate(env_.store, env_.templatePath, fields, env_.galaxyTypes, env_.composites);
+    OpenTemplate(file, env_.store, fields, env_.galaxyTypes, env_.composites);
     ReadTemplateFields(fields);
     FillGalaxyList();
     c_.lstUniGalaxy->setCurrentRow(0);
@@ -682,7 +684,45 @@ void FrmProps::SaveTemplateFromMenu(bool askForPath) {
 void FrmProps::SaveTemplateTo(const QString& path) {
     TemplateFields fields;
     WriteTemplateFields(fields);
-    SaveTemplate(env_.store, Std(path), fields, env_.galaxyTypes, env_.composites);
+    TemplateFile file(Std(path));
+    // A template the user believes saved but that is not on disk would be lost work, so a
+    // failed write is said, not passed over.
+    if (!SaveTemplate(file, env_.store, fields, env_.galaxyTypes, env_.composites)) {
+        if (hooks_.message) {
+            hooks_.message(this, QMessageBox::Warning, Tr(pt::kTemplateNotWritten) + QStringLiteral("\n\n") + path,
+                           QMessageBox::Ok, QMessageBox::Ok);
+        }
+    }
+}
+
+void FrmProps::WriteTemplateFields(TemplateFields& fields) const {
+    fields.txtPixelSize = Std(c_.txtPixelSize->text());
+    fields.txtFocalLen = Std(c_.txtFocalLen->text());
+    fields.txtMessage = Std(c_.txtMessage->text());
+    for (const auto& [index, field] : c_.txtUni) {
+        if (index >= 0 && index < kUniverseFieldSlots) fields.txtUni[static_cast<size_t>(index)] = Std(field->text());
+    }
+    fields.chkUniTour = c_.chkUniTour->isChecked();
+    fields.chkVisitSeq = c_.chkVisitSeq->isChecked();
+    fields.chkTrackGrav = c_.chkTrackGrav->isChecked();
+    fields.chkAmbDisp = c_.chkAmbDisp->isChecked();
+    fields.cboUniProfile = c_.cboUniProfile->currentIndex();
+}
+
+void FrmProps::ReadTemplateFields(const TemplateFields& fields) {
+    c_.txtPixelSize->setText(Tr(fields.txtPixelSize));
+    c_.txtFocalLen->setText(Tr(fields.txtFocalLen));
+    c_.txtMessage->setText(Tr(fields.txtMessage));
+    for (auto& [index, field] : c_.txtUni) {
+        if (index >= 0 && index < kUniverseFieldSlots) field->setText(Tr(fields.txtUni[static_cast<size_t>(index)]));
+    }
+    c_.chkUniTour->setChecked(fields.chkUniTour);
+    c_.chkVisitSeq->setChecked(fields.chkVisitSeq);
+    c_.chkTrackGrav->setChecked(fields.chkTrackGrav);
+    c_.chkAmbDisp->setChecked(fields.chkAmbDisp);
+    if (const SettingDef* profile = FindSetting("Universe_Profile")) {
+        c_.cboUniProfile->setCurrentIndex(HoldInt16(*profile, RoundToInt16Saturated(fields.cboUniProfile)));
+    }
 }
 
 // ---- menus and help -----------------------------------------------------------------------

@@ -132,5 +132,17 @@ TEST_F(PropsDialogTest, ChoosingNoTemplateChangesNothing) {
     EXPECT_TRUE(templatePath.empty());
 }
 
+TEST_F(PropsDialogTest, ATemplateThatCannotBeWrittenIsReported) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Open();
+    chooserAnswer = dir.filePath("no such folder/mine.glx");
+    dialog->SaveTemplateFromMenu(true);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(messages[0].text.startsWith("The template could not be written."));
+    EXPECT_TRUE(messages[0].text.endsWith(chooserAnswer));
+}
+
 }  // namespace
 }  // namespace astrelle::testing_support
