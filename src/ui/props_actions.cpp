@@ -45,7 +45,6 @@ namespace {
 
 constexpr int kWeightColumnTwips = 2400;  // the weights of the name lines line up here
 constexpr int kMinimumBlanks = 3;
-constexpr int kWeightChars = 4;  // a line ends in its weight, read back from the last 4
 
 QString Tr(const char* text) {
     return QString::fromUtf8(text);
@@ -104,18 +103,22 @@ QString FrmProps::NameWeightLine(const QListWidget* list, const QString& name, i
     const QFontMetrics metrics(list->font());
     const double twipsPerPixel = env_.process.TwipsPerPixelX > 0 ? env_.process.TwipsPerPixelX : 15;
     const double nameTwips = metrics.horizontalAdvance(name) * twipsPerPixel;
-    const double blankTwips = std::max(1, metrics.horizontalAdvance(QLatin1Char(' '))) * twipsPerPixel;
+    // A run of blanks is measured, as single blanks have fractional widths in most fonts.
+    constexpr int kMeasuredBlanks = 100;
+    const double blankPixels = std::max(
+        1.0, metrics.horizontalAdvance(QString(kMeasuredBlanks, QLatin1Char(' '))) / double(kMeasuredBlanks));
+    const double blankTwips = blankPixels * twipsPerPixel;
     const int blanks = std::max<int>(
         kMinimumBlanks, static_cast<int>(RoundHalfEven((kWeightColumnTwips - nameTwips) / blankTwips)));
     return name + QString(blanks, QLatin1Char(' ')) + QString::number(weight);
 }
 
 QString FrmProps::NameOfLine(const QString& line) {
-    return TrimmedBlanks(line.left(std::max<qsizetype>(0, line.size() - kWeightChars)));
+    return NameOfListLine(line);
 }
 
 QString FrmProps::WeightOfLine(const QString& line) {
-    return TrimmedBlanks(line.right(kWeightChars));
+    return WeightOfListLine(line);
 }
 
 // ---- opening ------------------------------------------------------------------------------
@@ -689,8 +692,9 @@ void FrmProps::SaveTemplateTo(const QString& path) {
     // failed write is said, not passed over.
     if (!SaveTemplate(file, env_.store, fields, env_.galaxyTypes, env_.composites)) {
         if (hooks_.message) {
-            hooks_.message(this, QMessageBox::Warning, Tr(pt::kTemplateNotWritten) + QStringLiteral("\n\n") + path,
-                           QMessageBox::Ok, QMessageBox::Ok);
+            hooks_.message(this, QMessageBox::Warning,
+                           Tr(pt::kTemplateNotWritten) + QStringLiteral("\n\n") + path, QMessageBox::Ok,
+                           QMessageBox::Ok);
         }
     }
 }
@@ -700,7 +704,8 @@ void FrmProps::WriteTemplateFields(TemplateFields& fields) const {
     fields.txtFocalLen = Std(c_.txtFocalLen->text());
     fields.txtMessage = Std(c_.txtMessage->text());
     for (const auto& [index, field] : c_.txtUni) {
-        if (index >= 0 && index < kUniverseFieldSlots) fields.txtUni[static_cast<size_t>(index)] = Std(field->text());
+        if (index >= 0 && index < kUniverseFieldSlots)
+            fields.txtUni[static_cast<size_t>(index)] = Std(field->text());
     }
     fields.chkUniTour = c_.chkUniTour->isChecked();
     fields.chkVisitSeq = c_.chkVisitSeq->isChecked();
@@ -714,7 +719,8 @@ void FrmProps::ReadTemplateFields(const TemplateFields& fields) {
     c_.txtFocalLen->setText(Tr(fields.txtFocalLen));
     c_.txtMessage->setText(Tr(fields.txtMessage));
     for (auto& [index, field] : c_.txtUni) {
-        if (index >= 0 && index < kUniverseFieldSlots) field->setText(Tr(fields.txtUni[static_cast<size_t>(index)]));
+        if (index >= 0 && index < kUniverseFieldSlots)
+            field->setText(Tr(fields.txtUni[static_cast<size_t>(index)]));
     }
     c_.chkUniTour->setChecked(fields.chkUniTour);
     c_.chkVisitSeq->setChecked(fields.chkVisitSeq);

@@ -254,6 +254,8 @@ void FrmProps::SetUpLists() {
     for (const CopySpec& spec : kCopyProperties) c_.cboPropCopy->addItem(Tr(spec.entry));
     c_.cboPropCopy->setCurrentIndex(-1);
     c_.cboGalaxyTheme->setCurrentIndex(0);
+    // A list shows its longest entry whole, however the grid around it is squeezed.
+    for (QComboBox* combo : findChildren<QComboBox*>()) combo->setMinimumWidth(combo->sizeHint().width());
 }
 
 void FrmProps::SetHelpTopics() {

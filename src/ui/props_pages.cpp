@@ -2,16 +2,20 @@
 // here; the dialog sets up checks, lists and behaviour on the collected controls.
 #include "ui/props_pages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -30,6 +34,62 @@ namespace pt = props_text;
 
 QString IndexedName(const char* control, int index) {
     return QString::fromLatin1(control) + QLatin1Char('_') + QString::number(index);
+}
+
+namespace {
+
+QString TrimBlankEnds(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
+    return text.mid(first, last - first);
+}
+
+// Draws a name-and-weight line with the weight right-aligned in a column of its own, so the
+// weights line up whatever the font's widths are. The line's text stays as it is.
+class NameWeightDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const QString line = opt.text;
+        opt.text.clear();
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);  // background, selection
+        const QRect text =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(2, 0, -4, 0);
+        const int weightWidth = opt.fontMetrics.horizontalAdvance(QStringLiteral("0000"));
+        const QRect weightRect(text.right() - weightWidth, text.top(), weightWidth, text.height());
+        const QRect nameRect(text.left(), text.top(), std::max(0, weightRect.left() - 6 - text.left()),
+                             text.height());
+        const QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        const QPalette::ColorRole role =
+            opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
+        painter->save();
+        painter->setPen(opt.palette.color(group, role));
+        painter->setFont(opt.font);
+        const QString name =
+            opt.fontMetrics.elidedText(NameOfListLine(line), Qt::ElideRight, nameRect.width());
+        painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter, name);
+        painter->drawText(weightRect, Qt::AlignRight | Qt::AlignVCenter, WeightOfListLine(line));
+        painter->restore();
+    }
+};
+
+}  // namespace
+
+QString NameOfListLine(const QString& line) {
+    return TrimBlankEnds(line.left(std::max<qsizetype>(0, line.size() - kWeightChars)));
+}
+
+QString WeightOfListLine(const QString& line) {
+    return TrimBlankEnds(line.right(kWeightChars));
 }
 
 namespace {
@@ -113,6 +173,8 @@ QGridLayout* NewGrid(QWidget* owner) {
 QComboBox* NewCombo(QWidget* parent, const char* name) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
+    // Sized by its entries as they are filled in, also while its page is hidden.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }
 
@@ -228,6 +290,7 @@ CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent
     auto* grid = NewGrid(this);
     c.lstCompGalaxy = new QListWidget(this);
     c.lstCompGalaxy->setObjectName("lstCompGalaxy");
+    c.lstCompGalaxy->setItemDelegate(new NameWeightDelegate(c.lstCompGalaxy));
     grid->addWidget(NewLabel(Tr(pt::kCompositeList), c.lstCompGalaxy, this), 0, 0);
     grid->addWidget(c.lstCompGalaxy, 1, 0);
 
@@ -452,6 +515,9 @@ GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     c.lstUniGalaxy = new QListWidget(this);
     c.lstUniGalaxy->setObjectName("lstUniGalaxy");
+    c.lstUniGalaxy->setItemDelegate(new NameWeightDelegate(c.lstUniGalaxy));
+    // Sixteen of the 32 types at a glance.
+    c.lstUniGalaxy->setMinimumHeight(16 * c.lstUniGalaxy->fontMetrics().lineSpacing() + 8);
     layout->addWidget(NewLabel(WithMnemonic(SettingLabel("txtUniGalPct", -1), pt::kNameListMnemonic),
                                c.lstUniGalaxy, this));
     layout->addWidget(c.lstUniGalaxy, 1);

