@@ -124,7 +124,11 @@ QString FrmProps::WeightOfLine(const QString& line) {
 // ---- opening ------------------------------------------------------------------------------
 
 void FrmProps::Load() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The hourglass shows until the pages are arranged, also if loading fails half-way.
+    struct WaitCursor {
+        WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    } waitCursor;
     c_.cboGalaxyTheme->setCurrentIndex(0);
 
     LoadAllGalaxyTypes(env_.store, env_.galaxyTypes);
@@ -156,7 +160,6 @@ void FrmProps::Load() {
     UpdateProfilePicture(true);
     UpdateProfilePicture(false);
     UpdateRampSample(true);
-    QApplication::restoreOverrideCursor();
 }
 
 void FrmProps::LoadGeneralAndUniverse() {
@@ -424,6 +427,7 @@ void FrmProps::ShowGalaxyProperties() {
     }
     editedRow_ = row;
     CopyRowToGalaxyFields(row);
+    c_.cboGalaxyTheme->setCurrentIndex(0);  // the fields are the type's own, no theme's
     galaxyEditMode_ = true;
     const QString name = TrimmedBlanks(Tr(env_.galaxyTypes[static_cast<size_t>(row)].Name));
     c_.fraGalaxy->setTitle(Tr(pt::kGalaxyPageEditingPrefix) + name);

@@ -17,6 +17,7 @@ QString QtFileFilter(const QString& types) {
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString pattern = parts[i + 1].trimmed();
+        if (pattern.isEmpty()) continue;
         // "*.*" means every file here, also those without a point in their name.
         if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
         QString description = parts[i].trimmed();

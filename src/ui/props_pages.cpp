@@ -432,7 +432,7 @@ NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) 
     const struct {
         const char* box;
         int first;
-    } groups[] = {{pt::kNewStarBox, 10}, {pt::kNovaBox, 20}};
+    } groups[] = {{pt::kNewStarsBox, 10}, {pt::kNovaBox, 20}};
     int column = 0;
     for (const auto& g : groups) {
         auto* box = new QGroupBox(Tr(g.box), this);

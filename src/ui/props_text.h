@@ -70,7 +70,6 @@ inline constexpr std::array<Text, 3> kGalaxyExtras = {"Galaxy Characteristics", 
 
 inline constexpr Text kGalHueBox = "Star Colours";
 
-inline constexpr Text kNewStarBox = "New Stars";
 inline constexpr Text kNovaBox = "Nova Stars";
 inline constexpr Text kGalGravityBox = "Gravity within the Galaxy";
 inline constexpr Text kGalGravityNote =

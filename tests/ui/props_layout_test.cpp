@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStackedWidget>
+
+#include <map>
 
 #include "props_dialog_fixture.h"
 #include "ui/help.h"
@@ -88,6 +91,67 @@ TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
     for (int page = 0; page < c.fraGalProp->count(); ++page) {
         Choose(c.cboGalaxExtras, page);
         CheckAndShoot(*dialog, QStringLiteral("galaxy-%1").arg(page));
+    }
+}
+
+// The letter after a single "&" of a caption, in lower case; 0 when there is none.
+QChar MnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&')) continue;
+        if (text.at(i + 1) == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text.at(i + 1).toLower();
+    }
+    return QChar();
+}
+
+// Every mnemonic that can be used at the moment (visible and enabled) must be unique, or
+// Alt+letter would pick one of several controls by chance.
+void CheckMnemonics(const QDialog& dialog, const QMenuBar& menus, const QString& page) {
+    std::map<QChar, QString> seen;
+    auto note = [&](const QString& text, const QString& owner) {
+        const QChar letter = MnemonicOf(text);
+        if (letter.isNull()) return;
+        const auto [it, fresh] = seen.emplace(letter, owner);
+        if (!fresh)
+            ADD_FAILURE() << page.toStdString() << ": '&" << QString(letter).toStdString() << "' of "
+                          << owner.toStdString() << " also on " << it->second.toStdString();
+    };
+    for (const QAction* action : menus.actions()) note(action->text(), action->text());
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&dialog) || !w->isEnabled()) continue;
+        if (const auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
+            note(label->text(), label->text());
+        if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+            note(button->text(), button->text());
+    }
+}
+
+TEST_F(PropsDialogTest, EveryControlIsReachableByKeyboardWithUniqueMnemonics) {
+    Open();
+    PropsControls& c = C();
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (w->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
+        const bool input =
+            qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+            qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const SpinControl*>(w) ||
+            (qobject_cast<const QAbstractButton*>(w) && !qobject_cast<const SpinControl*>(w->parent()));
+        if (input) {
+            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus)
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
+        }
+    }
+    for (int page = 0; page < c.fraUniProp->count(); ++page) {
+        Choose(c.cboUniExtras, page);
+        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("universe-%1").arg(page));
+    }
+    ClickLine(c.lstUniGalaxy, 0);
+    c.cmdGalProps->click();
+    for (int page = 0; page < c.fraGalProp->count(); ++page) {
+        Choose(c.cboGalaxExtras, page);
+        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("galaxy-%1").arg(page));
     }
 }
 
