@@ -1,5 +1,6 @@
-// The QApplication every dialog test needs. It runs on the offscreen platform unless the
-// environment chose another one, so the tests need no display.
+// The QApplication the dialog tests need. The test program's own main creates it on the
+// offscreen platform (unless the environment chose another) before any test runs and
+// destroys it before the program's static objects go, which Qt requires.
 #pragma once
 
 class QApplication;
