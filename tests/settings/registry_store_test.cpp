@@ -1,0 +1,217 @@
+// The registry layer over an in-memory store: fallbacks, text forms of numbers, the
+// integer reads of float fields, row order, composite member limits and the first run.
+
+#include "settings/registry_store.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_store.h"
+#include "settings/factory_tables.h"
+#include "settings/value_utils.h"
+
+namespace astrelle {
+namespace {
+
+using testing::RecordingStore;
+
+TEST(RegistryStore, AnEmptyStoreGivesTheUsedWhenMissingValues) {
+    MemorySettingsStore store;
+    EXPECT_EQ(GetSettingInt16(store, "Universe", "Universe_Galaxy", 100), 100);
+    EXPECT_EQ(GetSettingText(store, "General", "LockMessage", "none"), "none");
+    EXPECT_EQ(GetSettingText(store, *FindSetting("Adv_FontName")), "MS Sans Serif");
+    EXPECT_EQ(GetSettingInt16(store, *FindSetting("AnimationType")), -1);
+    EXPECT_FLOAT_EQ(GetSettingFloat(store, *FindSetting("Universe_Persist")), 0.985f);
+
+    GalaxyTypeTable table{};
+    LoadGalaxyTypeFromRegistry(store, table, 3);
+    const GalaxyTypeRecord& row = table[3];
+    EXPECT_EQ(row.Name, "< Galaxy Profile 4 >");
+    EXPECT_EQ(row.Weight, 0);
+    EXPECT_EQ(row.HueBlend, 60);
+    EXPECT_EQ(row.Radius, 250.0f);
+    EXPECT_FLOAT_EQ(row.CometCPersist, 0.998f);
+    EXPECT_FLOAT_EQ(row.GHWRatio, 0.3f);
+    EXPECT_EQ(row.ColorComp, 3);
+    EXPECT_EQ(row.HueStart, 240);
+    // Every stored field got its used-when-missing value, whatever it held before.
+    GalaxyTypeTable dirty{};
+    dirty[3].HWCEnd = 77;
+    dirty[3].AngleTInc = 9;
+    LoadGalaxyTypeFromRegistry(store, dirty, 3);
+    for (const SettingDef* def : GalaxyStoreOrder()) {
+        EXPECT_EQ(FieldText(dirty[3], *def), FieldText(row, *def)) << def->key;
+    }
+
+    CompositeTable composites{};
+    composites[15].Count = 5;
+    LoadAllComposites(store, composites);
+    for (int c = 0; c < kCompositeCount; ++c) {
+        EXPECT_EQ(composites[c].Name, "< Composite Galaxy " + std::to_string(c + 1) + " >");
+        EXPECT_EQ(composites[c].Weight, 0);
+        EXPECT_EQ(composites[c].Count, 0);
+    }
+}
+
+TEST(RegistryStore, TextsAreTrimmedAndReadUpTo127Characters) {
+    MemorySettingsStore store;
+    ASSERT_TRUE(RegWriteText(store, "Universe\\Galaxy0", "_UniGalName", "  Standard Galaxy       "));
+    EXPECT_EQ(store.ReadText("Universe\\Galaxy0", "_UniGalName"), "Standard Galaxy");
+
+    const std::string s127(127, 'a');
+    const std::string s128(128, 'a');
+    RegWriteText(store, "General", "LockMessage", s127);
+    EXPECT_EQ(RegReadText(store, "General", "LockMessage", "default"), s127);
+    RegWriteText(store, "General", "LockMessage", s128);
+    EXPECT_EQ(RegReadText(store, "General", "LockMessage", "default"), "default");
+    // Characters, not bytes: 127 two-byte letters are read whole.
+    std::string umlauts;
+    for (int i = 0; i < 127; ++i) umlauts += "\xC3\xBC";
+    RegWriteText(store, "General", "LockMessage", umlauts);
+    EXPECT_EQ(RegReadText(store, "General", "LockMessage", "default"), umlauts);
+}
+
+TEST(RegistryStore, NumbersAreWrittenInTheirShortestPlainFormAndReadBack) {
+    MemorySettingsStore store;
+    RegWriteText(store, "Universe\\Galaxy0", "Galaxy_CometCPersist", 0.9975f);
+    EXPECT_EQ(store.ReadText("Universe\\Galaxy0", "Galaxy_CometCPersist"), "0.9975");
+    EXPECT_EQ(GetSettingFloat(store, "Universe\\Galaxy0", "Galaxy_CometCPersist", 0.5f), 0.9975f);
+    RegWriteText(store, "S", "small", 0.0002f);
+    EXPECT_EQ(store.ReadText("S", "small"), "0.0002");
+    RegWriteText(store, "S", "whole", 2500.0f);
+    EXPECT_EQ(store.ReadText("S", "whole"), "2500");
+    RegWriteText(store, "S", "int", static_cast<int16_t>(-300));
+    EXPECT_EQ(store.ReadText("S", "int"), "-300");
+
+    // Reading back: non-numeric text gives the fallback, a number that does not fit gives 0.
+    store.WriteText("Universe", "A", "abc");
+    store.WriteText("Universe", "B", "70000");
+    store.WriteText("Universe", "C", " 2.5 ");
+    EXPECT_EQ(GetSettingInt16(store, "Universe", "A", 7), 7);
+    EXPECT_EQ(GetSettingInt16(store, "Universe", "B", 7), 0);
+    EXPECT_EQ(GetSettingInt32(store, "Universe", "B", 7), 70000);
+    EXPECT_EQ(GetSettingInt16(store, "Universe", "C", 7), 2);
+}
+
+TEST(RegistryStore, FloatFieldsStoredAsWholeNumbersReadBackRounded) {
+    MemorySettingsStore store;
+    const std::string section = "Universe\\Galaxy2";
+    store.WriteText(section, "Galaxy_CometOrbit", "0.5");
+    store.WriteText(section, "Galaxy_CometSpeed", "1.5");
+    store.WriteText(section, "Galaxy_Radius", "30000.5");
+    store.WriteText(section, "Galaxy_AngleTInc", "0.5");  // a true float field keeps its fraction
+    store.WriteText(section, "Galaxy_HueBlend", "0");
+    store.WriteText(section, "Galaxy_ColorComp", "7");
+    GalaxyTypeTable table{};
+    LoadGalaxyTypeFromRegistry(store, table, 2);
+    EXPECT_EQ(table[2].CometOrbit, 0.0f);
+    EXPECT_EQ(table[2].CometSpeed, 2.0f);
+    EXPECT_EQ(table[2].Radius, 30000.0f);
+    EXPECT_EQ(table[2].AngleTInc, 0.5f);
+    LoadAllGalaxyTypes(store, table);
+    EXPECT_EQ(table[2].Radius, 30000.0f);
+    EXPECT_EQ(table[2].HueBlend, 1);
+    EXPECT_EQ(table[2].ColorComp, 4);
+    EXPECT_EQ(table[2].CometSpeed, 2.0f);
+}
+
+TEST(RegistryStore, GalaxyRowsAreWrittenAndReadInTheirStoredOrder) {
+    RecordingStore store;
+    GalaxyTypeTable table{};
+    LoadFactoryGalaxyTypes(table);
+    SaveGalaxyTypeToRegistry(store, table, 5);
+    std::vector<std::string> expected;  // the model's stored order, not the record order
+    for (const SettingDef* def : GalaxyStoreOrder()) expected.push_back(KeyFor(*def, KeyStyle::Registry));
+    ASSERT_EQ(expected.size(), 36u);
+    EXPECT_EQ(store.KeysOf(store.writes, "Universe\\Galaxy5"), expected);
+    GalaxyTypeTable loaded{};
+    LoadGalaxyTypeFromRegistry(store, loaded, 5);
+    EXPECT_EQ(store.KeysOf(store.reads, "Universe\\Galaxy5"), expected);
+    // The factory name's trailing blanks are not stored.
+    EXPECT_EQ(store.Raw("Universe\\Galaxy5", "_UniGalName"), std::string(TrimBlanks(table[5].Name)));
+}
+
+TEST(RegistryStore, SavingAllRowsRoundTripsInOneCommit) {
+    MemorySettingsStore store;
+    GalaxyTypeTable table{};
+    LoadFactoryGalaxyTypes(table);
+    table[7].HueBlend = 0;  // out of range: held before it is written
+    table[7].CometCPersist = 0.9975f;
+    const int commitsBefore = store.CommitCount();
+    ASSERT_TRUE(SaveAllGalaxyTypes(store, table));
+    EXPECT_EQ(store.CommitCount(), commitsBefore + 1);
+    EXPECT_EQ(table[7].HueBlend, 1);
+    EXPECT_EQ(store.ReadText("Universe\\Galaxy7", "Galaxy_HueBlend"), "1");
+
+    GalaxyTypeTable loaded{};
+    LoadAllGalaxyTypes(store, loaded);
+    for (int i = 0; i < kGalaxyTypeCount; ++i) {
+        for (const SettingDef* def : GalaxyStoreOrder()) {
+            std::string want = FieldText(table[i], *def);
+            if (TextField(table[i], *def) != nullptr) want = std::string(TrimBlanks(want));
+            EXPECT_EQ(FieldText(loaded[i], *def), want) << "row " << i << " " << def->key;
+        }
+    }
+    EXPECT_FLOAT_EQ(loaded[7].CometCPersist, 0.9975f);
+
+    store.SetFailWrites(true);
+    EXPECT_FALSE(SaveAllGalaxyTypes(store, table));
+}
+
+TEST(RegistryStore, CompositeRowsNeverUseMoreThan32Members) {
+    RecordingStore store;
+    const std::string section = "Universe\\CompGal4";
+    store.inner.WriteText(section, "CompGal_Count", "40");
+    for (int j = 0; j < 40; ++j) store.inner.WriteText(section, "CompGal_Type" + std::to_string(j), "7");
+    store.inner.WriteText(section, "CompGal_Type0", "-3");
+    store.inner.WriteText(section, "CompGal_Type30", "50");
+    store.inner.WriteText(section, "CompGal_Type31", "50");
+    CompositeTable table{};
+    LoadAllComposites(store, table);
+    const CompositeRecord& row = table[4];
+    EXPECT_EQ(row.Count, 31);
+    EXPECT_EQ(row.Members[0], 0);
+    EXPECT_EQ(row.Members[1], 7);
+    EXPECT_EQ(row.Members[30], 31);
+    EXPECT_EQ(row.Members[31], 50);  // beyond the held count: read but not held
+    auto keys = store.KeysOf(store.reads, section);
+    EXPECT_EQ(keys.size(), 3u + 32u);
+    EXPECT_EQ(keys.back(), "CompGal_Type31");
+
+    // Saving writes at most the 32 member entries, whatever the count says.
+    CompositeTable wild{};
+    wild[2].Count = 40;
+    store.writes.clear();
+    SaveCompositeToRegistry(store, wild, 2);
+    EXPECT_EQ(store.KeysOf(store.writes, "Universe\\CompGal2").size(), 3u + 32u);
+    wild[2].Count = -4;
+    wild[2].Weight = 1500;  // the registry save writes composite rows without holding them
+    store.writes.clear();
+    ASSERT_TRUE(SaveAllComposites(store, wild));
+    EXPECT_EQ(store.Raw("Universe\\CompGal2", "_CompGalPct"), "1500");
+    EXPECT_EQ(store.KeysOf(store.writes, "Universe\\CompGal2"),
+              (std::vector<std::string>{"_CompGalPct", "_CompGalName", "CompGal_Count"}));
+}
+
+TEST(RegistryStore, FirstRunFillsTheFactoryTypesUntilTheMarkerIsWritten) {
+    MemorySettingsStore store;
+    GalaxyTypeTable table{};
+    ASSERT_TRUE(EnsureFirstRunGalaxyTypes(store, table));
+    GalaxyTypeTable factory{};
+    LoadFactoryGalaxyTypes(factory);
+    EXPECT_EQ(table[0].Name, factory[0].Name);
+    GalaxyTypeTable loaded{};
+    LoadAllGalaxyTypes(store, loaded);
+    EXPECT_EQ(loaded[31].Name, std::string(TrimBlanks(factory[31].Name)));
+    EXPECT_EQ(loaded[31].Weight, factory[31].Weight);
+
+    store.WriteText("General", "AnimationType", "abc");  // not a number: still a first run
+    EXPECT_TRUE(EnsureFirstRunGalaxyTypes(store, table));
+    ASSERT_TRUE(WriteFirstRunMarker(store));
+    EXPECT_EQ(store.ReadText("General", "AnimationType"), "0");
+    table[0].Name = "mine";
+    EXPECT_FALSE(EnsureFirstRunGalaxyTypes(store, table));
+    EXPECT_EQ(table[0].Name, "mine");
+}
+
+}  // namespace
+}  // namespace astrelle

@@ -1,0 +1,202 @@
+// Templates over in-memory stores: save and open restore the dialog and the tables, bad
+// texts keep old values, import copies only what it should.
+
+#include "settings/template_files.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_store.h"
+#include "settings/factory_tables.h"
+#include "settings/registry_store.h"
+#include "settings/value_utils.h"
+
+namespace astrelle {
+namespace {
+
+using testing::RecordingStore;
+
+// Dialog fields with a different plain number in every universe text field and every
+// check box set.
+TemplateFields DistinctFields() {
+    TemplateFields f;
+    f.txtPixelSize = " 3 ";
+    f.txtFocalLen = "2.5";
+    f.txtMessage = "  Gone stargazing  ";
+    int n = 1;
+    for (const SettingDef& def : SettingsOf(SettingGroup::Universe)) {
+        if (def.control == "txtUni") f.txtUni[def.controlIndex] = std::to_string(n++) + ".25";
+    }
+    f.chkUniTour = f.chkVisitSeq = f.chkTrackGrav = f.chkAmbDisp = true;
+    f.cboUniProfile = 5;
+    return f;
+}
+
+TEST(Templates, SavingAndOpeningRestoresEverythingButTheAmbientProfileBox) {
+    MemorySettingsStore file;
+    MemorySettingsStore store;
+    store.WriteText("Advanced", "Adv_TimeDelay", "40");
+    const TemplateFields saved = DistinctFields();
+    GalaxyTypeTable table{};
+    CompositeTable composites{};
+    LoadFactoryGalaxyTypes(table);
+    LoadFactoryComposites(composites);
+    table[4].CometCPersist = 0.9975f;
+    ASSERT_TRUE(SaveTemplate(file, store, saved, table, composites));
+    EXPECT_EQ(file.CommitCount(), 1);  // one write for the whole template
+    EXPECT_EQ(file.ReadText("General", "PixelSize"), "3");
+    EXPECT_EQ(file.ReadText("General", "LockMessage"), "Gone stargazing");
+    EXPECT_EQ(file.ReadText("General", "AnimationType"), "0");
+    EXPECT_EQ(file.ReadText("Advanced", "Adv_TimeDelay"), "40");
+    EXPECT_EQ(file.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
+    EXPECT_EQ(file.ReadText("Universe", "Universe_AmProf"), std::nullopt);
+    EXPECT_EQ(file.ReadText("UniGal4", "Galaxy_CometCPersist"), "0.9975");
+
+    TemplateFields opened;
+    opened.chkAmbDisp = true;
+    GalaxyTypeTable openedTable{};
+    CompositeTable openedComposites{};
+    MemorySettingsStore otherStore;
+    OpenTemplate(file, otherStore, opened, openedTable, openedComposites);
+    EXPECT_EQ(opened.txtPixelSize, "3");
+    EXPECT_EQ(opened.txtFocalLen, "2.5");
+    EXPECT_EQ(opened.txtMessage, "Gone stargazing");
+    EXPECT_EQ(opened.txtUni, saved.txtUni);
+    EXPECT_TRUE(opened.chkUniTour && opened.chkVisitSeq && opened.chkTrackGrav);
+    EXPECT_FALSE(opened.chkAmbDisp);
+    EXPECT_EQ(opened.cboUniProfile, 5);
+    EXPECT_EQ(otherStore.ReadText("Advanced", "Adv_TimeDelay"), "40");  // written at once
+    for (int i = 0; i < kGalaxyTypeCount; ++i) {
+        for (const SettingDef* def : GalaxyStoreOrder()) {
+            EXPECT_EQ(FieldText(openedTable[i], *def), FieldText(table[i], *def)) << i << " " << def->key;
+        }
+    }
+    for (int c = 0; c < kCompositeCount; ++c) {
+        EXPECT_EQ(openedComposites[c].Name, composites[c].Name);
+        EXPECT_EQ(openedComposites[c].Weight, composites[c].Weight);
+        ASSERT_EQ(openedComposites[c].Count, composites[c].Count);
+        for (int j = 0; j < composites[c].Count; ++j)
+            EXPECT_EQ(openedComposites[c].Members[j], composites[c].Members[j]);
+    }
+}
+
+TEST(Templates, RowsAreWrittenInTheirOrderAndHeldFirst) {
+    RecordingStore file;
+    MemorySettingsStore store;
+    GalaxyTypeTable table{};
+    CompositeTable composites{};
+    LoadFactoryGalaxyTypes(table);
+    table[0].NovaFreq = 40000;
+    composites[1].Count = 2;
+    composites[1].Members[0] = 19;
+    composites[1].Members[1] = 45;
+    ASSERT_TRUE(SaveTemplate(file, store, TemplateFields{}, table, composites));
+    EXPECT_EQ(table[0].NovaFreq, 9999.0f);
+    EXPECT_EQ(file.Raw("UniGal0", "Galaxy_NovaFreq"), "9999");
+    const auto keys = file.KeysOf(file.writes, "UniGal0");
+    ASSERT_EQ(keys.size(), 36u);
+    EXPECT_EQ(keys[0], "_UniGalPct");
+    EXPECT_EQ(keys[24], "Galaxy_HWC_Start");
+    EXPECT_EQ(keys[25], "Galaxy_HWC_end");
+    EXPECT_EQ(keys[35], "Galaxy_Profile");
+    EXPECT_EQ(file.KeysOf(file.writes, "CompGal1"),
+              (std::vector<std::string>{"_CompGalPct", "_CompGalName", "_CompGalCount", "GalaxyIndex_0",
+                                        "GalaxyIndex_1"}));
+    EXPECT_EQ(file.Raw("CompGal1", "GalaxyIndex_1"), "31");
+    EXPECT_EQ(file.KeysOf(file.writes, "Universe").size(), 28u);
+    EXPECT_EQ(file.KeysOf(file.writes, "Admin"),
+              (std::vector<std::string>{"Product", "Module", "Version", "Copyright"}));
+    EXPECT_EQ(file.Raw("Admin", "Product"), "Astrelle");
+}
+
+TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
+    MemorySettingsStore file;
+    MemorySettingsStore store;
+    file.WriteText("UniGal3", "Galaxy_HueBlend", "0");
+    file.WriteText("UniGal3", "Galaxy_Profile", "abc");
+    file.WriteText("UniGal3", "Galaxy_HueStart", "-32769");
+    file.WriteText("UniGal3", "Galaxy_Radius", "1e999");
+    file.WriteText("UniGal3", "Galaxy_AngleTilt", "nan");
+    file.WriteText("UniGal3", "Galaxy_NovaFreq", "40000");
+    file.WriteText("UniGal3", "_UniGalPct", "12abc");  // read by its leading number
+    file.WriteText("UniGal3", "Galaxy_CometSPersist", "0.5");
+    file.WriteText("Universe", "Universe_Profile", "9");
+    file.WriteText("General", "LockMessage", std::string(300, 'x'));
+    GalaxyTypeTable table{};
+    LoadFactoryGalaxyTypes(table);
+    table[3].Profile = 4;
+    table[3].HueStart = 123;
+    table[3].Radius = 777;
+    table[3].AngleTilt = 45;
+    CompositeTable composites{};
+    TemplateFields fields;
+    fields.cboUniProfile = 3;
+    OpenTemplate(file, store, fields, table, composites);
+    EXPECT_EQ(table[3].HueBlend, 1);
+    EXPECT_EQ(table[3].Profile, 4);
+    EXPECT_EQ(table[3].HueStart, 123);
+    EXPECT_EQ(table[3].Radius, 777.0f);
+    EXPECT_EQ(table[3].AngleTilt, 45.0f);
+    EXPECT_EQ(table[3].NovaFreq, 9999.0f);
+    EXPECT_EQ(table[3].Weight, 12);
+    EXPECT_EQ(table[3].CometSPersist, 0.5f);
+    EXPECT_EQ(fields.cboUniProfile, 3);                   // the list has no entry 9
+    EXPECT_EQ(fields.txtMessage, std::string(254, 'x'));  // values are cut at 254 characters
+    // A row the file does not have gets the used-when-missing values and placeholder name.
+    EXPECT_EQ(table[10].Name, "< Galaxy Profile 11 >");
+    EXPECT_EQ(table[10].HueBlend, 60);
+    EXPECT_EQ(composites[0].Name, "< Composite Galaxy 1 >");
+    // Fields the file lacks open with their used-when-missing texts.
+    EXPECT_EQ(fields.txtPixelSize, "1");
+    EXPECT_EQ(fields.txtFocalLen, "1.0");
+    EXPECT_EQ(fields.txtUni[FindSetting("Universe_Stars")->controlIndex], "2500");
+    EXPECT_TRUE(fields.chkUniTour);
+    EXPECT_EQ(store.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
+}
+
+TEST(Templates, CompositeCountsBeyondTheMemberEntriesReadOnly32) {
+    RecordingStore file;
+    file.inner.WriteText("CompGal6", "_CompGalCount", "40");
+    for (int j = 0; j < 40; ++j) file.inner.WriteText("CompGal6", "GalaxyIndex_" + std::to_string(j), "5");
+    file.inner.WriteText("CompGal6", "GalaxyIndex_2", "-3");
+    MemorySettingsStore store;
+    GalaxyTypeTable table{};
+    CompositeTable composites{};
+    TemplateFields fields;
+    OpenTemplate(file, store, fields, table, composites);
+    EXPECT_EQ(composites[6].Count, 31);
+    EXPECT_EQ(composites[6].Members[2], 0);
+    EXPECT_EQ(composites[6].Members[30], 5);
+    EXPECT_EQ(file.KeysOf(file.reads, "CompGal6").size(), 3u + 32u);
+}
+
+TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
+    MemorySettingsStore file;
+    file.WriteText("Universe", "Universe_Stars", "3000");
+    file.WriteText("Universe", "Universe_HW_Start", "5");
+    file.WriteText("Universe", "Universe_GravForce", "12.5xyz");
+    MemorySettingsStore store;
+    store.WriteText("Universe", "Universe_HW_Start", "77");
+    store.WriteText("Universe\\Galaxy0", "_UniGalName", "Kept");
+    ASSERT_TRUE(ImportTemplate(file, store));
+    EXPECT_EQ(store.CommitCount(), 3);  // two set-up writes and one import
+    EXPECT_EQ(store.ReadText("General", "AnimationType"), "1");
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), "1");
+    EXPECT_EQ(store.ReadText("General", "FocalLength"), "1.0");
+    EXPECT_EQ(store.ReadText("General", "LockMessage"), "");
+    EXPECT_EQ(store.ReadText("Advanced", "Adv_TimeDelay"), "25");
+    EXPECT_EQ(store.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
+    EXPECT_EQ(store.ReadText("Advanced", "Adv_WinResize"), "");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_Stars"), "3000");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_GravForce"), "12.5");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_Persist"), "0.985");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_Profile"), "2");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_HW_Start"), "77");
+    EXPECT_EQ(store.ReadText("Universe", "Universe_HW_End"), std::nullopt);
+    EXPECT_EQ(store.ReadText("Universe", "Universe_AmFrames"), std::nullopt);
+    EXPECT_EQ(store.ReadText("Universe", "Universe_AmMaxExt"), std::nullopt);
+    EXPECT_EQ(store.ReadText("Universe\\Galaxy0", "_UniGalName"), "Kept");
+    EXPECT_EQ(store.ValueCount(), 4u + 5u + 25u + 2u);
+}
+
+}  // namespace
+}  // namespace astrelle
