@@ -1,8 +1,8 @@
 // FrmProps: what the dialog does. Opening and storing, the galaxy type and composite
 // lists, themes, reset, copy to all, previews, templates, menus, help and the colour
-// samples. Every value goes through the settings definitions, the registry layer and the
-// template operations of the settings library; nothing here knows a key by heart except
-// through those definitions.
+// samples. Which control shows which setting, its range and its used-when-missing value
+// come from the settings definitions; values reach the store only through the registry
+// layer and templates only through the template operations of the settings library.
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -163,9 +163,12 @@ void FrmProps::Load() {
 }
 
 void FrmProps::LoadGeneralAndUniverse() {
-    c_.txtPixelSize->setText(Tr(GetSettingText(env_.store, kSectionGeneral, "PixelSize", "1")));
-    c_.txtFocalLen->setText(Tr(GetSettingText(env_.store, kSectionGeneral, "FocalLength", "1.0")));
-    c_.txtMessage->setText(Tr(GetSettingText(env_.store, kSectionGeneral, "LockMessage", "")));
+    // The general fields show their stored text as it is ("1.0" stays "1.0").
+    for (const SettingDef& def : SettingsOf(SettingGroup::General)) {
+        if (auto* field = findChild<FieldEdit*>(Tr(def.control)); field && !def.control.empty()) {
+            field->setText(Tr(GetSettingText(env_.store, def)));
+        }
+    }
     for (const SettingDef& def : SettingsOf(SettingGroup::Universe)) {
         const std::string missing(def.missingText);
         QString text;
