@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStackedWidget>
 
 #include <map>
@@ -82,6 +83,11 @@ TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
     // Room for the title bar and a desktop panel on a 1366x768 screen.
     EXPECT_LE(dialog->frameGeometry().width(), 1366);
     EXPECT_LE(dialog->height(), 768 - 80);
+    const QRect screen = dialog->screen()->availableGeometry();
+    if (screen.width() >= dialog->frameGeometry().width()) {
+        EXPECT_NEAR(dialog->frameGeometry().center().x(), screen.center().x(), 2);
+        EXPECT_NEAR(dialog->frameGeometry().center().y(), screen.center().y(), 2);
+    }
     for (int page = 0; page < c.fraUniProp->count(); ++page) {
         Choose(c.cboUniExtras, page);
         CheckAndShoot(*dialog, QStringLiteral("universe-%1").arg(page));
