@@ -70,6 +70,9 @@ void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
 
 void CheckAndShoot(QDialog& dialog, const QString& page) {
     QApplication::processEvents();
+    // Room for the title bar and a desktop panel on a 1366x768 screen, on every page.
+    EXPECT_LE(dialog.frameGeometry().width(), 1366) << page.toStdString();
+    EXPECT_LE(dialog.height(), 768 - 80) << page.toStdString();
     std::vector<std::string> problems;
     CheckLayout(&dialog, problems);
     for (const std::string& problem : problems) ADD_FAILURE() << page.toStdString() << ": " << problem;
@@ -80,9 +83,6 @@ void CheckAndShoot(QDialog& dialog, const QString& page) {
 TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
     Open();
     PropsControls& c = C();
-    // Room for the title bar and a desktop panel on a 1366x768 screen.
-    EXPECT_LE(dialog->frameGeometry().width(), 1366);
-    EXPECT_LE(dialog->height(), 768 - 80);
     const QRect screen = dialog->screen()->availableGeometry();
     if (screen.width() >= dialog->frameGeometry().width()) {
         EXPECT_NEAR(dialog->frameGeometry().center().x(), screen.center().x(), 2);
