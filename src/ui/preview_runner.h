@@ -1,17 +1,15 @@
 // PreviewRunner: runs the engine's galaxy and composite preview in the dialog's picture.
-// It owns the engine context of the dialog (colour tables included) and an EngineHost
-// whose wait for the next frame sleeps in the Qt event loop, so the dialog stays
+// It owns the engine context of the dialog (colour tables included) and a window engine
+// host whose wait for the next frame sleeps in the Qt event loop, so the dialog stays
 // responsive: the Stop button, closing and repaints all run nested in that wait.
 #pragma once
-
-#include <QTimer>
 
 #include <cstdint>
 #include <memory>
 
-#include "engine/engine_host.h"
 #include "engine/preview.h"
 #include "settings/settings_model.h"
+#include "ui/window_engine_host.h"
 
 namespace astrelle {
 
@@ -36,24 +34,6 @@ struct PreviewRequest {
     int32_t frameDelayMs = 25;
 };
 
-// Waits for frames in the Qt event loop and hands every finished frame to the picture.
-class QtPreviewHost final : public EngineHost {
-  public:
-    QtPreviewHost(PreviewView& view, ProcessValues& process);
-
-    uint32_t TickCount() override;
-    void ProcessEvents(uint32_t maxWaitMs) override;
-    ProcessValues& Process() override { return process_; }
-    bool PreviewParentExists() override { return true; }  // the picture lives as long as the dialog
-    void RefreshMessage() override {}                     // the preview shows no lock message
-    uint64_t ClockSeed() override;
-
-  private:
-    PreviewView& view_;
-    ProcessValues& process_;
-    QTimer wake_;
-};
-
 class PreviewRunner {
   public:
     PreviewRunner(PreviewView& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
@@ -68,7 +48,7 @@ class PreviewRunner {
 
   private:
     PreviewView& view_;
-    QtPreviewHost host_;
+    WindowEngineHost host_;  // hands every finished frame to the picture
     std::unique_ptr<EngineContext> ctx_;
 };
 

@@ -36,6 +36,7 @@
 #include "ui/props_tables.h"
 #include "ui/props_text.h"
 #include "ui/spin_control.h"
+#include "ui/template_dialog.h"
 
 namespace astrelle {
 
@@ -665,7 +666,7 @@ void FrmProps::TogglePreview(bool galaxyType) {
 void FrmProps::OpenTemplateFromMenu() {
     if (!hooks_.selectTemplateFile) return;
     const QString path =
-        hooks_.selectTemplateFile(this, true, Tr(pt::kOpenTemplateTitle), Tr(pt::kTemplateTypes));
+        hooks_.selectTemplateFile(this, true, Tr(pt::kOpenTemplateTitle), Tr(kTemplateTypes));
     if (path.isEmpty()) return;
     env_.templatePath = Std(path);
     TemplateFile file(env_.templatePath);
@@ -684,7 +685,7 @@ void FrmProps::SaveTemplateFromMenu(bool askForPath) {
     QString path = askForPath ? QString() : Tr(env_.templatePath);
     if (path.isEmpty()) {
         if (!hooks_.selectTemplateFile) return;
-        path = hooks_.selectTemplateFile(this, false, Tr(pt::kSaveTemplateTitle), Tr(pt::kTemplateTypes));
+        path = hooks_.selectTemplateFile(this, false, Tr(pt::kSaveTemplateTitle), Tr(kTemplateTypes));
         if (path.isEmpty()) return;
         env_.templatePath = Std(path);
     }

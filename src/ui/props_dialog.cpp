@@ -60,6 +60,9 @@ std::string& ProcessTemplatePath() {
     return path;
 }
 
+FrmProps::FrmProps(const PropsEnvironment& env, QWidget* parent)
+    : FrmProps(env, DefaultPropsHooks(env), parent) {}
+
 FrmProps::FrmProps(const PropsEnvironment& env, PropsHooks hooks, QWidget* parent)
     : QDialog(parent), env_(env), hooks_(std::move(hooks)) {
     setObjectName("frmProps");
@@ -164,7 +167,9 @@ void FrmProps::BuildMenus() {
     menuActions_.push_back(search);
     help->addSeparator();
     QAction* web = help->addAction(Tr(pt::kMenuWebPage));
-    connect(web, &QAction::triggered, this, [this] { OpenProductPage(this, hooks_); });
+    connect(web, &QAction::triggered, this, [this] {
+        if (hooks_.showWebPage) hooks_.showWebPage(this);
+    });
     menuActions_.push_back(web);
     help->addSeparator();
     add(help, pt::kMenuAbout, &FrmProps::ShowAbout);

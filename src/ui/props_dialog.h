@@ -44,8 +44,9 @@ std::string& ProcessTemplatePath();
 class FrmProps : public QDialog {
     Q_OBJECT
   public:
-    explicit FrmProps(const PropsEnvironment& env, PropsHooks hooks = DefaultPropsHooks(),
-                      QWidget* parent = nullptr);
+    // With the program's own dialogs behind the seams.
+    explicit FrmProps(const PropsEnvironment& env, QWidget* parent = nullptr);
+    FrmProps(const PropsEnvironment& env, PropsHooks hooks, QWidget* parent = nullptr);
     ~FrmProps() override;
 
     PropsControls& Controls() { return c_; }

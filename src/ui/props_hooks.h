@@ -1,8 +1,7 @@
 // The seams through which the properties dialog reaches things outside it: message boxes,
 // the beep, the template chooser, the advanced settings dialog, the About window and the
-// desktop's browser. The defaults use Qt directly (a QFileDialog stands in for the
-// template chooser); the program plugs in its own dialogs, and tests record the calls
-// instead of blocking on modal windows.
+// desktop's browser. DefaultPropsHooks plugs in the program's own dialogs; tests record the
+// calls instead of blocking on modal windows.
 #pragma once
 
 #include <QMessageBox>
@@ -14,6 +13,8 @@
 class QWidget;
 
 namespace astrelle {
+
+struct PropsEnvironment;
 
 struct PropsHooks {
     // Shows a message box titled "Astrelle" and returns the button pressed.
@@ -32,24 +33,15 @@ struct PropsHooks {
     std::function<void(QWidget* parent, QString& lockMessage)> showAdvanced;
     // The About window.
     std::function<void(QWidget* parent)> showAbout;
+    // The product's web page (it says itself when the browser cannot be reached).
+    std::function<void(QWidget* parent)> showWebPage;
     // Opens an address in the desktop's browser; false when that failed.
     std::function<bool(const QUrl& url)> openUrl;
 };
 
-// Qt message boxes, QApplication::beep, a QFileDialog for templates, QDesktopServices for
-// addresses. The advanced dialog and the About window are not part of these defaults:
-// their menu entries do nothing until the program supplies them.
-PropsHooks DefaultPropsHooks();
-
-// The stand-in template chooser: a QFileDialog with the same title and file types.
-QString SelectTemplateFileWithFileDialog(QWidget* parent, bool open, const QString& title,
-                                         const QString& types);
-
-// Converts "Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*" into Qt's filter list.
-QString QtFileFilter(const QString& types);
-
-// Opens the product's web page; when the browser cannot be reached, says so in a warning
-// that names the address.
-void OpenProductPage(QWidget* parent, const PropsHooks& hooks);
+// The program's own pieces: the warning box and beep shared by all dialogs, the template
+// chooser, the advanced settings dialog over the environment's store, the welcome window
+// over its tables, the product page, and QDesktopServices for the help page.
+PropsHooks DefaultPropsHooks(const PropsEnvironment& env);
 
 }  // namespace astrelle

@@ -12,7 +12,6 @@ using Text = const char*;
 
 // ---- window, main pages and common boxes --------------------------------------------------
 inline constexpr Text kCaption = "Galaxy Properties";
-inline constexpr Text kMessageTitle = "Astrelle";
 inline constexpr Text kUniversePage = "Universe Properties";
 inline constexpr Text kGalaxyPage = "Galaxy Properties";
 inline constexpr Text kGalaxyPageEditingPrefix = "Galaxy:  ";
@@ -85,11 +84,6 @@ inline constexpr Text kSelectProperty = "Please select a Property to copy.";
 inline constexpr Text kEnterPropertyValue = "Please enter a Property value.";
 inline constexpr Text kResetQuestion =
     "Do you really want to reset the Properties back to the factory settings?";
-inline constexpr Text kWebPageFailed = "The Web Page could not be reached.";
-inline constexpr Text kWebPageNeedsBrowser =
-    "Astrelle opens it in the desktop's web browser: please check that a default web browser "
-    "is set up.";
-inline constexpr Text kUrlPrefix = "URL:  ";
 inline constexpr Text kHelpMissing = "The help page of Astrelle could not be found.";
 inline constexpr Text kHelpFailed = "The help page could not be opened in the desktop's web browser.";
 inline constexpr Text kTemplateNotWritten = "The template could not be written.";
@@ -112,9 +106,5 @@ inline constexpr Text kMenuAbout = "&About Astrelle...";
 // ---- template chooser -------------------------------------------------------------------
 inline constexpr Text kOpenTemplateTitle = "Select Template to Open";
 inline constexpr Text kSaveTemplateTitle = "Enter or Select Template to Save";
-inline constexpr Text kTemplateTypes = "Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*";
-
-// ---- the product page -------------------------------------------------------------------
-inline constexpr Text kProductPageUrl = "https://astrelle.example.org";
 
 }  // namespace astrelle::props_text

@@ -75,6 +75,7 @@ class PropsDialogTest : public ::testing::Test {
             message = advancedMessage;
         };
         hooks.showAbout = [this](QWidget*) { ++aboutCalls; };
+        hooks.showWebPage = [this](QWidget*) { ++webPages; };
         hooks.openUrl = [this](const QUrl& url) {
             openedUrls.push_back(url);
             return urlOpens;
@@ -152,6 +153,7 @@ class PropsDialogTest : public ::testing::Test {
     int advancedCalls = 0;
     QString advancedMessage;
     int aboutCalls = 0;
+    int webPages = 0;
     std::vector<QUrl> openedUrls;
     bool urlOpens = true;
 

@@ -11,6 +11,7 @@
 #include "props_dialog_fixture.h"
 #include "ui/preview_view.h"
 #include "ui/props_text.h"
+#include "ui/template_dialog.h"
 
 namespace astrelle::testing_support {
 namespace {
@@ -100,7 +101,7 @@ TEST_F(PropsDialogTest, SaveAfterOpenWritesToTheOpenedTemplateWithoutAsking) {
     ASSERT_EQ(chooserCalls.size(), 1u);
     EXPECT_FALSE(chooserCalls[0].open);
     EXPECT_EQ(chooserCalls[0].title, "Enter or Select Template to Save");
-    EXPECT_EQ(chooserCalls[0].types, QString::fromUtf8(props_text::kTemplateTypes));
+    EXPECT_EQ(chooserCalls[0].types, QString::fromUtf8(kTemplateTypes));
     QByteArray text = ReadFile(path);
     ASSERT_TRUE(text.contains("Universe_Galaxy=100"));
     ASSERT_TRUE(text.contains("Adv_TimeDelay=25"));

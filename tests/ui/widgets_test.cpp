@@ -8,7 +8,6 @@
 
 #include "qt_test_app.h"
 #include "ui/colour_samples.h"
-#include "ui/props_hooks.h"
 #include "ui/spin_control.h"
 
 namespace astrelle {
@@ -84,13 +83,6 @@ TEST_F(WidgetsTest, EachProfileDrawsItsOwnSymmetricCrossSection) {
     for (size_t a = 0; a < images.size(); ++a) {
         for (size_t b = a + 1; b < images.size(); ++b) EXPECT_NE(images[a], images[b]) << a << " vs " << b;
     }
-}
-
-TEST_F(WidgetsTest, TemplateTypesBecomeQtFileFilters) {
-    // "*.*" stands for every file, also those without a point in their name.
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*")),
-              QStringLiteral("Galaxy Templates (*.glx);;All Files (*)"));
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Odd|")), QString());  // a description without a pattern
 }
 
 }  // namespace
