@@ -1,19 +1,17 @@
-// TEMPORARY: the properties dialog is built on its own branch. Until it is merged, the
-// inputs that open it show a plain note instead, so they never crash or hang.
+// Opens the properties dialog over the process's store and tables.
 #include "shell/properties_seam.h"
 
-#include <QMessageBox>
-
 #include "engine/process_values.h"
+#include "shell/stored_settings.h"
+#include "ui/props_dialog.h"
 
 namespace astrelle {
 
-void ShowPropertiesDialog(QWidget* parent, ProcessValues&) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Astrelle"),
-                    QStringLiteral("The properties dialog is not part of this build yet."), QMessageBox::Ok,
-                    parent);
-    box.setWindowTitle(QString::fromLatin1(kPropertiesCaption));
-    box.exec();
+void ShowPropertiesDialog(QWidget* parent, ProcessValues& process) {
+    const PropsEnvironment env{ProcessSettingsStore(), ProcessGalaxyTypes(), ProcessComposites(), process,
+                               ProcessTemplatePath()};
+    FrmProps dialog(env, parent);
+    dialog.exec();
 }
 
 }  // namespace astrelle

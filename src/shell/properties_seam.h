@@ -8,8 +8,6 @@ namespace astrelle {
 
 struct ProcessValues;
 
-inline constexpr const char* kPropertiesCaption = "Galaxy Properties";
-
 // Shows the dialog modally; returns when it is closed. Its "Exit" entry sets
 // process.ExitRequested.
 void ShowPropertiesDialog(QWidget* parent, ProcessValues& process);
