@@ -44,10 +44,10 @@ MessageStyle LoadMessage(SettingsStore& store) {
 
 }  // namespace
 
-void RunHostSequence(HostKind kind, QtEngineHost& host, PixelSurface& surface, const AnimationHooks& hooks) {
+void RunHostSequence(HostWindow kind, QtEngineHost& host, PixelSurface& surface) {
     ProcessValues& process = host.Process();
     SettingsStore& store = ProcessSettingsStore();
-    const bool preview = kind == HostKind::PreviewBox;
+    const bool preview = kind == HostWindow::PreviewBox;
 
     GalaxyTypeTable& types = ProcessGalaxyTypes();
     CompositeTable& composites = ProcessComposites();
@@ -60,7 +60,8 @@ void RunHostSequence(HostKind kind, QtEngineHost& host, PixelSurface& surface, c
     ctx.Settings.Adv_TimeDelay = GetSettingInt32(store, *FindSetting("Adv_TimeDelay"));
     ctx.Geometry.PixelSize = ClampInt16(Int16Of(store, "PixelSize"), 1, 9);
     ctx.Geometry.FocalLength = ClampFloat(FloatOf(store, "FocalLength"), 0.01f, 9999.0f);
-    if (!preview && hooks.setMessage) hooks.setMessage(LoadMessage(store));
+    const MessageStyle message = LoadMessage(store);
+    host.SetMessageSource([message] { return message; });
     SetupSurface(ctx, SurfaceSize::Normal);
     BuildHueTable(ctx);
     BuildAllHueRamps(ctx, -1, -1, Int16Of(store, "Universe_HW_Start"), Int16Of(store, "Universe_HW_End"));

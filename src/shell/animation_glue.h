@@ -3,26 +3,20 @@
 // runs until StopRequested is set and returns; the windows decide what happens next.
 #pragma once
 
-#include <functional>
+#include <cstddef>
 
 #include "engine/pixel_surface.h"
-#include "shell/message_label.h"
 #include "shell/qt_engine_host.h"
 
 namespace astrelle {
 
-enum class HostKind {
-    FullScreen,  // frmSaver and the xscreensaver window: first-run check, lock message
-    Windowed,    // frmScreen: first-run check, lock message
-    PreviewBox   // "/P": reduced star counts, no message, no clear between cycles
+enum class HostWindow {
+    Saver,      // frmSaver, the xscreensaver window and frmScreen: first-run check, lock message
+    PreviewBox  // "/P": reduced star counts, no message, no clear between cycles
 };
 
-struct AnimationHooks {
-    // Receives the lock message settings that the set-up loaded.
-    std::function<void(const MessageStyle&)> setMessage;
-};
-
-// Runs the host sequence for this kind on surface (already sized) until StopRequested.
-void RunHostSequence(HostKind kind, QtEngineHost& host, PixelSurface& surface, const AnimationHooks& hooks);
+// Runs the host sequence on surface (already sized to the drawing area in device pixels)
+// until StopRequested. The lock message reaches the host's sink through RefreshMessage.
+void RunHostSequence(HostWindow kind, QtEngineHost& host, PixelSurface& surface);
 
 }  // namespace astrelle

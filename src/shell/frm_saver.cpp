@@ -59,8 +59,6 @@ bool FrmSaver::TakeInput() {
 
 void FrmSaver::RunAnimation() {
     QtEngineHost host(process_, *this);
-    AnimationHooks hooks;
-    hooks.setMessage = [this](const MessageStyle& style) { SetMessageStyle(style); };
     // Let the window reach the screen (and its final size) before the first frame.
     host.ProcessEvents(0);
     QTimer grabRetry;
@@ -73,7 +71,7 @@ void FrmSaver::RunAnimation() {
         restart_ = false;
         process_.StopRequested = kFalse16;
         FitSurface();
-        RunHostSequence(HostKind::FullScreen, host, Surface(), hooks);
+        RunHostSequence(HostWindow::Saver, host, Surface());
     } while (restart_ && process_.ExitRequested == kFalse16 && isVisible());
     if (isVisible()) close();
     SetSaverRunning(false);

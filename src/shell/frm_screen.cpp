@@ -58,15 +58,13 @@ void FrmScreen::StartScreenWindow() {
 
 void FrmScreen::Run() {
     QtEngineHost host(process_, *this);
-    AnimationHooks hooks;
-    hooks.setMessage = [this](const MessageStyle& style) { SetMessageStyle(style); };
     StartScreenWindow();
     while (!closed_) {
         restart_ = false;
         process_.StopRequested = kFalse16;
         host.ProcessEvents(0);  // take up the new size before measuring
         FitSurface();
-        RunHostSequence(HostKind::Windowed, host, Surface(), hooks);
+        RunHostSequence(HostWindow::Saver, host, Surface());
         if (!restart_ || closed_ || process_.ExitRequested != kFalse16) break;
     }
     if (!closed_) CloseProgram();

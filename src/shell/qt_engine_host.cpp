@@ -29,6 +29,11 @@ uint64_t QtEngineHost::ClockSeed() {
     return static_cast<uint64_t>(steady) ^ (static_cast<uint64_t>(wall) << 1);
 }
 
+void QtEngineHost::RefreshMessage() {
+    if (messageSource_) sink_->SetMessageStyle(messageSource_());
+    sink_->RefreshMessage();
+}
+
 void QtEngineHost::ProcessEvents(uint32_t maxWaitMs) {
     sink_->PresentFrame();
     sink_->PollOutsideEvents();

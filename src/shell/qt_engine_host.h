@@ -8,9 +8,11 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/engine_host.h"
 #include "engine/process_values.h"
+#include "shell/message_label.h"
 
 namespace astrelle {
 
@@ -20,7 +22,9 @@ class FrameSink {
     virtual ~FrameSink() = default;
     // Sends what changed on the surface since the last call.
     virtual void PresentFrame() = 0;
-    // Redraws the lock message (font, size, hue and text as currently set).
+    // What the next RefreshMessage draws; an empty text removes the label.
+    virtual void SetMessageStyle(const MessageStyle& style) = 0;
+    // Redraws the lock message (font, size, hue and text as last set).
     virtual void RefreshMessage() = 0;
     // False once the window being drawn into has gone (the preview box, xscreensaver's window).
     virtual bool TargetAlive() { return true; }
@@ -44,7 +48,10 @@ class QtEngineHost : public QObject, public EngineHost {
 
     ProcessValues& Process() override { return process_; }
     bool PreviewParentExists() override { return sink_->TargetAlive(); }
-    void RefreshMessage() override { sink_->RefreshMessage(); }
+    // Takes the message settings afresh from source (the engine's loaded settings), then
+    // redraws the label.
+    void RefreshMessage() override;
+    void SetMessageSource(std::function<MessageStyle()> source) { messageSource_ = std::move(source); }
     uint64_t ClockSeed() override;
 
     void SetSink(FrameSink& sink) { sink_ = &sink; }
@@ -52,6 +59,7 @@ class QtEngineHost : public QObject, public EngineHost {
   private:
     ProcessValues& process_;
     FrameSink* sink_;
+    std::function<MessageStyle()> messageSource_;
     QTimer wake_;
     bool woken_ = false;
 };

@@ -36,7 +36,7 @@ class SaverView : public QWidget, public FrameSink {
     QSize DevicePixelSize() const;
 
     // What RefreshMessage draws; an empty text removes the label.
-    void SetMessageStyle(const MessageStyle& style) { style_ = style; }
+    void SetMessageStyle(const MessageStyle& style) override { style_ = style; }
     void ClearMessage();
 
     void PresentFrame() override;

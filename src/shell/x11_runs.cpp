@@ -11,15 +11,13 @@
 namespace astrelle {
 namespace {
 
-void RunUntilStopped(X11Target& target, HostKind kind, ProcessValues& process) {
+void RunUntilStopped(X11Target& target, HostWindow kind, ProcessValues& process) {
     QtEngineHost host(process, target);
     target.SetStopFlag(&process.StopRequested);
-    AnimationHooks hooks;
-    hooks.setMessage = [&target](const MessageStyle& style) { target.SetMessageStyle(style); };
     while (target.TargetAlive() && process.ExitRequested == kFalse16) {
         process.StopRequested = kFalse16;
         target.Surface().Resize(target.Width(), target.Height());
-        RunHostSequence(kind, host, target.Surface(), hooks);
+        RunHostSequence(kind, host, target.Surface());
         // A run ends for good unless the window changed size under it.
         if (!target.TakeResize() || process.ExitRequested != kFalse16) break;
     }
@@ -32,7 +30,7 @@ int RunPreviewBox(x11::Connection& connection, x11::WindowId parent, ProcessValu
     // A handle of 0 or of no window: nothing to draw in, so the run ends before its first
     // frame would have found the parent missing.
     if (!target.TargetAlive()) return 0;
-    RunUntilStopped(target, HostKind::PreviewBox, process);
+    RunUntilStopped(target, HostWindow::PreviewBox, process);
     connection.EnsureAlive();
     return 0;
 }
@@ -47,7 +45,7 @@ int RunHackWindow(x11::Connection& connection, x11::WindowId window, ProcessValu
         std::fprintf(stderr, "astrelle: cannot draw into window 0x%lx\n", window);
         return 1;
     }
-    RunUntilStopped(target, HostKind::FullScreen, process);
+    RunUntilStopped(target, HostWindow::Saver, process);
     connection.EnsureAlive();
     return 0;
 }

@@ -34,7 +34,7 @@ class X11Target : public FrameSink {
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    void SetMessageStyle(const MessageStyle& style) { style_ = style; }
+    void SetMessageStyle(const MessageStyle& style) override { style_ = style; }
     // The flag set when the window goes away or changes size, so the running universe ends.
     void SetStopFlag(int16_t* flag) { stopFlag_ = flag; }
     void ClearMessage();

@@ -33,10 +33,12 @@ QApplication& App() {
 class CountingSink : public FrameSink {
   public:
     void PresentFrame() override { ++presents; }
+    void SetMessageStyle(const MessageStyle& style) override { text = style.text; }
     void RefreshMessage() override { ++refreshes; }
     bool TargetAlive() override { return alive; }
     int presents = 0;
     int refreshes = 0;
+    QString text;
     bool alive = true;
 };
 
@@ -85,6 +87,15 @@ TEST(QtEngineHost, AnEventEndsTheWaitEarlyAndZeroStillProcessesEvents) {
     EXPECT_FALSE(host.PreviewParentExists());
     host.RefreshMessage();
     EXPECT_EQ(sink.refreshes, 1);
+    // With a source, every refresh takes the message afresh (settings re-read by a restart).
+    QString current = QStringLiteral("first");
+    host.SetMessageSource([&current] { return MessageStyle{current, QString(), 20, 0}; });
+    host.RefreshMessage();
+    EXPECT_EQ(sink.text, QStringLiteral("first"));
+    current = QStringLiteral("second");
+    host.RefreshMessage();
+    EXPECT_EQ(sink.text, QStringLiteral("second"));
+    EXPECT_EQ(sink.refreshes, 3);
 }
 
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
