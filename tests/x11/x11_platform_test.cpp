@@ -117,26 +117,29 @@ TEST_F(X11Test, CaptionSearchFindsOnlyTheExactTitle) {
 class PresenterTest : public X11Test, public ::testing::WithParamInterface<Presenter::SharedMemory> {};
 
 TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
-    const WindowId window = MakeWindow(200, 130);
+    constexpr int t = PixelSurface::kTileSize;
+    const int w = 3 * t + t / 2, h = 2 * t + 3;  // clipped tiles on the right and at the bottom
+    const WindowId window = MakeWindow(w, h);
     Presenter presenter(*connection_, window, GetParam());
     ASSERT_TRUE(presenter.Valid());
-    PixelSurface surface(200, 130);
-    surface.SetPixel(5, 5, 0x0000FFu);      // red in 0x00BBGGRR
-    surface.SetPixel(199, 129, 0xFF0000u);  // blue, in the clipped corner tile
+    PixelSurface surface(w, h);
+    surface.SetPixel(5, 5, 0x0000FFu);          // red in 0x00BBGGRR
+    surface.SetPixel(w - 1, h - 1, 0xFF0000u);  // blue, in the clipped corner tile
     ASSERT_TRUE(presenter.Present(surface, nullptr));
     EXPECT_EQ(PixelAt(window, 5, 5), 0xFF0000u);
-    EXPECT_EQ(PixelAt(window, 199, 129), 0x0000FFu);
-    EXPECT_EQ(PixelAt(window, 100, 100), 0u);  // the first present sends the whole (black) surface
+    EXPECT_EQ(PixelAt(window, w - 1, h - 1), 0x0000FFu);
+    EXPECT_EQ(PixelAt(window, 2 * t, t), 0u);  // the first present sends the whole (black) surface
 
     // Paint the window behind the presenter's back; only the tile that changes again is
     // repainted from the surface, the others keep what the window shows.
     Fill(window, 0x00FF00);
-    surface.SetPixel(70, 70, 0xFFFFFFu);
+    surface.SetPixel(t + 6, t + 6, 0xFFFFFFu);
     ASSERT_TRUE(presenter.Present(surface, nullptr));
-    EXPECT_EQ(PixelAt(window, 70, 70), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(window, 65, 65), 0u);       // same tile (64..127): sent
-    EXPECT_EQ(PixelAt(window, 5, 5), 0x00FF00u);  // clean tile: untouched
-    EXPECT_EQ(PixelAt(window, 199, 129), 0x00FF00u);
+    EXPECT_EQ(PixelAt(window, t + 6, t + 6), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(window, t + 1, t + 1), 0u);             // same tile: sent
+    EXPECT_EQ(PixelAt(window, 5, 5), 0x00FF00u);              // clean tile: untouched
+    EXPECT_EQ(PixelAt(window, 2 * t + 1, t + 1), 0x00FF00u);  // the neighbour too
+    EXPECT_EQ(PixelAt(window, w - 1, h - 1), 0x00FF00u);
 
     // A forced rectangle goes out although nothing changed there.
     const Rect forced{0, 0, 10, 10};
@@ -147,16 +150,20 @@ TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
 }
 
 TEST_P(PresenterTest, AFrameWithMoreTilesThanStagingSlotsArrivesWhole) {
-    // 13 x 11 tiles, more than the staging strip holds at once.
-    const WindowId window = MakeWindow(800, 700);
+    constexpr int t = PixelSurface::kTileSize;
+    // More tiles than slots, in a window that fits on the test screen (XGetImage reads only
+    // what is on screen).
+    const int columns = 1024 / t, rows = Presenter::kSlots / columns + 2;
+    const int w = columns * t, h = rows * t;
+    const WindowId window = MakeWindow(w, h);
     Presenter presenter(*connection_, window, GetParam());
-    PixelSurface surface(800, 700);
-    for (int y = 0; y < 700; y += 64) {
-        for (int x = 0; x < 800; x += 64) surface.SetPixel(x + 3, y + 3, static_cast<uint32_t>(x * 7 + y));
+    PixelSurface surface(w, h);
+    for (int y = 0; y < h; y += t) {
+        for (int x = 0; x < w; x += t) surface.SetPixel(x + 3, y + 3, static_cast<uint32_t>(x * 7 + y));
     }
     ASSERT_TRUE(presenter.Present(surface, nullptr));
-    for (int y = 0; y < 700; y += 64) {
-        for (int x = 0; x < 800; x += 64) {
+    for (int y = 0; y < h; y += t) {
+        for (int x = 0; x < w; x += t) {
             const uint32_t c = static_cast<uint32_t>(x * 7 + y);  // 0x00BBGGRR
             const uint32_t expected = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
             ASSERT_EQ(PixelAt(window, x + 3, y + 3), expected) << x << "," << y;

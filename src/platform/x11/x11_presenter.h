@@ -55,8 +55,13 @@ class Presenter {
 
   private:
     static constexpr int kSlotSize = PixelSurface::kTileSize;
-    static constexpr int kSlots = 128;  // 2 MB of staging; a frame rarely changes more tiles
 
+  public:
+    // 2 MB of staging: a frame rarely changes more, and a fuller frame waits for the
+    // server once per strip.
+    static constexpr int kSlots = (2 << 20) / (kSlotSize * kSlotSize * 4);
+
+  private:
     bool EnsureImage();
     void ReleaseImage();
     // Sends r (at most one slot in size) through the next free slot.
