@@ -39,8 +39,8 @@ uint64_t ProtocolErrorCount() {
     return gErrorCount.load(std::memory_order_relaxed);
 }
 
-ErrorTrap::ErrorTrap(Display* display) : display_(display) {
-    XSync(display_, False);
+ErrorTrap::ErrorTrap(Display* display, Sync sync) : display_(display) {
+    if (sync == Sync::Before) XSync(display_, False);
     start_ = gErrorCount.load(std::memory_order_relaxed);
 }
 

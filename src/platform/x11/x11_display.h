@@ -91,7 +91,11 @@ class Connection {
 // issue the requests, then Ok() syncs and tells whether any of them failed.
 class ErrorTrap {
   public:
-    explicit ErrorTrap(Display* display);
+    // Sync::Before first waits for the replies to earlier requests, so that their errors
+    // are not counted here; per frame that round trip is skipped (Sync::No), since an old
+    // error only makes the caller look once more whether its window still exists.
+    enum class Sync { Before, No };
+    explicit ErrorTrap(Display* display, Sync sync = Sync::Before);
     bool Ok();  // waits for the server's replies; true when no error arrived since construction
 
   private:

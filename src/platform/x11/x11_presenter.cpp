@@ -219,7 +219,7 @@ void Presenter::SendRect(const PixelSurface& surface, const Overlay* overlay, co
 bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced) {
     if (!valid_) return false;
     Display* display = connection_.Raw();
-    ErrorTrap trap(display);
+    ErrorTrap trap(display, ErrorTrap::Sync::No);
     nextSlot_ = 0;
     bool any = false;
     surface.TakeDirtyTiles([&](int x, int y, int w, int h) {
