@@ -153,7 +153,8 @@ TEST_P(PresenterTest, AFrameWithMoreTilesThanStagingSlotsArrivesWhole) {
     constexpr int t = PixelSurface::kTileSize;
     // More tiles than slots, in a window that fits on the test screen (XGetImage reads only
     // what is on screen).
-    const int columns = 1024 / t, rows = Presenter::kSlots / columns + 2;
+    // The first present sends the whole (all dirty) surface in runs of one slot's width.
+    const int columns = 1024 / t, rows = Presenter::kSlots / (1024 / Presenter::kSlotWidth) + 2;
     const int w = columns * t, h = rows * t;
     const WindowId window = MakeWindow(w, h);
     Presenter presenter(*connection_, window, GetParam());

@@ -98,9 +98,9 @@ bool Presenter::EnsureImage() {
     if (image_) return true;
     Display* display = connection_.Raw();
     Visual* visual = static_cast<Visual*>(visual_);
-    // One slot-wide column of slots: slot i holds rows i * kSlotSize onwards.
-    const auto w = static_cast<unsigned>(kSlotSize);
-    const auto h = static_cast<unsigned>(kSlotSize * kSlots);
+    // One slot-wide column of slots: slot i holds rows i * kSlotHeight onwards.
+    const auto w = static_cast<unsigned>(kSlotWidth);
+    const auto h = static_cast<unsigned>(kSlotHeight * kSlots);
 
     if (shmAllowed_ && XShmQueryExtension(display)) {
         auto* info = new XShmSegmentInfo{};
@@ -157,7 +157,7 @@ void Presenter::DrainSlots() {
 
 void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
     if (nextSlot_ == kSlots) DrainSlots();
-    const int slotTop = nextSlot_ * kSlotSize;
+    const int slotTop = nextSlot_ * kSlotHeight;
     ++nextSlot_;
     const uint32_t* source = surface.NativePixels();
     const int surfaceWidth = surface.Width();
@@ -207,11 +207,11 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
 }
 
 void Presenter::SendRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
-    for (int y = r.y; y < r.y + r.height; y += kSlotSize) {
-        for (int x = r.x; x < r.x + r.width; x += kSlotSize) {
-            SendPiece(
-                surface, overlay,
-                Rect{x, y, std::min(kSlotSize, r.x + r.width - x), std::min(kSlotSize, r.y + r.height - y)});
+    for (int y = r.y; y < r.y + r.height; y += kSlotHeight) {
+        for (int x = r.x; x < r.x + r.width; x += kSlotWidth) {
+            SendPiece(surface, overlay,
+                      Rect{x, y, std::min(kSlotWidth, r.x + r.width - x),
+                           std::min(kSlotHeight, r.y + r.height - y)});
         }
     }
 }
@@ -222,10 +222,17 @@ bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span
     ErrorTrap trap(display, ErrorTrap::Sync::No);
     nextSlot_ = 0;
     bool any = false;
+    Rect run;
     surface.TakeDirtyTiles([&](int x, int y, int w, int h) {
-        SendPiece(surface, overlay, Rect{x, y, w, h});
+        if (run.width > 0 && y == run.y && x == run.x + run.width && run.width + w <= kSlotWidth) {
+            run.width += w;
+            return;
+        }
+        if (run.width > 0) SendPiece(surface, overlay, run);
+        run = Rect{x, y, w, h};
         any = true;
     });
+    if (run.width > 0) SendPiece(surface, overlay, run);
     for (Rect r : forced) {
         const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
         const int x1 = std::min(surface.Width(), r.x + r.width),

@@ -54,12 +54,14 @@ class Presenter {
     bool Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced = {});
 
   private:
-    static constexpr int kSlotSize = PixelSurface::kTileSize;
-
   public:
+    // A slot holds one tile high and up to eight tiles wide: neighbouring changed tiles of
+    // a row go out as one request, as the server's cost is per request as much as per pixel.
+    static constexpr int kSlotHeight = PixelSurface::kTileSize;
+    static constexpr int kSlotWidth = 8 * PixelSurface::kTileSize;
     // 2 MB of staging: a frame rarely changes more, and a fuller frame waits for the
     // server once per strip.
-    static constexpr int kSlots = (2 << 20) / (kSlotSize * kSlotSize * 4);
+    static constexpr int kSlots = (2 << 20) / (kSlotWidth * kSlotHeight * 4);
 
   private:
     bool EnsureImage();
