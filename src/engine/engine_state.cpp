@@ -87,4 +87,12 @@ void RuntimeArrays::Allocate(int32_t stars, int32_t trail, int32_t galaxies, int
     EvtSlotStride = 0;
 }
 
+void RuntimeArrays::AllocateCreation() {
+    for (auto* v : {&BirthX, &BirthY, &BirthZ, &BirthVelX, &BirthVelY, &BirthVelZ}) Fill(*v, StarCount);
+    Fill(BirthState, StarCount);
+    Fill(BirthAge, StarCount);
+    for (auto* v : {&GalDriftX, &GalDriftY, &GalDriftZ}) Fill(*v, GalaxyCount);
+    TypeWeightSum.fill(0);
+}
+
 }  // namespace astrelle
