@@ -1,11 +1,12 @@
 // The frame loop must not allocate: this test program counts every operator new while a
-// busy preview runs its frames.
+// busy preview runs its frames and while a saver run goes through whole universe cycles.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
+#include "engine/engine_setup.h"
 #include "engine/preview.h"
 #include "engine_test_support.h"
 
@@ -63,6 +64,33 @@ TEST(FrameAllocation, FramesOfABusyPreviewAllocateNothing) {
         }
     });
     EXPECT_EQ(during, 0);
+}
+
+TEST(FrameAllocation, UniverseCyclesAllocateNothingAfterTheRunStarts) {
+    testing::EngineFixture f(640, 480, 5);
+    MemorySettingsStore store;
+    // Busy: many rebirths, novas and comets, gravity in the second run.
+    testing::StoreSmallUniverse(store, {{"Universe_NewFreq", "3000"}, {"Universe_Persist", "0.9"}});
+    for (int t = 0; t < kGalaxyTypeCount; ++t) {
+        store.WriteText(GalaxyRegistrySection(t), "Galaxy_NovaFreq", "3000");
+        store.WriteText(GalaxyRegistrySection(t), "Galaxy_CometFreq", "5000");
+    }
+    for (const char* gravity : {"0", "100000"}) {
+        testing::Store(store, {{"Universe_GravForce", gravity}});
+        long during = -1;
+        RunSaverHostSequence(f.ctx, store, HostKind::Window,
+                             [&](EngineContext& ctx, RuntimeArrays&, const UniverseFrame& frame) {
+                                 if (frame.frameInRun == 0) {
+                                     gAllocations = 0;
+                                     gCounting = true;
+                                 } else if (frame.cycle == 3) {
+                                     gCounting = false;
+                                     during = gAllocations;
+                                     ctx.Host.Process().StopRequested = kTrue16;
+                                 }
+                             });
+        EXPECT_EQ(during, 0) << gravity;
+    }
 }
 
 }  // namespace
