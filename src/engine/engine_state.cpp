@@ -47,7 +47,7 @@ void RuntimeArrays::Allocate(int32_t stars, int32_t trail, int32_t galaxies, int
     TypeHueAngle.fill(0.0f);
 
     for (auto* v : {&GalViewX, &GalViewY, &GalViewZ, &GalWorldX, &GalWorldY, &GalWorldZ, &GalVelX, &GalVelY,
-                    &GalVelZ}) {
+                    &GalVelZ, &PullX, &PullY, &PullZ}) {
         Fill(*v, GalaxyCount);
     }
     Fill(GalType, GalaxyCount);

@@ -171,6 +171,8 @@ struct RuntimeArrays {
     std::vector<float> GalWorldX, GalWorldY, GalWorldZ;  // centre in the world (gravity)
     std::vector<float> GalVelX, GalVelY, GalVelZ;        // velocity from gravity
     std::vector<int16_t> GalType;  // 0..31 a galaxy type, 32..47 composite row GalType - 32
+    // Work space of gravity: the pull of every object on the one being moved.
+    std::vector<float> PullX, PullY, PullZ;
 
     // Per star.
     std::vector<float> StarRadius, StarAngle, StarAngVel, StarHeight;

@@ -1,6 +1,8 @@
-// The gravity pass. At 999 objects a recomputation is about a million pair evaluations,
-// so the pair loop runs over raw float pointers with no calls in it; the sums stay in
-// index order and single precision, so the result is the same as the plain loop.
+// The gravity pass. At 999 objects a recomputation is about a million pair evaluations.
+// The pull terms of all objects on one object are independent, so they are computed in
+// one loop the compiler runs several objects a step; only the sums over them depend on
+// each other, and they stay in index order and single precision, so the result is
+// exactly that of the plain loop.
 #include "engine/gravity.h"
 
 namespace astrelle {
@@ -9,22 +11,20 @@ namespace {
 
 constexpr float kSoftening = 1e-9f;  // only keeps coincident objects from dividing by zero
 
-struct Accumulator {
-    float x, y, z;
-};
-
-// Adds the pull of objects [from, to) on an object at (px, py, pz).
-inline void AddPulls(Accumulator& v, const float* x, const float* y, const float* z, int32_t from, int32_t to,
-                     float px, float py, float pz, float force) {
-    for (int32_t j = from; j < to; ++j) {
+// The pull of every object j on an object at (px, py, pz), one term per j (the object's
+// own term is computed too and left out of the sums).
+inline void PullTerms(const float* __restrict x, const float* __restrict y, const float* __restrict z,
+                      int32_t count, float px, float py, float pz, float force, float* __restrict tx,
+                      float* __restrict ty, float* __restrict tz) {
+    for (int32_t j = 0; j < count; ++j) {
         const float dx = x[j] - px;
         const float dy = y[j] - py;
         const float dz = z[j] - pz;
         const float r2 = dx * dx + dy * dy + dz * dz;
         const float f = force / (r2 + kSoftening);
-        v.x += dx * f;
-        v.y += dy * f;
-        v.z += dz * f;
+        tx[j] = dx * f;
+        ty[j] = dy * f;
+        tz[j] = dz * f;
     }
 }
 
@@ -44,17 +44,28 @@ void ApplyGravity(EngineContext& ctx, RuntimeArrays& a) {
     float* const vx = a.GalVelX.data();
     float* const vy = a.GalVelY.data();
     float* const vz = a.GalVelZ.data();
+    float* const tx = a.PullX.data();
+    float* const ty = a.PullY.data();
+    float* const tz = a.PullZ.data();
     for (int32_t i = 0; i < count; ++i) {
         if (recompute) {
-            Accumulator v{vx[i], vy[i], vz[i]};
-            const float px = x[i];
-            const float py = y[i];
-            const float pz = z[i];
-            AddPulls(v, x, y, z, 0, i, px, py, pz, force);
-            AddPulls(v, x, y, z, i + 1, count, px, py, pz, force);
-            vx[i] = v.x;
-            vy[i] = v.y;
-            vz[i] = v.z;
+            PullTerms(x, y, z, count, x[i], y[i], z[i], force, tx, ty, tz);
+            float sx = vx[i];
+            float sy = vy[i];
+            float sz = vz[i];
+            for (int32_t j = 0; j < i; ++j) {
+                sx += tx[j];
+                sy += ty[j];
+                sz += tz[j];
+            }
+            for (int32_t j = i + 1; j < count; ++j) {
+                sx += tx[j];
+                sy += ty[j];
+                sz += tz[j];
+            }
+            vx[i] = sx;
+            vy[i] = sy;
+            vz[i] = sz;
         }
         x[i] += vx[i];
         y[i] += vy[i];

@@ -20,14 +20,26 @@ float SplineValue(float t, float p0, float p1, float p2, float p3) {
                      (-3.0f * p0 + 3.0f * p2) * t + (p0 + 4.0f * p1 + p2));
 }
 
-enum class Leg : uint8_t { Visit, Return };
+// The frames of one control step. t accumulates in single precision, so the frame at
+// t = 1 may be skipped by rounding, as the schedule allows.
+bool StepFrames(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report, TourLeg leg, int16_t g,
+                int16_t k) {
+    // A step that is not positive would never reach the end of the segment.
+    const float dt = a.TourStep > 0.0f ? a.TourStep : 1.0f;
+    for (float t = 0.0f; t <= 1.0f; t += dt) {
+        if (RunTourFrame(ctx, a, report, leg, g, k, t)) return true;
+    }
+    return false;
+}
 
-// One frame of the tour, in the order the picture depends on: camera, gravity, the
-// objects relative to the camera, spin, stars, ambient stars, then the wait.
-bool TourFrame(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report, Leg leg, int16_t g, int16_t k,
-               float t) {
+}  // namespace
+
+// In the order the picture depends on: camera, gravity, the objects relative to the
+// camera, spin, stars, ambient stars, then the wait.
+bool RunTourFrame(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report, TourLeg leg, int16_t g,
+                  int16_t k, float t) {
     const EngineSettings& st = ctx.Settings;
-    const bool visit = leg == Leg::Visit;
+    const bool visit = leg == TourLeg::Visit;
     const Vec3 s = EvalBSpline(t, a.Control[0], a.Control[1], a.Control[2], a.Control[3]);
     // Only visit frames restart the frame clock: the pull-back is measured from the last
     // visit frame and so runs without the frame delay.
@@ -75,19 +87,6 @@ bool TourFrame(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report, Leg 
     return EndOfFrame(ctx);
 }
 
-// The frames of one control step. t accumulates in single precision, so the frame at
-// t = 1 may be skipped by rounding, as the schedule allows.
-bool StepFrames(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report, Leg leg, int16_t g, int16_t k) {
-    // A step that is not positive would never reach the end of the segment.
-    const float dt = a.TourStep > 0.0f ? a.TourStep : 1.0f;
-    for (float t = 0.0f; t <= 1.0f; t += dt) {
-        if (TourFrame(ctx, a, report, leg, g, k, t)) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 Vec3 EvalBSpline(float t, const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3) {
     return {SplineValue(t, p0.x, p1.x, p2.x, p3.x), SplineValue(t, p0.y, p1.y, p2.y, p3.y),
             SplineValue(t, p0.z, p1.z, p2.z, p3.z)};
@@ -126,7 +125,8 @@ bool RunTour(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report) {
                 ctx.CurrentGalType = base;
                 ResetEventBuffer(ctx, a, static_cast<int16_t>(g));
             }
-            if (StepFrames(ctx, a, report, Leg::Visit, static_cast<int16_t>(g), static_cast<int16_t>(k))) {
+            if (StepFrames(ctx, a, report, TourLeg::Visit, static_cast<int16_t>(g),
+                           static_cast<int16_t>(k))) {
                 return true;
             }
         }
@@ -142,7 +142,7 @@ bool RunTour(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report) {
     for (int32_t k = 1; k <= approach + 1; ++k) {
         const float z = k < approach ? -D : (k == approach ? -10.0f * D : -5000.0f * D);
         PushControlPoint(a, {0.0f, 0.0f, z});
-        if (StepFrames(ctx, a, report, Leg::Return, 0, static_cast<int16_t>(k))) return true;
+        if (StepFrames(ctx, a, report, TourLeg::Return, 0, static_cast<int16_t>(k))) return true;
     }
     return false;
 }

@@ -4,6 +4,8 @@
 // universe. The control points follow objects that gravity moves.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/engine_state.h"
 #include "engine/frame_loop.h"
 
@@ -16,6 +18,15 @@ Vec3 EvalBSpline(float t, const Vec3& p0, const Vec3& p1, const Vec3& p2, const 
 
 // Shifts the control window by one point: p becomes the newest.
 void PushControlPoint(RuntimeArrays& arrays, const Vec3& p);
+
+enum class TourLeg : uint8_t { Visit, Return };
+
+// One frame of the tour at spline parameter t of control step k of the visit of object g
+// (g = 0 on the return leg): camera, camera step, gravity (visits only), the objects
+// relative to the camera, spin, stars, ambient stars, EndOfFrame. Visit frames restart
+// the frame clock; return-leg frames do not. True when the run must end.
+bool RunTourFrame(EngineContext& ctx, RuntimeArrays& arrays, FrameReporter& report, TourLeg leg, int16_t g,
+                  int16_t k, float t);
 
 // Every frame of one cycle after the creation: the visits of all galaxy objects in index
 // order with Universe_GPCtrl + Universe_GCCtrl control steps each, then the return leg of
