@@ -76,6 +76,7 @@ void RunUniverse(EngineContext& ctx, const UniverseObserver& observer) {
     a.AllocateCreation();
     ScaleTypeTable(ctx.GalaxyTypes);
 
+    ctx.CurrentGalType = 0;  // no visit yet; a run stopped in a core may have left one
     ProcessValues& process = ctx.Host.Process();
     FrameReporter report(observer);
     for (int64_t cycle = 0;; ++cycle) {

@@ -361,21 +361,5 @@ TEST(UniverseCycle, EverythingShownIsRememberedForErasing) {
     }
 }
 
-TEST(UniverseCycle, TheSameSeedGivesTheSamePicture) {
-    auto picture = [](uint64_t seed) {
-        UniverseRun run({}, seed);
-        std::vector<uint32_t> pixels;
-        run.Run([&](EngineContext& ctx, RuntimeArrays&, const UniverseFrame& fr) {
-            if (fr.frameInRun != 40) return false;
-            pixels.assign(ctx.Surface.NativePixels(),
-                          ctx.Surface.NativePixels() + ctx.Surface.Width() * ctx.Surface.Height());
-            return true;
-        });
-        return pixels;
-    };
-    EXPECT_EQ(picture(5), picture(5));
-    EXPECT_NE(picture(5), picture(6));
-}
-
 }  // namespace
 }  // namespace astrelle
