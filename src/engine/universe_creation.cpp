@@ -84,6 +84,88 @@ void PauseTick(EngineHost& host) {
     } while (host.TickCount() == start);
 }
 
+// One creation frame of every birth star: in flight it moves on and draws its trail in the
+// flight colour; after it drops out its trail fades entry by entry until it joins a
+// galaxy object; as a member it orbits like any star of a galaxy frame. Its velocity
+// slows by m whatever its state.
+void StepBirthStars(EngineContext& ctx, RuntimeArrays& a, int32_t e, int32_t q, float m,
+                    uint32_t flightColour) {
+    const int32_t S = a.StarCount;
+    const int32_t T = a.TrailLength;
+    const float persist = ctx.Settings.Universe_Persist;
+    const EngineGeometry geo = ctx.Geometry;
+    const bool singlePixel = geo.PixelSize == 1;
+    PixelSurface& surface = ctx.Surface;
+    int16_t axisPlane[kGalaxyTypeCount];
+    for (int k = 0; k < kGalaxyTypeCount; ++k) {
+        axisPlane[k] = ctx.GalaxyTypes[static_cast<size_t>(k)].AxisPlane;
+    }
+    // Held for this frame only: the host may resize the surface while it handles events.
+    const PixelSurface::Writer pixels = surface.BeginWrites();
+    auto dot = [&surface, &pixels, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
+        if (singlePixel) {
+            pixels.SetPixel(x, y, colour);
+        } else {
+            PlotPixel(surface, geo.PixelSize, x, y, colour);
+        }
+    };
+    const size_t cursorOffset = static_cast<size_t>(a.TrailCursor);
+    for (int32_t star = 0; star < S; ++star) {
+        const size_t s = static_cast<size_t>(star);
+        const size_t slot = s * static_cast<size_t>(T) + cursorOffset;
+        switch (a.BirthState[s]) {
+            case kInFlight: {
+                a.BirthAge[s] += 1;
+                if (a.BirthAge[s] > T) dot(a.TrailX[slot], a.TrailY[slot], 0);
+                const float u = ctx.Random.Next();
+                if (u >= persist && e >= q) {
+                    a.BirthState[s] = kFading;
+                    a.BirthAge[s] = 0;
+                    break;
+                }
+                a.BirthZ[s] += a.BirthVelZ[s];
+                if (!(a.BirthZ[s] > kMinDepth)) break;  // behind the camera: only z moves
+                a.BirthX[s] += a.BirthVelX[s];
+                a.BirthY[s] += a.BirthVelY[s];
+                PixelPoint p;
+                if (!ProjectPoint(geo, a.BirthX[s], a.BirthY[s], a.BirthZ[s], p)) break;
+                a.TrailX[slot] = p.x;
+                a.TrailY[slot] = p.y;
+                dot(p.x, p.y, flightColour);
+                break;
+            }
+            case kFading:
+                a.BirthAge[s] += 1;
+                dot(a.TrailX[slot], a.TrailY[slot], 0);
+                if (a.BirthAge[s] == T) {
+                    a.BirthState[s] = kMember;
+                    JoinGalaxy(ctx, a, star, true);
+                }
+                break;
+            default: {
+                a.StarAge[s] += 1;
+                dot(a.TrailX[slot], a.TrailY[slot], 0);
+                a.StarAngle[s] += a.StarAngVel[s];
+                const size_t type = static_cast<size_t>(a.StarType[s]);
+                const size_t gal = static_cast<size_t>(a.StarGalaxy[s]);
+                const Vec3 v = RotateStar(a.StarRadius[s], a.StarAngle[s], a.StarHeight[s],
+                                          a.TypeSpinSin[type], a.TypeSpinCos[type], axisPlane[type],
+                                          a.GalViewX[gal], a.GalViewY[gal], a.GalViewZ[gal]);
+                if (!(v.z > kMinDepth)) break;
+                PixelPoint p;
+                if (!ProjectPoint(geo, v.x, v.y, v.z, p)) break;
+                a.TrailX[slot] = p.x;
+                a.TrailY[slot] = p.y;
+                dot(p.x, p.y, a.StarColor[s]);
+                break;
+            }
+        }
+        a.BirthVelX[s] *= m;
+        a.BirthVelY[s] *= m;
+        a.BirthVelZ[s] *= m;
+    }
+}
+
 }  // namespace
 
 bool CreateUniverse(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report) {
@@ -95,7 +177,8 @@ bool CreateUniverse(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report)
         a.AllocateCreation();  // only when the caller did not size them for this run
     }
 
-    // 1.
+    // 1. From frame q on stars may drop out of the flight; the damping fades in the last
+    //    quarter.
     const int32_t E = std::max<int32_t>(1, st.Universe_ESteps);
     const double fadeStart = 0.75 * E;
     const int32_t q = static_cast<int32_t>(RoundHalfEven(E * 0.25));
@@ -162,13 +245,6 @@ bool CreateUniverse(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report)
     }
 
     // 7. The creation frames.
-    const float persist = st.Universe_Persist;
-    const EngineGeometry geo = ctx.Geometry;
-    const bool singlePixel = geo.PixelSize == 1;
-    PixelSurface& surface = ctx.Surface;
-    int16_t axisPlane[kGalaxyTypeCount];
-    for (int k = 0; k < kGalaxyTypeCount; ++k)
-        axisPlane[k] = ctx.GalaxyTypes[static_cast<size_t>(k)].AxisPlane;
     const bool inPreviewBox = ctx.Host.Process().RunMode == RunModeValue::Preview;
 
     AmbientFrame ambient;
@@ -196,70 +272,7 @@ bool CreateUniverse(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report)
             std::min<int32_t>(kRampSize - 1, static_cast<int32_t>(RoundHalfEven(e * 100.0 / E)));
         const uint32_t flightColour = ctx.UniverseHueRamp[static_cast<size_t>(rampIndex)];
 
-        // Taken per frame: the host may resize the surface while it handles events.
-        const PixelSurface::Writer pixels = surface.BeginWrites();
-        auto dot = [&surface, &pixels, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
-            if (singlePixel) {
-                pixels.SetPixel(x, y, colour);
-            } else {
-                PlotPixel(surface, geo.PixelSize, x, y, colour);
-            }
-        };
-        const size_t cursorOffset = static_cast<size_t>(a.TrailCursor);
-        for (int32_t star = 0; star < S; ++star) {
-            const size_t s = static_cast<size_t>(star);
-            const size_t slot = s * static_cast<size_t>(T) + cursorOffset;
-            switch (a.BirthState[s]) {
-                case kInFlight: {
-                    a.BirthAge[s] += 1;
-                    if (a.BirthAge[s] > T) dot(a.TrailX[slot], a.TrailY[slot], 0);
-                    const float u = ctx.Random.Next();
-                    if (u >= persist && e >= q) {
-                        a.BirthState[s] = kFading;
-                        a.BirthAge[s] = 0;
-                        break;
-                    }
-                    a.BirthZ[s] += a.BirthVelZ[s];
-                    if (!(a.BirthZ[s] > kMinDepth)) break;  // behind the camera: only z moves
-                    a.BirthX[s] += a.BirthVelX[s];
-                    a.BirthY[s] += a.BirthVelY[s];
-                    PixelPoint p;
-                    if (!ProjectPoint(geo, a.BirthX[s], a.BirthY[s], a.BirthZ[s], p)) break;
-                    a.TrailX[slot] = p.x;
-                    a.TrailY[slot] = p.y;
-                    dot(p.x, p.y, flightColour);
-                    break;
-                }
-                case kFading:
-                    a.BirthAge[s] += 1;
-                    dot(a.TrailX[slot], a.TrailY[slot], 0);
-                    if (a.BirthAge[s] == T) {
-                        a.BirthState[s] = kMember;
-                        JoinGalaxy(ctx, a, star, true);
-                    }
-                    break;
-                default: {
-                    a.StarAge[s] += 1;
-                    dot(a.TrailX[slot], a.TrailY[slot], 0);
-                    a.StarAngle[s] += a.StarAngVel[s];
-                    const size_t type = static_cast<size_t>(a.StarType[s]);
-                    const size_t gal = static_cast<size_t>(a.StarGalaxy[s]);
-                    const Vec3 v = RotateStar(a.StarRadius[s], a.StarAngle[s], a.StarHeight[s],
-                                              a.TypeSpinSin[type], a.TypeSpinCos[type], axisPlane[type],
-                                              a.GalViewX[gal], a.GalViewY[gal], a.GalViewZ[gal]);
-                    if (!(v.z > kMinDepth)) break;
-                    PixelPoint p;
-                    if (!ProjectPoint(geo, v.x, v.y, v.z, p)) break;
-                    a.TrailX[slot] = p.x;
-                    a.TrailY[slot] = p.y;
-                    dot(p.x, p.y, a.StarColor[s]);
-                    break;
-                }
-            }
-            a.BirthVelX[s] *= m;
-            a.BirthVelY[s] *= m;
-            a.BirthVelZ[s] *= m;
-        }
+        StepBirthStars(ctx, a, e, q, m, flightColour);
 
         if (m > 0.0f) {
             for (size_t i = 0; i < static_cast<size_t>(a.AmbientCount); ++i) {
