@@ -5,6 +5,7 @@
 // and every write marks its 16x16 tile dirty, so a presenter uploads only what changed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

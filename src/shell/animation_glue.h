@@ -3,8 +3,6 @@
 // runs until StopRequested is set and returns; the windows decide what happens next.
 #pragma once
 
-#include <cstddef>
-
 #include "engine/pixel_surface.h"
 #include "shell/qt_engine_host.h"
 
