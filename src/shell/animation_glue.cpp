@@ -9,7 +9,7 @@
 
 namespace astrelle {
 
-void RunHostSequence(HostWindow kind, QtEngineHost& host, PixelSurface& surface) {
+void RunHostSequence(HostWindow kind, SaverEngineHost& host, PixelSurface& surface) {
     EngineContext ctx(host, surface, ProcessGalaxyTypes(), ProcessComposites());
     // The message is read from the settings the set-up loaded, at every refresh: a restart
     // (F5, a new size) loads them again.

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/pixel_surface.h"
-#include "shell/qt_engine_host.h"
+#include "shell/saver_engine_host.h"
 
 namespace astrelle {
 
@@ -15,6 +15,6 @@ enum class HostWindow {
 
 // Runs the host sequence on surface (already sized to the drawing area in device pixels)
 // until StopRequested. The lock message reaches the host's sink through RefreshMessage.
-void RunHostSequence(HostWindow kind, QtEngineHost& host, PixelSurface& surface);
+void RunHostSequence(HostWindow kind, SaverEngineHost& host, PixelSurface& surface);
 
 }  // namespace astrelle

@@ -58,7 +58,7 @@ bool FrmSaver::TakeInput() {
 }
 
 void FrmSaver::RunAnimation() {
-    QtEngineHost host(process_, *this);
+    SaverEngineHost host(process_, *this);
     // Let the window reach the screen (and its final size) before the first frame.
     host.ProcessEvents(0);
     QTimer grabRetry;

@@ -57,7 +57,7 @@ void FrmScreen::StartScreenWindow() {
 }
 
 void FrmScreen::Run() {
-    QtEngineHost host(process_, *this);
+    SaverEngineHost host(process_, *this);
     StartScreenWindow();
     while (!closed_) {
         restart_ = false;

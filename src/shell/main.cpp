@@ -21,8 +21,8 @@
 #include "shell/logic/saver_platform.h"
 #include "shell/logic/startup.h"
 #include "shell/properties_seam.h"
-#include "shell/qt_engine_host.h"
 #include "shell/stored_settings.h"
+#include "shell/termination_watcher.h"
 #include "shell/x11_runs.h"
 
 using namespace astrelle;

@@ -12,7 +12,7 @@ namespace astrelle {
 namespace {
 
 void RunUntilStopped(X11Target& target, HostWindow kind, ProcessValues& process) {
-    QtEngineHost host(process, target);
+    SaverEngineHost host(process, target);
     target.SetStopFlag(&process.StopRequested);
     while (target.TargetAlive() && process.ExitRequested == kFalse16) {
         process.StopRequested = kFalse16;

@@ -12,7 +12,7 @@
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_presenter.h"
 #include "shell/message_label.h"
-#include "shell/qt_engine_host.h"
+#include "shell/saver_engine_host.h"
 
 class QSocketNotifier;
 

@@ -1,4 +1,4 @@
-// Frame pacing of the dialogs in the Qt event loop.
+// Frame pacing in the Qt event loop.
 #include "ui/window_engine_host.h"
 
 #include <QCoreApplication>
@@ -11,7 +11,7 @@ namespace astrelle {
 WindowEngineHost::WindowEngineHost(ProcessValues& process, std::function<void()> present, QObject* parent)
     : QObject(parent), process_(process), present_(std::move(present)) {
     wake_.setSingleShot(true);
-    // A coarse timer could stretch a 32 ms frame by a few milliseconds.
+    // A coarse timer could stretch a 25 ms frame by up to 5%.
     wake_.setTimerType(Qt::PreciseTimer);
 }
 
@@ -26,17 +26,22 @@ uint64_t WindowEngineHost::ClockSeed() {
     return static_cast<uint64_t>(steady) ^ (static_cast<uint64_t>(wall) << 1);
 }
 
-void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
+void WindowEngineHost::BeforeEvents() {
     if (present_) present_();
+}
+
+void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
+    BeforeEvents();
     if (maxWaitMs == 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return;
+    } else {
+        // The timer is an event itself, so the blocking pass returns when the frame is due
+        // at the latest, and earlier for input, a paint request or a signal.
+        wake_.start(static_cast<int>(maxWaitMs > 1000000u ? 1000000u : maxWaitMs));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        wake_.stop();
     }
-    // The timer is an event itself, so the blocking pass returns when the frame is due at
-    // the latest, and earlier when input or a paint request arrives.
-    wake_.start(static_cast<int>(maxWaitMs > 1000000u ? 1000000u : maxWaitMs));
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    wake_.stop();
+    AfterEvents();
 }
 
 }  // namespace astrelle

@@ -1,7 +1,9 @@
-// The engine's host inside a dialog: ticks from the monotonic clock, and the wait for the
-// next frame spent asleep in the Qt event loop (never spinning), with a hook that hands
-// the finished frame to the widget that shows it. The welcome window's galaxy show and
-// the credits window pace their frames through it.
+// WindowEngineHost: the engine's host inside a Qt program. Ticks come from the monotonic
+// clock; the wait for the next frame sleeps in the Qt event loop until the frame is due or
+// an event arrives (never spinning), and a wait of 0 still makes one pass over what is
+// pending. Every pass starts by handing the finished frame to whatever shows it. The
+// properties dialog's preview, the welcome show and the credits window use it as it is;
+// the saver windows add the lock message and their own display in the shell.
 #pragma once
 
 #include <QObject>
@@ -17,8 +19,11 @@ class WindowEngineHost : public QObject, public EngineHost {
     Q_OBJECT
   public:
     // present is called at the start of every event pass (may be empty).
-    WindowEngineHost(ProcessValues& process, std::function<void()> present = {}, QObject* parent = nullptr);
+    explicit WindowEngineHost(ProcessValues& process, std::function<void()> present = {},
+                              QObject* parent = nullptr);
 
+    // Milliseconds of the monotonic clock, wrapping at 2^32 like the tick count the
+    // animation rules were written for.
     uint32_t TickCount() override;
     // Presents the frame, then handles pending events; when none is pending it sleeps in
     // the event loop until one arrives or maxWaitMs have passed.
@@ -28,7 +33,10 @@ class WindowEngineHost : public QObject, public EngineHost {
     void RefreshMessage() override {}
     uint64_t ClockSeed() override;
 
-    void SetPresent(std::function<void()> present) { present_ = std::move(present); }
+  protected:
+    // Around every event pass; BeforeEvents presents the finished frame.
+    virtual void BeforeEvents();
+    virtual void AfterEvents() {}
 
   private:
     ProcessValues& process_;
