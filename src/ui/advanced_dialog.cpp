@@ -1,25 +1,17 @@
-// The advanced settings dialog: layout, the field rules (arrows, arrow keys, key filter,
-// normalisation on leaving), the message preview in the chosen font and hue, and loading
-// and storing the "Advanced" values.
+// The advanced settings dialog: layout, the number fields (the dialogs' shared field and
+// spinner, set up from the limits table), the message preview in the chosen font and hue,
+// and loading and storing the "Advanced" values.
 #include "ui/advanced_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <cmath>
 
 #include "engine/colour.h"
 #include "settings/registry_store.h"
@@ -27,7 +19,8 @@
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 #include "settings/value_utils.h"
-#include "ui/ui_feedback.h"
+#include "ui/field_edit.h"
+#include "ui/spin_control.h"
 
 namespace astrelle {
 
@@ -67,57 +60,10 @@ const std::array<AdvancedLimit, kAdvancedFields>& AdvancedLimits() {
     return limits;
 }
 
-int SteppedFieldValue(const QString& text, const AdvancedLimit& limit, int direction) {
-    // Read as the spin rules do: a leading "0" keeps a sign from counting.
-    const double current = RoundHalfEven(LeadingNumber(ToStd(QStringLiteral("0") + text)));
-    const double next = current + direction * limit.step;
-    if (direction > 0) return static_cast<int>(std::min<double>(limit.high, next));
-    return static_cast<int>(std::max<double>(limit.low, next));
-}
-
-// ---- StepArrows --------------------------------------------------------------------------
-
-StepArrows::StepArrows(int low, int high, int step, QWidget* parent)
-    : QWidget(parent),
-      low_(low),
-      high_(high),
-      step_(step),
-      value_(low),
-      up_(new QToolButton(this)),
-      down_(new QToolButton(this)) {
-    up_->setArrowType(Qt::UpArrow);
-    down_->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {up_, down_}) {
-        b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setFixedSize(18, 11);
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(up_);
-    layout->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, [this] { StepBy(1); });
-    connect(down_, &QToolButton::clicked, this, [this] { StepBy(-1); });
-}
-
-void StepArrows::SetValue(int value) {
-    value_ = std::clamp(value, low_, high_);
-}
-
-void StepArrows::StepBy(int direction) {
-    const int next = std::clamp(value_ + direction * step_, low_, high_);
-    if (next == value_) return;
-    value_ = next;
-    emit Stepped(value_);
-}
-
-// ---- AdvancedDialog ----------------------------------------------------------------------
-
 AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
     : QDialog(parent),
       cboFont_(new QComboBox(this)),
-      txtMessage_(new QLineEdit(this)),
+      txtMessage_(new FieldEdit(this)),
       chkResize_(new QCheckBox(tr("Window can be resized (EXE version only)"), this)),
       picHueFont_(new QWidget(this)),
       cmdDefaults_(new QPushButton(tr("&Defaults"), this)),
@@ -129,19 +75,20 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
     const auto& limits = AdvancedLimits();
     for (int i = 0; i < kAdvancedFields; ++i) {
         const AdvancedLimit& limit = limits[static_cast<size_t>(i)];
-        auto* edit = new QLineEdit(this);
+        auto* edit = new FieldEdit(this);
         edit->setMaxLength(5);
         edit->setFixedWidth(56);
         edit->setAlignment(Qt::AlignRight);
-        edit->installEventFilter(this);
+        edit->SetCheck(
+            FieldCheck{FieldKind::Int16, static_cast<double>(limit.low), static_cast<double>(limit.high)});
+        edit->SetKeyFilter(KeyFilterKind::Digits);
+        edit->SetArrowStep(ArrowStep{limit.step, limit.low, limit.high});
         txtAdv_[static_cast<size_t>(i)] = edit;
-        auto* spin = new StepArrows(limit.low, limit.high, limit.step, this);
+        auto* spin = new SpinControl(limit.low, limit.high, limit.step, this);
         spnAdv_[static_cast<size_t>(i)] = spin;
-        connect(spin, &StepArrows::Stepped, this,
-                [edit](int value) { edit->setText(QString::number(value)); });
-        connect(edit, &QLineEdit::textChanged, this, [this, i] { FieldChanged(i); });
+        LinkSpinToField(spin, edit);
     }
-    txtMessage_->installEventFilter(this);
+    connect(txtAdv_[kHueField], &QLineEdit::textChanged, this, &AdvancedDialog::ShowHue);
     if (const SettingDef* message = FindSetting("LockMessage");
         message != nullptr && message->maxLength > 0) {
         txtMessage_->setMaxLength(message->maxLength);
@@ -280,14 +227,6 @@ void AdvancedDialog::SelectFont(const QString& name) {
     cboFont_->setCurrentIndex(index >= 0 ? index : (cboFont_->count() > 0 ? 0 : -1));
 }
 
-void AdvancedDialog::FieldChanged(int index) {
-    const QString text = txtAdv_[static_cast<size_t>(index)]->text();
-    int16_t value = 0;
-    if (TryRoundToInt16(LeadingNumber(ToStd(text)), value))
-        spnAdv_[static_cast<size_t>(index)]->SetValue(value);
-    if (index == kHueField) ShowHue(text);
-}
-
 void AdvancedDialog::ShowHue(const QString& text) {
     // An empty field reads as hue 0; a number too large for a hue keeps the last colour.
     int16_t hue = 0;
@@ -299,54 +238,6 @@ void AdvancedDialog::ShowHue(const QString& text) {
     QPalette message = txtMessage_->palette();
     message.setColor(QPalette::Text, colour);
     txtMessage_->setPalette(message);
-}
-
-int AdvancedDialog::FieldIndex(QObject* object) const {
-    for (int i = 0; i < kAdvancedFields; ++i) {
-        if (txtAdv_[static_cast<size_t>(i)] == object) return i;
-    }
-    return -1;
-}
-
-bool AdvancedDialog::eventFilter(QObject* watched, QEvent* event) {
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit == nullptr) return QDialog::eventFilter(watched, event);
-    const int index = FieldIndex(watched);
-
-    if (event->type() == QEvent::FocusIn && !edit->isReadOnly()) {
-        // After a click has placed the cursor, so the whole text ends selected.
-        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
-    }
-    if (index < 0) return QDialog::eventFilter(watched, event);
-    const AdvancedLimit& limit = AdvancedLimits()[static_cast<size_t>(index)];
-
-    if (event->type() == QEvent::FocusOut) {
-        const std::string normal = NormaliseNumberText(ToStd(edit->text()), 0, limit.low, limit.high);
-        const QString text = QString::fromStdString(normal);
-        if (text != edit->text()) edit->setText(text);
-    } else if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
-            const int direction = key->key() == Qt::Key_Up ? 1 : -1;
-            edit->setText(QString::number(SteppedFieldValue(edit->text(), limit, direction)));
-            return true;
-        }
-        // Only typed characters go through the filter; editing and navigation keys, and
-        // shortcuts, keep their usual meaning.
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-        int code = 0;
-        if (key->key() == Qt::Key_Backspace) {
-            code = kBackspaceKey;
-        } else if (!key->text().isEmpty() && key->text().front().isPrint()) {
-            code = key->text().front().unicode();
-        } else {
-            return false;
-        }
-        const KeyFilterResult filtered = DigitKeyFilter(code);
-        if (filtered.beep) Beep();
-        if (filtered.key == 0) return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 bool ShowAdvancedDialog(QWidget* parent, SettingsStore& store, QString& message) {

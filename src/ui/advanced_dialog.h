@@ -14,18 +14,16 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace astrelle {
 
+class FieldEdit;
 class SettingsStore;
+class SpinControl;
 
 // One numeric field of the dialog: its range and default text (from the setting's
-// definition) and the step of its arrows and arrow keys. Index 0 frame delay
+// definition) and the step of its spinner and arrow keys. Index 0 frame delay
 // (Adv_TimeDelay), 1 font size (Adv_FontSize), 2 font hue (Adv_FontHueV).
 struct AdvancedLimit {
     int low;
@@ -46,35 +44,6 @@ struct AdvancedTexts {
     QString fontSize;
     QString hue;
     bool resize = false;
-};
-
-// Up/Down in a field: the number of the field (read with a leading "0", halves to even)
-// plus or minus the step, held at the range's end.
-int SteppedFieldValue(const QString& text, const AdvancedLimit& limit, int direction);
-
-// A pair of small arrow buttons beside a number field. Its up arrow raises the value by the
-// step, its down arrow lowers it, both held to the range; each step the user makes is
-// reported so that the field can show it. Setting the value from the field reports nothing.
-class StepArrows : public QWidget {
-    Q_OBJECT
-  public:
-    StepArrows(int low, int high, int step, QWidget* parent = nullptr);
-    int Value() const { return value_; }
-    void SetValue(int value);  // held to the range, not reported
-    void StepBy(int direction);
-    QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
-
-  signals:
-    void Stepped(int value);
-
-  private:
-    int low_;
-    int high_;
-    int step_;
-    int value_;
-    QToolButton* up_;
-    QToolButton* down_;
 };
 
 class AdvancedDialog : public QDialog {
@@ -98,29 +67,24 @@ class AdvancedDialog : public QDialog {
     void RestoreDefaults();
 
     // Controls, for tests and the caller.
-    QLineEdit* Field(int index) const { return txtAdv_[static_cast<size_t>(index)]; }
-    StepArrows* Spin(int index) const { return spnAdv_[static_cast<size_t>(index)]; }
+    FieldEdit* Field(int index) const { return txtAdv_[static_cast<size_t>(index)]; }
+    SpinControl* Spin(int index) const { return spnAdv_[static_cast<size_t>(index)]; }
     QComboBox* FontList() const { return cboFont_; }
-    QLineEdit* Message() const { return txtMessage_; }
+    FieldEdit* Message() const { return txtMessage_; }
     QCheckBox* Resize() const { return chkResize_; }
     QWidget* HueSwatch() const { return picHueFont_; }
     QPushButton* DefaultsButton() const { return cmdDefaults_; }
     QPushButton* OkButton() const { return cmdOK_; }
     QPushButton* CancelButton() const { return cmdDismiss_; }
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void SelectFont(const QString& name);
-    void FieldChanged(int index);
     void ShowHue(const QString& text);
-    int FieldIndex(QObject* object) const;
 
-    std::array<QLineEdit*, kAdvancedFields> txtAdv_{};
-    std::array<StepArrows*, kAdvancedFields> spnAdv_{};
+    std::array<FieldEdit*, kAdvancedFields> txtAdv_{};
+    std::array<SpinControl*, kAdvancedFields> spnAdv_{};
     QComboBox* cboFont_;
-    QLineEdit* txtMessage_;
+    FieldEdit* txtMessage_;
     QCheckBox* chkResize_;
     QWidget* picHueFont_;
     QPushButton* cmdDefaults_;

@@ -1,7 +1,6 @@
 // FieldEdit: select-all on focus, key filters, arrow steps and normalisation on focus loss.
 #include "ui/field_edit.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTimer>
@@ -12,10 +11,11 @@
 
 #include "settings/rounding.h"
 #include "settings/value_utils.h"
+#include "ui/ui_feedback.h"
 
 namespace astrelle {
 
-FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent), beep_([] { QApplication::beep(); }) {}
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent), beep_([] { Beep(); }) {}
 
 void FieldEdit::SetCheck(const FieldCheck& check) {
     check_ = check;
@@ -43,6 +43,7 @@ bool FieldEdit::Normalise() {
 
 void FieldEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    if (isReadOnly()) return;
     selectAll();
     if (event->reason() == Qt::MouseFocusReason) {
         // The click that gave the focus would place the caret and drop the selection, so

@@ -1,7 +1,7 @@
 // FieldEdit: the text field of the dialogs. It selects its whole text when it receives the
-// focus (typing replaces the value) and, when set up as a number field, filters keys with
-// the shared key filters (beeping on a swallowed key), steps the value with the arrow keys
-// and normalises its text with NormaliseNumberText when the focus leaves it.
+// focus, unless it is read-only (typing replaces the value) and, when set up as a number field, filters keys
+// with the shared key filters (beeping on a swallowed key), steps the value with the arrow keys and
+// normalises its text with NormaliseNumberText when the focus leaves it.
 #pragma once
 
 #include <QLineEdit>
@@ -47,7 +47,7 @@ class FieldEdit : public QLineEdit {
     // Applies the check now, as leaving the field does. Returns true when the text changed.
     bool Normalise();
 
-    // Called for every swallowed key; the default is the desktop's beep.
+    // Called for every swallowed key; the default is the dialogs' shared beep (Beep()).
     void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 
   protected:

@@ -232,11 +232,7 @@ void FrmProps::SetUpFields() {
             spec.fieldIndex >= 0 ? IndexedName(spec.field, spec.fieldIndex) : QString::fromLatin1(spec.field);
         auto* spin = findChild<SpinControl*>(spinName);
         auto* field = findChild<FieldEdit*>(fieldName);
-        if (!spin || !field) continue;
-        connect(spin, &SpinControl::ValueStepped, field,
-                [field](int value) { field->setText(QString::number(value)); });
-        connect(field, &QLineEdit::textChanged, spin,
-                [spin](const QString& text) { spin->SetValue(LeadingNumber(text.toStdString())); });
+        if (spin && field) LinkSpinToField(spin, field);
     }
 }
 

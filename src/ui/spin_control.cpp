@@ -3,6 +3,7 @@
 #include "ui/spin_control.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include <cmath>
 
 #include "settings/rounding.h"
+#include "settings/value_utils.h"
 
 namespace astrelle {
 
@@ -96,6 +98,13 @@ void SpinControl::focusInEvent(QFocusEvent* event) {
 void SpinControl::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     update();
+}
+
+void LinkSpinToField(SpinControl* spin, QLineEdit* field) {
+    QObject::connect(spin, &SpinControl::ValueStepped, field,
+                     [field](int value) { field->setText(QString::number(value)); });
+    QObject::connect(field, &QLineEdit::textChanged, spin,
+                     [spin](const QString& text) { spin->SetValue(LeadingNumber(text.toStdString())); });
 }
 
 }  // namespace astrelle

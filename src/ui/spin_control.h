@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QLineEdit;
 class QToolButton;
 
 namespace astrelle {
@@ -44,5 +45,10 @@ class SpinControl : public QWidget {
     QToolButton* up_;
     QToolButton* down_;
 };
+
+// Couples a spinner with the number field beside it: each step the user makes is written
+// into the field, and the spinner follows the field's leading number as it is typed, so
+// that the next step starts from there.
+void LinkSpinToField(SpinControl* spin, QLineEdit* field);
 
 }  // namespace astrelle

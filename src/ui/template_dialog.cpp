@@ -5,18 +5,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -26,6 +23,7 @@
 #include <cerrno>
 #include <climits>
 
+#include "ui/field_edit.h"
 #include "ui/ui_feedback.h"
 
 namespace astrelle {
@@ -205,7 +203,7 @@ TemplateDialog::TemplateDialog(QWidget* parent)
       dirTemp_(new QTreeView(this)),
       folders_(new QFileSystemModel(this)),
       filTemp_(new QListWidget(this)),
-      txtFile_(new QLineEdit(this)),
+      txtFile_(new FieldEdit(this)),
       cboTypes_(new QComboBox(this)),
       cmdOK_(new QPushButton(tr("OK"), this)),
       cmdDismiss_(new QPushButton(tr("Cancel"), this)) {
@@ -271,7 +269,6 @@ TemplateDialog::TemplateDialog(QWidget* parent)
     connect(filTemp_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { txtFile_->setText(item->text()); });
     connect(filTemp_, &QListWidget::itemDoubleClicked, this, &TemplateDialog::OnFileDoubleClicked);
-    txtFile_->installEventFilter(this);
 
     SetFolder(QDir::currentPath());
 }
@@ -374,14 +371,6 @@ void TemplateDialog::done(int result) {
 void TemplateDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     txtFile_->setFocus();
-}
-
-bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtFile_ && event->type() == QEvent::FocusIn) {
-        // After the click that gave the focus has placed the cursor.
-        QTimer::singleShot(0, txtFile_, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace astrelle

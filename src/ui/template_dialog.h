@@ -13,7 +13,6 @@
 #include <vector>
 
 class QComboBox;
-class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -21,6 +20,8 @@ class QTreeView;
 class QFileSystemModel;
 
 namespace astrelle {
+
+class FieldEdit;
 
 // Shows the chooser modally and returns the confirmed full path, or "" when the user
 // cancelled. types is "description|pattern|description|pattern..." (patterns may list
@@ -113,7 +114,7 @@ class TemplateDialog : public QDialog {
     QComboBox* DriveList() const { return drvTemp_; }
     QTreeView* FolderTree() const { return dirTemp_; }
     QListWidget* FileList() const { return filTemp_; }
-    QLineEdit* FileName() const { return txtFile_; }
+    FieldEdit* FileName() const { return txtFile_; }
     QComboBox* TypeList() const { return cboTypes_; }
     QPushButton* OkButton() const { return cmdOK_; }
     QPushButton* CancelButton() const { return cmdDismiss_; }
@@ -123,7 +124,6 @@ class TemplateDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildTypeLists();
@@ -144,7 +144,7 @@ class TemplateDialog : public QDialog {
     QTreeView* dirTemp_;
     QFileSystemModel* folders_;
     QListWidget* filTemp_;
-    QLineEdit* txtFile_;
+    FieldEdit* txtFile_;
     QComboBox* cboTypes_;
     QStringList cboFilter_;  // the patterns, index for index with cboTypes_
     QPushButton* cmdOK_;

@@ -16,6 +16,8 @@
 
 #include "engine/colour.h"
 #include "settings/settings_store.h"
+#include "ui/field_edit.h"
+#include "ui/spin_control.h"
 #include "ui8_test_support.h"
 
 namespace astrelle {
@@ -29,6 +31,15 @@ const QStringList kFonts = {"Alpha Sans", "Beta Serif", "Gamma Mono"};
 QColor Colour(uint32_t packed) {
     return QColor(static_cast<int>(packed & 0xFF), static_cast<int>((packed >> 8) & 0xFF),
                   static_cast<int>((packed >> 16) & 0xFF));
+}
+
+// The spinner's arrow button pointing the given way.
+QToolButton* Arrow(SpinControl* spin, Qt::ArrowType direction) {
+    for (QToolButton* button : spin->findChildren<QToolButton*>()) {
+        if (button->arrowType() == direction) return button;
+    }
+    ADD_FAILURE() << "no arrow";
+    return nullptr;
 }
 
 std::string Stored(MemorySettingsStore& store, const char* key) {
@@ -81,14 +92,14 @@ TEST_F(AdvancedDialogTest, ArrowKeysStepAndStopAtTheRangeEnds) {
 TEST_F(AdvancedDialogTest, ArrowButtonsRaiseWithUpAndFollowTheField) {
     dialog_->Field(0)->setText("120");
     EXPECT_EQ(dialog_->Spin(0)->Value(), 120);
-    dialog_->Spin(0)->UpButton()->click();
+    Arrow(dialog_->Spin(0), Qt::UpArrow)->click();
     EXPECT_EQ(dialog_->Field(0)->text(), "130");
-    dialog_->Spin(0)->DownButton()->click();
-    dialog_->Spin(0)->DownButton()->click();
+    Arrow(dialog_->Spin(0), Qt::DownArrow)->click();
+    Arrow(dialog_->Spin(0), Qt::DownArrow)->click();
     EXPECT_EQ(dialog_->Field(0)->text(), "110");
 
     dialog_->Field(1)->setText("80");
-    dialog_->Spin(1)->UpButton()->click();
+    Arrow(dialog_->Spin(1), Qt::UpArrow)->click();
     EXPECT_EQ(dialog_->Field(1)->text(), "80");
 }
 

@@ -18,6 +18,7 @@
 
 #include <map>
 
+#include "ui/field_edit.h"
 #include "ui8_test_support.h"
 
 namespace astrelle {
