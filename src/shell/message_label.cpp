@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "ui/packed_colour.h"
+
 namespace astrelle {
 
 QImage RenderMessage(const MessageStyle& style, int surfaceWidth, int surfaceHeight, double pixelsPerPoint,
@@ -23,9 +25,7 @@ QImage RenderMessage(const MessageStyle& style, int surfaceWidth, int surfaceHei
     {
         QPainter painter(&image);
         painter.setFont(font);
-        const uint32_t c = style.colour;
-        painter.setPen(QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu),
-                              static_cast<int>((c >> 16) & 0xFFu)));
+        painter.setPen(ColourFromPacked(style.colour));
         painter.drawText(QRect(0, 0, surfaceWidth, height),
                          Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, style.text);
     }

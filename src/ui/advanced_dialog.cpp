@@ -20,6 +20,7 @@
 #include "settings/settings_store.h"
 #include "settings/value_utils.h"
 #include "ui/field_edit.h"
+#include "ui/packed_colour.h"
 #include "ui/spin_control.h"
 
 namespace astrelle {
@@ -38,11 +39,6 @@ QString FromStd(const std::string& text) {
 
 std::string ToStd(const QString& text) {
     return text.toStdString();
-}
-
-QColor ColourOf(uint32_t packed) {
-    return QColor(static_cast<int>(packed & 0xFFu), static_cast<int>((packed >> 8) & 0xFFu),
-                  static_cast<int>((packed >> 16) & 0xFFu));
 }
 
 }  // namespace
@@ -231,7 +227,7 @@ void AdvancedDialog::ShowHue(const QString& text) {
     // An empty field reads as hue 0; a number too large for a hue keeps the last colour.
     int16_t hue = 0;
     if (!TryRoundToInt16(LeadingNumber(ToStd(QStringLiteral("0") + text)), hue)) return;
-    const QColor colour = ColourOf(HueColor(hue));
+    const QColor colour = ColourFromPacked(HueColor(hue));
     QPalette swatch = picHueFont_->palette();
     swatch.setColor(QPalette::Window, colour);
     picHueFont_->setPalette(swatch);

@@ -10,11 +10,6 @@
 
 namespace astrelle {
 
-QColor ColourFromPacked(uint32_t packed) {
-    return QColor(static_cast<int>(packed & 0xFFu), static_cast<int>((packed >> 8) & 0xFFu),
-                  static_cast<int>((packed >> 16) & 0xFFu));
-}
-
 ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -9,10 +9,9 @@
 #include <array>
 #include <cstdint>
 
-namespace astrelle {
+#include "ui/packed_colour.h"
 
-// Converts the engine's packed colour 0x00BBGGRR.
-QColor ColourFromPacked(uint32_t packed);
+namespace astrelle {
 
 class ColourSwatch : public QFrame {
     Q_OBJECT

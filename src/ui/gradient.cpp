@@ -10,15 +10,11 @@
 #include <cmath>
 
 #include "settings/rounding.h"
+#include "ui/packed_colour.h"
 
 namespace astrelle {
 
 namespace {
-
-QColor ToQColor(uint32_t packed) {
-    return QColor(static_cast<int>(packed & 0xFFu), static_cast<int>((packed >> 8) & 0xFFu),
-                  static_cast<int>((packed >> 16) & 0xFFu));
-}
 
 // One channel interpolated in its bit position (unit 1, 256 or 65536), rounded there and
 // cut out again.
@@ -61,7 +57,7 @@ void PaintGradient(QPainter& painter, const ScaleArea& area, uint32_t colour1, u
     painter.setRenderHint(QPainter::Antialiasing, false);
     const double n = static_cast<double>(steps);
     for (int i = 0; i < steps; ++i) {
-        const QColor colour = ToQColor(GradientBandColour(colour1, colour2, i, steps));
+        const QColor colour = ColourFromPacked(GradientBandColour(colour1, colour2, i, steps));
         const double f = i / n;
         const double f1 = (i + 1) / n;
         const double g = (n - i) / n;
