@@ -3,8 +3,8 @@
 // connection, the widget is a native window that the MIT-SHM presenter fills tile by tile,
 // bypassing Qt's full-window backing store (a second copy of the screen in memory and per
 // frame). Elsewhere it paints through a QImage that wraps the surface's memory, asking Qt
-// to repaint only the changed tiles. Used by the saver, the windowed program and the
-// properties dialog's preview picture.
+// to repaint only the changed tiles. Used by the full-screen saver and the windowed
+// program.
 #pragma once
 
 #include <QImage>

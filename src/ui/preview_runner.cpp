@@ -4,14 +4,14 @@
 #include "engine/colour.h"
 #include "engine/engine_state.h"
 #include "engine/preview.h"
-#include "ui/preview_view.h"
+#include "ui/surface_picture.h"
 
 namespace astrelle {
 
-PreviewRunner::PreviewRunner(PreviewView& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
+PreviewRunner::PreviewRunner(SurfacePicture& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
                              ProcessValues& process)
     : view_(view),
-      host_(process, [&view] { view.PresentDirty(); }),
+      host_(process, [&view] { view.Present(); }),
       ctx_(std::make_unique<EngineContext>(host_, view.Surface(), galaxyTypes, composites)) {}
 
 PreviewRunner::~PreviewRunner() = default;
@@ -22,7 +22,7 @@ void PreviewRunner::RebuildColourTables() {
 
 int32_t PreviewRunner::Run(const PreviewRequest& request) {
     EngineContext& ctx = *ctx_;
-    view_.PrepareSurface();
+    view_.FitSurface();
     ctx.Geometry.PixelSize = request.pixelSize;
     ctx.Geometry.FocalLength = request.focalLength;
     ctx.Settings.Adv_TimeDelay = request.frameDelayMs;
@@ -45,7 +45,7 @@ int32_t PreviewRunner::Run(const PreviewRequest& request) {
     params.extension = request.extension;
     params.starScale = 1.0f;
     const int32_t frames = RunPreview(ctx, params);
-    view_.PresentDirty();
+    view_.Present();
     return frames;
 }
 

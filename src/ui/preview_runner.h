@@ -13,7 +13,7 @@
 
 namespace astrelle {
 
-class PreviewView;
+class SurfacePicture;
 
 // The values a preview takes from the dialog's fields, already held to their ranges.
 struct PreviewRequest {
@@ -36,7 +36,7 @@ struct PreviewRequest {
 
 class PreviewRunner {
   public:
-    PreviewRunner(PreviewView& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
+    PreviewRunner(SurfacePicture& view, GalaxyTypeTable& galaxyTypes, CompositeTable& composites,
                   ProcessValues& process);
     ~PreviewRunner();
 
@@ -47,7 +47,7 @@ class PreviewRunner {
     int32_t Run(const PreviewRequest& request);
 
   private:
-    PreviewView& view_;
+    SurfacePicture& view_;
     WindowEngineHost host_;  // hands every finished frame to the picture
     std::unique_ptr<EngineContext> ctx_;
 };

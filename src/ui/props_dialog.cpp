@@ -28,10 +28,10 @@
 #include "ui/field_edit.h"
 #include "ui/help.h"
 #include "ui/preview_runner.h"
-#include "ui/preview_view.h"
 #include "ui/props_tables.h"
 #include "ui/props_text.h"
 #include "ui/spin_control.h"
+#include "ui/surface_picture.h"
 
 namespace astrelle {
 

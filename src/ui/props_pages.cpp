@@ -23,10 +23,10 @@
 
 #include "ui/colour_samples.h"
 #include "ui/field_edit.h"
-#include "ui/preview_view.h"
 #include "ui/props_tables.h"
 #include "ui/props_text.h"
 #include "ui/spin_control.h"
+#include "ui/surface_picture.h"
 
 namespace astrelle {
 
@@ -97,6 +97,9 @@ namespace {
 QString Tr(const char* text) {
     return QString::fromUtf8(text);
 }
+
+// The preview picture: the size the animation's previews were composed for.
+constexpr QSize kPreviewSize(272, 204);
 
 // A number field wide enough for the given count of digits.
 FieldEdit* NewField(QWidget* parent, const QString& name, int digits) {
@@ -549,7 +552,9 @@ GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent)
 PreviewBox::PreviewBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kPreviewBox), parent) {
     setObjectName("fraPreview");
     auto* layout = new QVBoxLayout(this);
-    c.picPreview = new PreviewView(this);
+    c.picPreview = new SurfacePicture(this);
+    c.picPreview->setObjectName("picPreview");
+    c.picPreview->setFixedSize(kPreviewSize);
     layout->addWidget(c.picPreview, 0, Qt::AlignCenter);
 }
 

@@ -23,7 +23,7 @@ namespace astrelle {
 
 class ColourSwatch;
 class FieldEdit;
-class PreviewView;
+class SurfacePicture;
 class ProfilePictogram;
 class RampSample;
 class SpinControl;
@@ -97,7 +97,7 @@ struct PropsControls {
     QPushButton* cmdGalPreview = nullptr;
 
     // Preview box.
-    PreviewView* picPreview = nullptr;
+    SurfacePicture* picPreview = nullptr;
 
     // Copy box.
     QComboBox* cboPropCopy = nullptr;

@@ -23,6 +23,7 @@ SurfacePicture::SurfacePicture(QWidget* parent) : QWidget(parent) {
 
 void SurfacePicture::FitSurface() {
     surface_.Resize(width(), height());
+    update();
 }
 
 void SurfacePicture::Present() {
@@ -35,10 +36,13 @@ QImage SurfacePicture::Snapshot() const {
 
 void SurfacePicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
-    if (surface_.Width() > 0 && surface_.Height() > 0) {
-        painter.drawImage(event->rect().topLeft(), Wrap(surface_), event->rect());
-    }
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, Qt::black);
+    if (surface_.Width() == 0 || surface_.Height() == 0) return;
+    // A view onto the surface's own pixels: nothing is copied until it is drawn.
+    const QImage image = Wrap(surface_);
+    const QRect drawn = exposed & image.rect();
+    painter.drawImage(drawn.topLeft(), image, drawn);
 }
 
 void SurfacePicture::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,7 @@
-// A picture box that shows a PixelSurface: the engine draws single pixels into the surface,
-// and Present asks Qt to repaint only the tiles that changed since the last frame.
+// A picture box that shows a PixelSurface (the properties dialog's preview, the welcome
+// window's galaxy show): the engine draws single pixels into the surface, and Present asks
+// Qt to repaint only the tiles that changed since the last frame. Black wherever nothing
+// has been drawn.
 #pragma once
 
 #include <QImage>
@@ -15,7 +17,8 @@ class SurfacePicture : public QWidget {
     explicit SurfacePicture(QWidget* parent = nullptr);
 
     PixelSurface& Surface() { return surface_; }
-    // Sizes the surface to the widget (cleared to black).
+    const PixelSurface& Surface() const { return surface_; }
+    // Sizes the surface to the widget (cleared to black); a resize does it too.
     void FitSurface();
     // Schedules a repaint of what changed.
     void Present();

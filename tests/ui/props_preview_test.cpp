@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "props_dialog_fixture.h"
-#include "ui/preview_view.h"
 #include "ui/props_text.h"
+#include "ui/surface_picture.h"
 #include "ui/template_dialog.h"
 
 namespace astrelle::testing_support {
