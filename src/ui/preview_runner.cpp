@@ -30,21 +30,7 @@ int32_t PreviewRunner::Run(const PreviewRequest& request) {
     BuildHueTable(ctx);
     BuildAllHueRamps(ctx, request.hueStart, request.hueEnd, request.hueStart, request.hueEnd);
 
-    PreviewParams params;
-    params.typeIndex = request.typeIndex;
-    params.subject = request.subject;
-    params.limited = false;
-    params.frameLimit = 0;
-    params.stars = request.stars;
-    params.trail = request.trail;
-    params.ambientCount = request.ambientCount;
-    params.ambientPersistence = request.ambientPersistence;
-    params.ambientAgeStep = request.ambientAgeStep;
-    params.symmetry = request.symmetry;
-    params.flareFrames = request.flareFrames;
-    params.extension = request.extension;
-    params.starScale = 1.0f;
-    const int32_t frames = RunPreview(ctx, params);
+    const int32_t frames = RunPreview(ctx, request.params);
     view_.Present();
     return frames;
 }

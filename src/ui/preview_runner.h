@@ -15,22 +15,15 @@ namespace astrelle {
 
 class SurfacePicture;
 
-// The values a preview takes from the dialog's fields, already held to their ranges.
+// The values a preview takes from the dialog's fields, already held to their ranges: the
+// engine's preview parameters (unlimited: the dialog's preview runs until stopped) and
+// the display values set up before it.
 struct PreviewRequest {
-    PreviewSubject subject = PreviewSubject::GalaxyType;
-    int16_t typeIndex = 0;
+    PreviewParams params;
     int16_t pixelSize = 1;
     float focalLength = 1.0f;
     int16_t hueStart = 180;
     int16_t hueEnd = 225;
-    int16_t stars = 2500;
-    int16_t trail = 2;
-    int16_t ambientCount = 200;
-    float ambientPersistence = 0.999f;
-    float ambientAgeStep = 0.07f;
-    int16_t flareFrames = 40;
-    float extension = 15000.0f;
-    float symmetry = 0.1f;
     int32_t frameDelayMs = 25;
 };
 
