@@ -35,16 +35,7 @@ void UpdateGalaxyFrame(EngineContext& ctx, RuntimeArrays& a, int16_t g, int16_t 
     const int32_t starCount = a.StarCount;
     const size_t trail = static_cast<size_t>(a.TrailLength);
     const size_t cursor = static_cast<size_t>(a.TrailCursor);
-    const bool singlePixel = geo.PixelSize == 1;
-    PixelSurface& surface = ctx.Surface;
-    const PixelSurface::Writer pixels = surface.BeginWrites();
-    auto dot = [&surface, &pixels, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
-        if (singlePixel) {
-            pixels.SetPixel(x, y, colour);
-        } else {
-            PlotPixel(surface, geo.PixelSize, x, y, colour);
-        }
-    };
+    const DotWriter dot(ctx);
 
     float* const radius = a.StarRadius.data();
     float* const angle = a.StarAngle.data();

@@ -47,6 +47,29 @@ inline void DrawDot(EngineContext& ctx, int32_t x, int32_t y, uint32_t colour) {
     }
 }
 
+// DrawDot for the loops that draw many stars in one frame (galaxy frame, creation,
+// comets): single pixels go through the surface's Writer, which keeps the sizes and
+// buffers in registers. Take one per frame: the host may resize the surface while it
+// handles events.
+class DotWriter {
+  public:
+    explicit DotWriter(EngineContext& ctx)
+        : surface_(ctx.Surface), pixels_(ctx.Surface.BeginWrites()), pixelSize_(ctx.Geometry.PixelSize) {}
+
+    void operator()(int32_t x, int32_t y, uint32_t colour) const {
+        if (pixelSize_ == 1) {
+            pixels_.SetPixel(x, y, colour);
+        } else {
+            PlotPixel(surface_, pixelSize_, x, y, colour);
+        }
+    }
+
+  private:
+    PixelSurface& surface_;
+    const PixelSurface::Writer pixels_;
+    const int16_t pixelSize_;
+};
+
 // ---------------------------------------------------------------------------------------
 
 inline bool ProjectPoint(const EngineGeometry& g, float x, float y, float z, PixelPoint& out) {

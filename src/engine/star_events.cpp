@@ -354,15 +354,7 @@ void UpdateComets(EngineContext& ctx, RuntimeArrays& a, const FrameInfo& f) {
     const int slots = std::clamp<int>(a.EvtSlotStride, 0, kMaxCometSlotsInUse);
     const int perComet = std::max<int>(1, cf.row.CometStars);
     const uint32_t* ramp = ctx.GalaxyRamp(ct);
-    const PixelSurface::Writer pixels = ctx.Surface.BeginWrites();
-    const int16_t pixelSize = ctx.Geometry.PixelSize;
-    auto dot = [&](int32_t x, int32_t y, uint32_t colour) {
-        if (pixelSize == 1) {
-            pixels.SetPixel(x, y, colour);
-        } else {
-            PlotPixel(ctx.Surface, pixelSize, x, y, colour);
-        }
-    };
+    const DotWriter dot(ctx);
 
     // A comet may start in a free slot once the camera is past its first core step.
     const size_t c0 = static_cast<size_t>(

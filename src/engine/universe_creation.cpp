@@ -94,21 +94,11 @@ void StepBirthStars(EngineContext& ctx, RuntimeArrays& a, int32_t e, int32_t q, 
     const int32_t T = a.TrailLength;
     const float persist = ctx.Settings.Universe_Persist;
     const EngineGeometry geo = ctx.Geometry;
-    const bool singlePixel = geo.PixelSize == 1;
-    PixelSurface& surface = ctx.Surface;
     int16_t axisPlane[kGalaxyTypeCount];
     for (int k = 0; k < kGalaxyTypeCount; ++k) {
         axisPlane[k] = ctx.GalaxyTypes[static_cast<size_t>(k)].AxisPlane;
     }
-    // Held for this frame only: the host may resize the surface while it handles events.
-    const PixelSurface::Writer pixels = surface.BeginWrites();
-    auto dot = [&surface, &pixels, singlePixel, &geo](int32_t x, int32_t y, uint32_t colour) {
-        if (singlePixel) {
-            pixels.SetPixel(x, y, colour);
-        } else {
-            PlotPixel(surface, geo.PixelSize, x, y, colour);
-        }
-    };
+    const DotWriter dot(ctx);
     const size_t cursorOffset = static_cast<size_t>(a.TrailCursor);
     for (int32_t star = 0; star < S; ++star) {
         const size_t s = static_cast<size_t>(star);
