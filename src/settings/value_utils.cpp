@@ -105,17 +105,33 @@ bool DecimalToValue(const DecimalNumber& number, T& out) {
     return true;
 }
 
-// Reads the leading number in the lenient way: blanks, tabs and line feeds are skipped
-// anywhere inside it, a sign only as the first non-blank character.
-DecimalNumber ScanLeadingNumber(std::string_view text) {
-    DecimalNumber number;
-    size_t pos = 0;
+enum class NumberForm {
+    // The leading number of a text: blanks, tabs and line feeds are skipped anywhere inside
+    // it, a sign counts only as the first non-blank character, the rest of the text is
+    // ignored, and an exponent marker without digits ("5e+") is no exponent.
+    Leading,
+    // A whole text that is one number: optional sign, digits with at most one point (at
+    // least one digit), optional exponent with at least one digit; nothing else, no blanks.
+    Whole,
+};
+
+// Reads the number of the given form into number. Returns false when a Whole text is not
+// one number; a Leading text always gives a number (0 when it has no digits).
+bool ScanNumber(std::string_view text, NumberForm form, DecimalNumber& number) {
+    const bool leading = form == NumberForm::Leading;
     const size_t size = text.size();
-    while (pos < size && IsSkippable(text[pos])) ++pos;
-    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
-        number.negative = text[pos] == '-';
-        ++pos;
-    }
+    auto skipBlanks = [&](size_t& p) {
+        while (leading && p < size && IsSkippable(text[p])) ++p;
+    };
+    auto readSign = [&](size_t& p) {
+        const bool negative = p < size && text[p] == '-';
+        if (p < size && (text[p] == '+' || text[p] == '-')) ++p;
+        return negative;
+    };
+    number = DecimalNumber{};
+    size_t pos = 0;
+    skipBlanks(pos);
+    number.negative = readSign(pos);
     MantissaBuilder mantissa(number);
     bool afterPoint = false;
     for (; pos < size; ++pos) {
@@ -124,74 +140,37 @@ DecimalNumber ScanLeadingNumber(std::string_view text) {
             mantissa.Digit(c, afterPoint);
         } else if (c == '.' && !afterPoint) {
             afterPoint = true;
-        } else if (!IsSkippable(c)) {
+        } else if (!(leading && IsSkippable(c))) {
             break;
         }
     }
+    if (!mantissa.SawDigit()) {
+        number = DecimalNumber{};  // a lone sign is no number: plain 0
+        return leading;
+    }
     int64_t exponent = 0;
-    if (mantissa.SawDigit() && pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
-        // The exponent counts only when at least one digit follows; "5e+" reads as 5.
+    if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
         size_t p = pos + 1;
-        while (p < size && IsSkippable(text[p])) ++p;
-        bool negativeExponent = false;
-        if (p < size && (text[p] == '+' || text[p] == '-')) {
-            negativeExponent = text[p] == '-';
-            ++p;
-        }
+        skipBlanks(p);
+        const bool negativeExponent = readSign(p);
         int64_t value = 0;
         bool anyDigit = false;
         for (; p < size; ++p) {
             if (IsDigit(text[p])) {
                 anyDigit = true;
                 AddExponentDigit(value, text[p]);
-            } else if (!IsSkippable(text[p])) {
+            } else if (!(leading && IsSkippable(text[p]))) {
                 break;
             }
         }
-        if (anyDigit) exponent = negativeExponent ? -value : value;
-    }
-    mantissa.Finish(exponent);
-    if (!mantissa.SawDigit()) number.negative = false;  // a lone sign is no number: plain 0
-    return number;
-}
-
-// Strict form of a whole text: optional sign, digits with at most one point (at least one
-// digit), optional exponent with at least one digit. Nothing else, no inner blanks.
-bool ScanWholeNumber(std::string_view text, DecimalNumber& number) {
-    size_t pos = 0;
-    const size_t size = text.size();
-    number = DecimalNumber{};
-    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
-        number.negative = text[pos] == '-';
-        ++pos;
-    }
-    MantissaBuilder mantissa(number);
-    bool afterPoint = false;
-    for (; pos < size; ++pos) {
-        const char c = text[pos];
-        if (IsDigit(c)) {
-            mantissa.Digit(c, afterPoint);
-        } else if (c == '.' && !afterPoint) {
-            afterPoint = true;
-        } else {
-            break;
+        if (anyDigit) {
+            exponent = negativeExponent ? -value : value;
+            pos = p;
+        } else if (!leading) {
+            return false;
         }
     }
-    if (!mantissa.SawDigit()) return false;
-    int64_t exponent = 0;
-    if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
-        ++pos;
-        bool negativeExponent = false;
-        if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
-            negativeExponent = text[pos] == '-';
-            ++pos;
-        }
-        if (pos >= size || !IsDigit(text[pos])) return false;
-        int64_t value = 0;
-        for (; pos < size && IsDigit(text[pos]); ++pos) AddExponentDigit(value, text[pos]);
-        exponent = negativeExponent ? -value : value;
-    }
-    if (pos != size) return false;
+    if (!leading && pos != size) return false;
     mantissa.Finish(exponent);
     return true;
 }
@@ -250,12 +229,14 @@ std::string FieldAt(std::string_view row, int n) {
 }
 
 double LeadingNumber(std::string_view text) {
-    return DecimalToDouble(ScanLeadingNumber(text));
+    DecimalNumber number;
+    ScanNumber(text, NumberForm::Leading, number);
+    return DecimalToDouble(number);
 }
 
 bool IsNumericText(std::string_view text) {
     DecimalNumber number;
-    return ScanWholeNumber(TrimBlanks(text), number);
+    return ScanNumber(TrimBlanks(text), NumberForm::Whole, number);
 }
 
 namespace {
@@ -265,7 +246,7 @@ enum class ParseStatus { NotNumeric, DoesNotFit, Ok };
 template <class T>
 ParseStatus ParseWhole(std::string_view text, T& out) {
     DecimalNumber number;
-    if (!ScanWholeNumber(TrimBlanks(text), number)) return ParseStatus::NotNumeric;
+    if (!ScanNumber(TrimBlanks(text), NumberForm::Whole, number)) return ParseStatus::NotNumeric;
     bool fits = false;
     if constexpr (std::is_same_v<T, float>) {
         // Straight to single precision: going through double could round a second time.
