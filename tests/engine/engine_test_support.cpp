@@ -94,6 +94,16 @@ int64_t LitPixels(const PixelSurface& surface) {
     return n;
 }
 
+Pixels LitSet(const PixelSurface& surface) {
+    Pixels out;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            if (surface.GetPixel(x, y) != 0) out.insert({x, y});
+        }
+    }
+    return out;
+}
+
 void Store(SettingsStore& store, StoredValues values) {
     for (const auto& [key, text] : values) {
         const SettingDef* def = FindSetting(key);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -41,8 +42,10 @@ void PopulateOneGalaxy(EngineContext& ctx, RuntimeArrays& a, int16_t type, int32
 // novas, comet particles and ambient stars.
 void EraseEverythingShown(EngineContext& ctx, RuntimeArrays& a);
 
-// Number of pixels that are not black.
+// Number of pixels that are not black, and where they are.
 int64_t LitPixels(const PixelSurface& surface);
+using Pixels = std::set<std::pair<int, int>>;
+Pixels LitSet(const PixelSurface& surface);
 
 using StoredValues = std::initializer_list<std::pair<std::string_view, std::string_view>>;
 

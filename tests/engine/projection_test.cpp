@@ -11,17 +11,8 @@ namespace astrelle {
 namespace {
 
 using testing::EngineFixture;
-using Pixels = std::set<std::pair<int, int>>;
-
-Pixels LitSet(const PixelSurface& s) {
-    Pixels out;
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) {
-            if (s.GetPixel(x, y) != 0) out.insert({x, y});
-        }
-    }
-    return out;
-}
+using testing::LitSet;
+using testing::Pixels;
 
 TEST(Geometry, CentresRoundHalvesToEvenAndFocalLengthIsHeld) {
     EngineGeometry g;
@@ -119,12 +110,6 @@ TEST(PlotPixel, DotsAtTheEdgeOfTheRangeAreClippedSilently) {
     EXPECT_EQ(LitSet(s), (Pixels{{0, 0}}));
 }
 
-}  // namespace
-}  // namespace astrelle
-
-namespace astrelle {
-namespace {
-
 // The rounding fast paths (float for projections, double for sparkle pixels) agree with
 // nearbyint, which rounds halves to even, on both sides of their limits.
 TEST(Projection, RoundingFastPathsMatchHalvesToEven) {
@@ -151,12 +136,6 @@ TEST(Projection, RoundingFastPathsMatchHalvesToEven) {
     ASSERT_TRUE(TryRoundToInt32(-4194303.5f, out));
     EXPECT_EQ(out, -4194304);
 }
-
-}  // namespace
-}  // namespace astrelle
-
-namespace astrelle {
-namespace {
 
 // The star loop writes through a Writer; it must clip and mark tiles exactly as SetPixel.
 TEST(PixelSurfaceWriter, ClipsAndMarksDirtyTilesLikeSetPixel) {

@@ -15,17 +15,8 @@ namespace {
 
 using testing::EngineFixture;
 using testing::LitPixels;
-using Pixels = std::set<std::pair<int, int>>;
-
-Pixels LitSet(const PixelSurface& s) {
-    Pixels out;
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) {
-            if (s.GetPixel(x, y) != 0) out.insert({x, y});
-        }
-    }
-    return out;
-}
+using testing::LitSet;
+using testing::Pixels;
 
 // With focal length 1, depth 1 and extension 1 a ring k lies k pixels from the centre.
 TEST(NewStarBurst, EachBandDrawsItsRings) {

@@ -18,13 +18,12 @@
 #include "settings/settings_store.h"
 #include "ui/field_edit.h"
 #include "ui/spin_control.h"
-#include "ui8_test_support.h"
+#include "ui_test_support.h"
 
 namespace astrelle {
 namespace {
 
-using testing::EnsureApplication;
-using testing::FeedbackRecorder;
+using testing_support::FeedbackRecorder;
 
 const QStringList kFonts = {"Alpha Sans", "Beta Serif", "Gamma Mono"};
 
@@ -48,10 +47,7 @@ std::string Stored(MemorySettingsStore& store, const char* key) {
 
 class AdvancedDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        EnsureApplication();
-        dialog_ = std::make_unique<AdvancedDialog>(nullptr, kFonts);
-    }
+    void SetUp() override { dialog_ = std::make_unique<AdvancedDialog>(nullptr, kFonts); }
     // Gives the field the focus as a click or Tab would, then sends keys to it.
     void Focus(QLineEdit* edit) {
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
@@ -230,14 +226,11 @@ TEST_F(AdvancedDialogTest, DefaultsThenCancelChangesNothing) {
 }
 
 TEST(AdvancedDialogFonts, OffersTheSystemFontFamilies) {
-    EnsureApplication();
     AdvancedDialog dialog;
     EXPECT_EQ(dialog.FontList()->count(), QFontDatabase::families().size());
-    if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
-        dialog.Message()->setText("Back in a minute");
-        dialog.Field(2)->setText("60");
-        dialog.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/advanced.png");
-    }
+    dialog.Message()->setText("Back in a minute");
+    dialog.Field(2)->setText("60");
+    EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "advanced"));
 }
 
 }  // namespace

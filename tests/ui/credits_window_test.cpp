@@ -16,19 +16,14 @@
 #include "engine/engine_state.h"
 #include "ui/gradient.h"
 #include "ui/window_engine_host.h"
-#include "ui8_test_support.h"
+#include "ui_test_support.h"
 
 namespace astrelle {
 namespace {
 
-using testing::EnsureApplication;
-
 class CreditsWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        EnsureApplication();
-        ctx_.Settings.Adv_TimeDelay = 32;
-    }
+    void SetUp() override { ctx_.Settings.Adv_TimeDelay = 32; }
     // Shows the window modally, runs check while it flies (after delayMs), then dismisses it.
     void Fly(CreditsWindow& window, int delayMs, const std::function<void()>& check) {
         QTimer::singleShot(delayMs, &window, [&] {
@@ -153,8 +148,7 @@ TEST_F(CreditsWindowTest, FramesWaitForTheFrameDelay) {
     if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
         CreditsWindow shot(ctx_);
         shot.FormLet(125, 0.005f, 2.0f, {"Astrelle 2.0", "", "Design and programming", "The Astrelle Team"});
-        Fly(shot, 1500,
-            [&] { shot.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/credits.png"); });
+        Fly(shot, 1500, [&] { EXPECT_TRUE(testing_support::SaveScreenshot(shot, "credits")); });
     }
 }
 

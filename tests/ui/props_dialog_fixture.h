@@ -19,21 +19,11 @@
 #include <vector>
 
 #include "engine/process_values.h"
-#include "qt_test_app.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 #include "ui/field_edit.h"
 #include "ui/props_dialog.h"
-
-#include <ostream>
-
-// Readable values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QColor& colour, std::ostream* os) {
-    *os << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
-}
+#include "ui_test_support.h"
 
 namespace astrelle::testing_support {
 
@@ -52,7 +42,6 @@ struct ChooserCall {
 
 class PropsDialogTest : public ::testing::Test {
   protected:
-    void SetUp() override { TestApp(); }
     void TearDown() override {
         if (dialog) dialog->hide();
         dialog.reset();

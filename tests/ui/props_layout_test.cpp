@@ -1,8 +1,8 @@
 // The look and reach of the properties dialog: every page fits a 1366x768 screen with
-// nothing overlapping or cut off (screenshots of each page are written to /tmp/astrelle-ui
-// for a look by eye), and the help page has a topic for every setting and every control.
+// nothing overlapping or cut off (with ASTRELLE_SCREENSHOTS set, a screenshot of each page
+// is written for a look by eye), and the help page has a topic for every setting and
+// every control.
 #include <QAbstractScrollArea>
-#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,14 +70,15 @@ void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
 
 void CheckAndShoot(QDialog& dialog, const QString& page) {
     QApplication::processEvents();
+    // Rendering once settles the layouts of a page just shown, as showing it on a screen does.
+    dialog.grab();
     // Room for the title bar and a desktop panel on a 1366x768 screen, on every page.
     EXPECT_LE(dialog.frameGeometry().width(), 1366) << page.toStdString();
     EXPECT_LE(dialog.height(), 768 - 80) << page.toStdString();
     std::vector<std::string> problems;
     CheckLayout(&dialog, problems);
     for (const std::string& problem : problems) ADD_FAILURE() << page.toStdString() << ": " << problem;
-    QDir().mkpath(QStringLiteral("/tmp/astrelle-ui"));
-    EXPECT_TRUE(dialog.grab().save(QStringLiteral("/tmp/astrelle-ui/") + page + QStringLiteral(".png")));
+    EXPECT_TRUE(SaveScreenshot(dialog, page));
 }
 
 TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {

@@ -1,5 +1,5 @@
 // main of the ui test program: one QApplication around all tests.
-#include "qt_test_app.h"
+#include "ui_test_support.h"
 
 #include <gtest/gtest.h>
 

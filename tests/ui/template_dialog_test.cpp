@@ -19,13 +19,12 @@
 #include <map>
 
 #include "ui/field_edit.h"
-#include "ui8_test_support.h"
+#include "ui_test_support.h"
 
 namespace astrelle {
 namespace {
 
-using testing::EnsureApplication;
-using testing::FeedbackRecorder;
+using testing_support::FeedbackRecorder;
 
 void WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -76,7 +75,6 @@ TEST(TemplateRules, FullNameAndExtension) {
 class TemplateFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
         ASSERT_TRUE(dir_.isValid());
         folder_ = dir_.path();
     }
@@ -168,9 +166,7 @@ TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX"}));
     dialog.TypeList()->setCurrentIndex(1);
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX", "c.txt", "plain"}));
-    if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
-        dialog.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/template.png");
-    }
+    EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "template"));
 }
 
 TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
@@ -245,7 +241,6 @@ TEST_F(TemplateFolder, SelectReturnsTheConfirmedSaveName) {
 }
 
 TEST(TemplateDrivesList, RootComesFirstAndEveryDriveIsAFolder) {
-    EnsureApplication();
     QStringList drives = TemplateDrives();
     ASSERT_FALSE(drives.isEmpty());
     EXPECT_EQ(drives.front(), "/");

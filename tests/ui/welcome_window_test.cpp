@@ -11,25 +11,17 @@
 #include "settings/factory_tables.h"
 #include "ui/credits_window.h"
 #include "ui/surface_picture.h"
-#include "ui8_test_support.h"
+#include "ui_test_support.h"
 
 namespace astrelle {
 namespace {
 
-using testing::EnsureApplication;
-using testing::FeedbackRecorder;
-
-int LitPixels(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0;
-    return n;
-}
+using testing_support::FeedbackRecorder;
+using testing_support::LitPixels;
 
 class WelcomeWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApplication();
         // The user's own tables, unlike any factory row.
         for (int i = 0; i < kGalaxyTypeCount; ++i) {
             types_[static_cast<size_t>(i)].Name = "mine " + std::to_string(i);
@@ -60,9 +52,7 @@ TEST_F(WelcomeWindowTest, ShowRunsOnFactoryTablesAndGivesTheUserTablesBack) {
         EXPECT_EQ(window.Engine().Settings.Adv_TimeDelay, 32);
         EXPECT_EQ(window.Engine().Geometry.PixelSize, 1);
         EXPECT_GT(LitPixels(window.Picture()->Snapshot()), 50);
-        if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
-            window.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/welcome.png");
-        }
+        EXPECT_TRUE(testing_support::SaveScreenshot(window, "welcome"));
         window.DismissButton()->click();
     });
     window.exec();

@@ -6,19 +6,13 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "qt_test_app.h"
 #include "ui/colour_samples.h"
 #include "ui/spin_control.h"
 
 namespace astrelle {
 namespace {
 
-class WidgetsTest : public ::testing::Test {
-  protected:
-    void SetUp() override { testing_support::TestApp(); }
-};
-
-TEST_F(WidgetsTest, SpinnerStepsWithinItsRangeAndReportsOnlyUserSteps) {
+TEST(Widgets, SpinnerStepsWithinItsRangeAndReportsOnlyUserSteps) {
     SpinControl spin(10, 30000, 10);
     QSignalSpy stepped(&spin, &SpinControl::ValueStepped);
 
@@ -62,7 +56,7 @@ int LitPixels(const QImage& image, Part part = Part::All) {
     return lit;
 }
 
-TEST_F(WidgetsTest, EachProfileDrawsItsOwnSymmetricCrossSection) {
+TEST(Widgets, EachProfileDrawsItsOwnSymmetricCrossSection) {
     ProfilePictogram picture;
     EXPECT_EQ(LitPixels(Render(picture, -1)), 0);
     EXPECT_EQ(LitPixels(Render(picture, 7)), 0);

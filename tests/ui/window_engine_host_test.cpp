@@ -10,8 +10,6 @@
 
 #include <ctime>
 
-#include "qt_test_app.h"
-
 namespace astrelle {
 namespace {
 
@@ -22,7 +20,6 @@ double CpuSeconds() {
 }
 
 TEST(WindowEngineHost, TheFrameWaitSleepsInsteadOfSpinning) {
-    testing_support::TestApp();
     ProcessValues process;
     int presents = 0;
     WindowEngineHost host(process, [&presents] { ++presents; });
@@ -38,7 +35,6 @@ TEST(WindowEngineHost, TheFrameWaitSleepsInsteadOfSpinning) {
 }
 
 TEST(WindowEngineHost, AnEventEndsTheWaitEarlyAndZeroStillProcessesEvents) {
-    testing_support::TestApp();
     ProcessValues process;
     int presents = 0;
     WindowEngineHost host(process, [&presents] { ++presents; });
@@ -54,7 +50,7 @@ TEST(WindowEngineHost, AnEventEndsTheWaitEarlyAndZeroStillProcessesEvents) {
     int presentsBefore = -1;
     const int passesSoFar = presents;
     QMetaObject::invokeMethod(
-        &testing_support::TestApp(),
+        qApp,
         [&] {
             handled = true;
             presentsBefore = presents;
