@@ -48,16 +48,11 @@ TEST(Projection, KnownPointsAndHalvesToEven) {
     EXPECT_EQ(p.x, 602);
     ASSERT_TRUE(ProjectPoint(g, -3, 0, 3, p));
     EXPECT_EQ(p.x, 200);
-}
-
-TEST(Projection, CoordinatesBeyond32BitsAreNeitherStoredNorDrawn) {
-    EngineGeometry g;
-    ComputeGeometry(g, 800, 600, 1.0f, 1);
-    PixelPoint p{7, 9};
+    // Coordinates beyond 32 bits are neither stored nor drawn.
     EXPECT_FALSE(ProjectPoint(g, 1e9f, 0, 0.0011f, p));
     EXPECT_FALSE(ProjectPoint(g, 0, -1e9f, 0.0011f, p));
-    EXPECT_EQ(p.x, 7);
-    EXPECT_EQ(p.y, 9);
+    EXPECT_EQ(p.x, 200);
+    EXPECT_EQ(p.y, 300);
 }
 
 TEST(Rotation, EdgeOnFaceOnAndTheQuarterTurnedPlane) {
@@ -82,7 +77,7 @@ TEST(Rotation, EdgeOnFaceOnAndTheQuarterTurnedPlane) {
     }
 }
 
-TEST(PlotPixel, PatternsFillRowByRowTwoWideUpToFourThenThreeWide) {
+TEST(PlotPixel, PatternsFillRowByRowTwoWideUpToFourThenThreeWideAndClipSilently) {
     const Pixels expected[] = {
         {},
         {},
@@ -101,9 +96,7 @@ TEST(PlotPixel, PatternsFillRowByRowTwoWideUpToFourThenThreeWide) {
         EXPECT_EQ(LitSet(s), size <= 9 ? expected[size] : Pixels{}) << size;
         EXPECT_EQ(s.GetPixel(10, 20), size >= 2 && size <= 9 ? 0x0000FFu : 0u);
     }
-}
-
-TEST(PlotPixel, DotsAtTheEdgeOfTheRangeAreClippedSilently) {
+    // Dots at the edge of the coordinate range are clipped silently.
     PixelSurface s(8, 8);
     PlotPixel(s, 9, INT32_MAX, INT32_MAX, 0xFFFFFFu);
     PlotPixel(s, 9, -2, -2, 0xFFFFFFu);

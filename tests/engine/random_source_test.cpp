@@ -30,7 +30,7 @@ TEST(RandomSource, DrawsLieInTheHalfOpenUnitInterval) {
     EXPECT_GT(highest, 1.0f - 1e-5f);
 }
 
-TEST(RandomSource, SameSeedSameSequence) {
+TEST(RandomSource, SameSeedSameSequenceOtherSeedsOtherSequences) {
     RandomSource a(4711);
     RandomSource b(4711);
     std::vector<float> first;
@@ -40,9 +40,7 @@ TEST(RandomSource, SameSeedSameSequence) {
     }
     a.Seed(4711);  // seeding again restarts the sequence
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(a.Next(), first[static_cast<size_t>(i)]) << i;
-}
 
-TEST(RandomSource, DifferentSeedsGiveDifferentSequences) {
     std::set<std::array<uint32_t, 3>> starts;
     for (uint64_t seed = 0; seed < 2000; ++seed) {
         RandomSource random(seed);
@@ -50,12 +48,12 @@ TEST(RandomSource, DifferentSeedsGiveDifferentSequences) {
     }
     EXPECT_EQ(starts.size(), 2000u);
     // Neighbouring seeds are not shifted copies of each other.
-    RandomSource a(10);
-    RandomSource b(11);
-    std::set<uint32_t> fromA;
-    for (int i = 0; i < 1000; ++i) fromA.insert(a.NextU32());
+    RandomSource ten(10);
+    RandomSource eleven(11);
+    std::set<uint32_t> fromTen;
+    for (int i = 0; i < 1000; ++i) fromTen.insert(ten.NextU32());
     int shared = 0;
-    for (int i = 0; i < 1000; ++i) shared += static_cast<int>(fromA.count(b.NextU32()));
+    for (int i = 0; i < 1000; ++i) shared += static_cast<int>(fromTen.count(eleven.NextU32()));
     EXPECT_LE(shared, 2);
 }
 

@@ -111,11 +111,9 @@ TEST(NovaColour, RunsThroughTheTypeRampAndStopsAtItsLastEntry) {
 }
 
 TEST(CometSlots, ParticleStorageBoundsTheSlotCount) {
-    EXPECT_EQ(CometSlotCount(999), 2);
-    EXPECT_EQ(CometSlotCount(10), 100);
-    EXPECT_EQ(CometSlotCount(50), 50);
-    EXPECT_EQ(CometSlotCount(1), 100);
-    EXPECT_EQ(CometSlotCount(0), 100);
+    for (auto [stars, slots] : {std::pair{999, 2}, {10, 100}, {50, 50}, {1, 100}, {0, 100}}) {
+        EXPECT_EQ(CometSlotCount(static_cast<int16_t>(stars)), slots) << stars;
+    }
 }
 
 std::map<int, double> RebirthShares(int16_t quota, int trials) {
@@ -127,19 +125,18 @@ std::map<int, double> RebirthShares(int16_t quota, int trials) {
     return shares;
 }
 
+// Q = 120 gives 2 with chance 0.2, else 1; Q = 30 gives 1 with chance 0.3, else 0.
 TEST(RebirthQuota, CountsFollowTheExamples) {
-    auto q120 = RebirthShares(120, 200000);
-    EXPECT_EQ(q120.size(), 2u);
-    EXPECT_NEAR(q120[2], 0.2, 0.005);
-    EXPECT_NEAR(q120[1], 0.8, 0.005);
-    auto q30 = RebirthShares(30, 200000);
-    EXPECT_NEAR(q30[1], 0.3, 0.005);
-    EXPECT_NEAR(q30[0], 0.7, 0.005);
-    auto q75 = RebirthShares(75, 200000);
-    EXPECT_NEAR(q75[2], 0.75, 0.005);
-    EXPECT_NEAR(q75[1], 0.25, 0.005);
-    auto q0 = RebirthShares(0, 1000);
-    EXPECT_EQ(q0[0], 1.0);
+    using Shares = std::map<int, double>;
+    const std::pair<int16_t, Shares> cases[] = {{120, {{1, 0.8}, {2, 0.2}}},
+                                                {30, {{0, 0.7}, {1, 0.3}}},
+                                                {75, {{1, 0.25}, {2, 0.75}}},
+                                                {0, {{0, 1.0}}}};
+    for (const auto& [quota, expected] : cases) {
+        const Shares shares = RebirthShares(quota, 200000);
+        ASSERT_EQ(shares.size(), expected.size()) << quota;
+        for (auto [n, share] : expected) EXPECT_NEAR(shares.at(n), share, 0.005) << quota << ": " << n;
+    }
 }
 
 class QuotaTest : public ::testing::Test {

@@ -13,25 +13,25 @@ namespace {
 
 using testing::EngineFixture;
 
-TEST(ProfileEnvelope, StandardAndTopLikeShapesForRadiusOne) {
-    const std::pair<double, double> standard[] = {{0, 1.0}, {0.25, 0.700}, {0.5, 0.4}, {0.75, 0.346}, {1, 0}};
-    for (auto [r, e] : standard) EXPECT_NEAR(ProfileEnvelope(0, r, 1.0), e, 0.001) << r;
-    const std::pair<double, double> topLike[] = {{0, 1.0}, {0.1, 0.75}, {0.5, 0.289}, {0.75, 0.25}, {1, 0}};
-    for (auto [r, e] : topLike) EXPECT_NEAR(ProfileEnvelope(1, r, 1.0), e, 0.001) << r;
-}
-
-TEST(ProfileEnvelope, OtherProfilesAndScaling) {
-    EXPECT_NEAR(ProfileEnvelope(2, 0.6, 1.0), 0.8, 1e-9);    // ball
-    EXPECT_NEAR(ProfileEnvelope(3, 0.25, 1.0), 0.75, 1e-9);  // double cone
-    EXPECT_NEAR(ProfileEnvelope(3, 1.0, 1.0), 0.0, 1e-9);
-    EXPECT_NEAR(ProfileEnvelope(4, 0.5, 1.0), 0.134, 0.001);  // spike over a thin disc
-    EXPECT_NEAR(ProfileEnvelope(4, 0.0, 1.0), 1.0, 1e-9);
-    EXPECT_NEAR(ProfileEnvelope(5, 0.5, 1.0), 0.134, 0.001);  // bowl
-    EXPECT_NEAR(ProfileEnvelope(5, 1.0, 1.0), 1.0, 1e-9);
-    EXPECT_NEAR(ProfileEnvelope(6, 0.5, 1.0), 0.866, 0.001);  // ring with a hollow core
-    EXPECT_NEAR(ProfileEnvelope(6, 1e-6, 1.0), 0.0, 0.002);
-    EXPECT_EQ(ProfileEnvelope(7, 0.5, 1.0), 0.0);
-    EXPECT_EQ(ProfileEnvelope(-1, 0.5, 1.0), 0.0);
+// The envelopes for R = 1: standard (0), top-like (1), ball (2), double cone (3), spike over
+// a thin disc (4), bowl (5), ring with a hollow core (6); unknown profiles give 0.
+TEST(ProfileEnvelope, EveryShapeForRadiusOneAndScaledWithTheRadius) {
+    // clang-format off
+    const struct {
+        int16_t profile;
+        double r, e, tolerance;
+    } cases[] = {
+        {0, 0, 1.0, 1e-9},     {0, 0.25, 0.700, 1e-3}, {0, 0.5, 0.4, 1e-9},   {0, 0.75, 0.346, 1e-3},
+        {0, 1, 0, 1e-9},       {1, 0, 1.0, 1e-9},      {1, 0.1, 0.75, 1e-9},  {1, 0.5, 0.289, 1e-3},
+        {1, 0.75, 0.25, 1e-9}, {1, 1, 0, 1e-9},        {2, 0.6, 0.8, 1e-9},   {3, 0.25, 0.75, 1e-9},
+        {3, 1.0, 0.0, 1e-9},   {4, 0.5, 0.134, 1e-3},  {4, 0, 1, 1e-9},       {5, 0.5, 0.134, 1e-3},
+        {5, 1.0, 1.0, 1e-9},   {6, 0.5, 0.866, 1e-3},  {6, 1e-6, 0.0, 2e-3},  {7, 0.5, 0, 0},
+        {-1, 0.5, 0, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_NEAR(ProfileEnvelope(c.profile, c.r, 1.0), c.e, c.tolerance) << c.profile << " " << c.r;
+    }
     // Every shape scales with the radius.
     for (int16_t p = 0; p <= 6; ++p) {
         EXPECT_NEAR(ProfileEnvelope(p, 1.5, 5.0), 5.0 * ProfileEnvelope(p, 0.3, 1.0), 1e-6) << p;

@@ -18,30 +18,20 @@ namespace {
 using testing::EngineFixture;
 using testing::StoredValues;
 
+// 5 stars become 10, which may have the longest trail; 30000 div stars limits the trail
+// (a trail of 0 is held to 1 first).
 TEST(PrepareUniverseSettings, TheStarCountLimitsTheTrail) {
-    EngineSettings st;
-    st.Universe_Stars = 5;
-    st.Universe_STrail = 999;
-    PrepareUniverseSettings(st);
-    EXPECT_EQ(st.Universe_Stars, 10);
-    EXPECT_EQ(st.Universe_STrail, 999);  // 10 stars may have the longest trail
-
-    st = EngineSettings{};
-    st.Universe_Stars = 30000;
-    st.Universe_STrail = 999;
-    PrepareUniverseSettings(st);
-    EXPECT_EQ(st.Universe_STrail, 1);
-
-    st = EngineSettings{};
-    st.Universe_Stars = 7000;
-    st.Universe_STrail = 0;  // held to 1 first
-    PrepareUniverseSettings(st);
-    EXPECT_EQ(st.Universe_STrail, 1);
-    st = EngineSettings{};
-    st.Universe_Stars = 7000;
-    st.Universe_STrail = 9;
-    PrepareUniverseSettings(st);
-    EXPECT_EQ(st.Universe_STrail, 4);  // 30000 div 7000
+    const struct {
+        int16_t stars, trail, heldStars, heldTrail;
+    } cases[] = {{5, 999, 10, 999}, {30000, 999, 30000, 1}, {7000, 0, 7000, 1}, {7000, 9, 7000, 4}};
+    for (const auto& c : cases) {
+        EngineSettings st;
+        st.Universe_Stars = c.stars;
+        st.Universe_STrail = c.trail;
+        PrepareUniverseSettings(st);
+        EXPECT_EQ(st.Universe_Stars, c.heldStars) << c.stars;
+        EXPECT_EQ(st.Universe_STrail, c.heldTrail) << c.stars << " " << c.trail;
+    }
 }
 
 TEST(PrepareUniverseSettings, ClampsThenConvertsToEngineUnits) {

@@ -1,36 +1,107 @@
-// Tests of the small widgets of the dialogs: the spinner's range and reporting, and the
-// profile pictograms.
+// Tests of the small widgets of the dialogs: the spinner and its field, the number field's
+// key filters, arrow steps, normalisation and selection, and the profile pictograms.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QImage>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "ui/colour_samples.h"
+#include "ui/field_edit.h"
 #include "ui/spin_control.h"
 
 namespace astrelle {
 namespace {
 
-TEST(Widgets, SpinnerStepsWithinItsRangeAndReportsOnlyUserSteps) {
+TEST(Widgets, SpinnerStepsWithinItsRangeAndReportsOnlyUserStepsToItsField) {
     SpinControl spin(10, 30000, 10);
+    QLineEdit field;
+    LinkSpinToField(&spin, &field);
     QSignalSpy stepped(&spin, &SpinControl::ValueStepped);
 
     // Following a typed value reports nothing, so the field is never rewritten while typed.
-    spin.SetValue(29995.4);
+    field.setText("29995.4abc");
     EXPECT_EQ(spin.Value(), 29995);
     EXPECT_EQ(stepped.count(), 0);
+    EXPECT_EQ(field.text(), "29995.4abc");
 
-    spin.StepBy(1);  // held to the top, not 30005
-    ASSERT_EQ(stepped.count(), 1);
-    EXPECT_EQ(stepped.takeFirst().at(0).toInt(), 30000);
+    QTest::keyClick(&spin, Qt::Key_Up);  // held to the top, not 30005
+    EXPECT_EQ(field.text(), "30000");
     spin.StepBy(1);  // already at the top: nothing changes, nothing is reported
-    EXPECT_EQ(stepped.count(), 0);
+    EXPECT_EQ(stepped.count(), 1);
 
-    spin.SetValue(-50);  // a typed value below the range starts the next step at the bottom
+    field.setText("-50");  // a typed value below the range starts the next step at the bottom
     EXPECT_EQ(spin.Value(), 10);
     spin.StepBy(-1);
-    EXPECT_EQ(stepped.count(), 0);
+    EXPECT_EQ(stepped.count(), 1);
+    QTest::keyClick(&spin, Qt::Key_PageUp);  // ten steps
+    EXPECT_EQ(field.text(), "110");
+}
+
+void SendFocus(QWidget& widget, QEvent::Type type, Qt::FocusReason reason) {
+    QFocusEvent event(type, reason);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// The number field of every dialog: the key filters (with a beep for a swallowed key), the
+// arrow steps, the normalisation on leaving and the whole text selected on entering.
+TEST(Widgets, NumberFieldFiltersStepsNormalisesAndSelects) {
+    FieldEdit field;
+    int beeps = 0;
+    field.SetBeep([&beeps] { ++beeps; });
+    field.SetCheck(FieldCheck{FieldKind::Int16, 10, 999});
+    field.SetKeyFilter(KeyFilterKind::Digits);
+    QTest::keyClicks(&field, "1a2-.3");
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClick(&field, Qt::Key_Left);  // editing and navigation are no typing
+    EXPECT_EQ(field.text(), "12");
+    EXPECT_EQ(beeps, 3);
+    field.SetKeyFilter(KeyFilterKind::Decimal);
+    field.setText("0.5");
+    field.deselect();
+    QTest::keyClicks(&field, ".5");  // a second point is refused
+    EXPECT_EQ(field.text(), "0.55");
+    EXPECT_EQ(beeps, 4);
+
+    // Arrows step from the leading number rounded half to even, and stop at the ends.
+    field.SetArrowStep(ArrowStep{10, 10, 999});
+    const struct {
+        const char* text;
+        Qt::Key key;
+        const char* stepped;
+    } cases[] = {{"995", Qt::Key_Up, "999"}, {"15", Qt::Key_Down, "10"}, {"", Qt::Key_Up, "10"},
+                 {"22.5", Qt::Key_Up, "32"}, {"-5", Qt::Key_Up, "10"},   {"1e30", Qt::Key_Down, "1e30"}};
+    for (const auto& c : cases) {
+        field.setText(c.text);
+        QTest::keyClick(&field, c.key);
+        EXPECT_EQ(field.text(), c.stepped) << c.text;
+    }
+    field.SetArrowStep(ArrowStep{});  // a field without a step ignores the arrows
+    field.setText("500");
+    QTest::keyClick(&field, Qt::Key_Up);
+    EXPECT_EQ(field.text(), "500");
+
+    // Leaving normalises, unless another window or a menu took the focus.
+    field.setText("4000");
+    SendFocus(field, QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    SendFocus(field, QEvent::FocusOut, Qt::PopupFocusReason);
+    EXPECT_EQ(field.text(), "4000");
+    SendFocus(field, QEvent::FocusOut, Qt::TabFocusReason);
+    EXPECT_EQ(field.text(), "999");
+    field.ClearCheck();
+    field.setText("abc");
+    SendFocus(field, QEvent::FocusOut, Qt::TabFocusReason);
+    EXPECT_EQ(field.text(), "abc");
+
+    SendFocus(field, QEvent::FocusIn, Qt::OtherFocusReason);
+    EXPECT_EQ(field.selectedText(), "abc");
+    field.deselect();
+    field.setReadOnly(true);  // a locked field keeps the caret where it was
+    SendFocus(field, QEvent::FocusIn, Qt::OtherFocusReason);
+    EXPECT_TRUE(field.selectedText().isEmpty());
 }
 
 QImage Render(ProfilePictogram& picture, int profile) {
