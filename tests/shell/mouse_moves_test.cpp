@@ -3,58 +3,50 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace astrelle {
 namespace {
 
-TEST(MouseMoves, FourQuickMovesCloseAndThreeDoNot) {
-    MouseMoveCounter c;
-    EXPECT_FALSE(c.OnMove(3600.1));
-    EXPECT_FALSE(c.OnMove(3600.2));
-    EXPECT_FALSE(c.OnMove(3600.3));
-    EXPECT_TRUE(c.OnMove(3600.4));
-    // A fifth move does not ask again; the count only closes on reaching four.
-    EXPECT_FALSE(c.OnMove(3600.5));
+// Feeds moves at the given seconds since midnight; true when the last one asked to close.
+bool Moves(MouseMoveCounter& c, std::initializer_list<double> times) {
+    bool closes = false;
+    for (double t : times) closes = c.OnMove(t);
+    return closes;
 }
 
-TEST(MouseMoves, ThreeMovesALongPauseAndOneMoreStillClose) {
-    // The count is tested before the time.
+TEST(MouseMoves, TheFourthMoveWithinTenSecondsCloses) {
     MouseMoveCounter c;
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(c.OnMove(1000.0 + i * 0.1));
-    EXPECT_TRUE(c.OnMove(1030.0));
-    EXPECT_EQ(c.MoveCount(), 0);  // and the pause resets the count afterwards
-}
-
-TEST(MouseMoves, APauseOfMoreThanTenSecondsForgetsTheCount) {
-    MouseMoveCounter c;
-    EXPECT_FALSE(c.OnMove(500.0));
-    EXPECT_FALSE(c.OnMove(511.0));  // 11 s later: count and start go back to 0
-    EXPECT_EQ(c.MoveCount(), 0);
-    EXPECT_EQ(c.MoveStartTime(), 0);
-    EXPECT_FALSE(c.OnMove(512.0));
-    EXPECT_FALSE(c.OnMove(512.1));
-    EXPECT_FALSE(c.OnMove(512.2));
-    EXPECT_TRUE(c.OnMove(512.3));
-}
-
-TEST(MouseMoves, ExactlyTenSecondsIsNotAReset) {
-    MouseMoveCounter c;
-    c.OnMove(200.4);  // start rounds to 200
-    c.OnMove(210.0);  // 10.0 later: kept
-    EXPECT_EQ(c.MoveCount(), 2);
-    c.OnMove(210.01);  // just over ten seconds after the rounded start: reset
-    EXPECT_EQ(c.MoveCount(), 0);
-}
-
-TEST(MouseMoves, TheStartTimeRoundsHalfToEven) {
-    MouseMoveCounter a;
-    a.OnMove(200.5);
-    EXPECT_EQ(a.MoveStartTime(), 200);
-    MouseMoveCounter b;
-    b.OnMove(201.5);
-    EXPECT_EQ(b.MoveStartTime(), 202);
+    EXPECT_FALSE(Moves(c, {3600.1, 3600.2, 3600.3}));
+    EXPECT_TRUE(Moves(c, {3600.4}));
+    EXPECT_FALSE(Moves(c, {3600.5}));  // a fifth move does not ask again
+    // The count is tested before the time: three moves, a long pause and one more close,
+    // and the pause resets the count afterwards.
+    MouseMoveCounter late;
+    EXPECT_TRUE(Moves(late, {1000.0, 1000.1, 1000.2, 1030.0}));
+    EXPECT_EQ(late.MoveCount(), 0);
     // Spread-out single moves never add up to four.
     MouseMoveCounter spread;
     for (int i = 0; i < 20; ++i) EXPECT_FALSE(spread.OnMove(100.0 + i * 11.0));
+}
+
+TEST(MouseMoves, APauseOfMoreThanTenSecondsFromTheRoundedStartForgetsTheCount) {
+    MouseMoveCounter c;
+    EXPECT_FALSE(Moves(c, {500.0, 511.0}));  // 11 s later: count and start go back to 0
+    EXPECT_EQ(c.MoveCount(), 0);
+    EXPECT_EQ(c.MoveStartTime(), 0);
+    EXPECT_TRUE(Moves(c, {512.0, 512.1, 512.2, 512.3}));
+
+    MouseMoveCounter edge;
+    Moves(edge, {200.4, 210.0});  // the start rounds to 200; exactly 10 s later is kept
+    EXPECT_EQ(edge.MoveCount(), 2);
+    Moves(edge, {210.01});
+    EXPECT_EQ(edge.MoveCount(), 0);
+    for (auto [t, start] : {std::pair{200.5, 200}, {201.5, 202}}) {  // halves to even
+        MouseMoveCounter half;
+        half.OnMove(t);
+        EXPECT_EQ(half.MoveStartTime(), start);
+    }
 }
 
 }  // namespace

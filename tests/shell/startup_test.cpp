@@ -18,56 +18,53 @@ StartupDecision Decide(std::string_view commandLine, bool saverOpen = false, boo
     return DecideStartup(input);
 }
 
-TEST(Startup, OnlyTheFirstTwoCharactersSelectTheSaver) {
-    for (const char* line : {"/s", "/S", "/s:1234", "/S 5", "/Sxyz"}) {
+// Options are compared by their first two characters; a leading blank matches no option
+// (the text is not a template either, so the saver runs, without checking for a running
+// one); only blanks are trimmed, so a tab runs the saver; an option wins over ".glx"; a
+// running saver does not stop the preview; a trailing blank after ".glx" is no template.
+TEST(Startup, TheCommandLineDecidesTheAction) {
+    using A = StartupAction;
+    const struct {
+        const char* line;
+        bool saverOpen, dialogOpen;
+        StartupAction action;
+    } cases[] = {
+        // clang-format off
+        {"/s", false, false, A::RunSaver},      {"/S 5", false, false, A::RunSaver},
+        {"/s:1234", false, false, A::RunSaver}, {"/Sxyz", false, false, A::RunSaver},
+        {" /S", false, false, A::RunSaver},     {" /S", true, false, A::RunSaver},
+        {"/", true, false, A::RunSaver},        {"hello", false, false, A::RunSaver},
+        {"/S", true, false, A::DoNothing},      {"/s 5", true, false, A::DoNothing},
+        {"", false, false, A::Configure},       {"     ", false, false, A::Configure},
+        {"/c:12345", false, false, A::Configure}, {"/C", false, true, A::RaiseDialog},
+        {" ", false, true, A::RaiseDialog},     {"\t", false, false, A::RunSaver},
+        {"/P:4711", false, false, A::Preview},  {"/p 5", true, false, A::Preview},
+        {"/a 1", false, false, A::ChangePassword}, {"/c x.glx", false, false, A::Configure},
+        {"x.Glx", false, false, A::ImportTemplateThenRun},
+        {"C:\\Templates\\Neon.glx ", false, false, A::RunSaver},
+        {"Neon.glx2", false, false, A::RunSaver}, {"glx", false, false, A::RunSaver},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Decide(c.line, c.saverOpen, c.dialogOpen).action, c.action)
+            << "[" << c.line << "] " << c.saverOpen << c.dialogOpen;
+    }
+    for (const char* line : {"/s", "", "/c"}) EXPECT_EQ(Decide(line).runMode, RunModeValue::ScreenSaver);
+    for (const char* line : {"C:\\Templates\\Neon.glx", "/home/me/a b.GLX"}) {
         const StartupDecision d = Decide(line);
-        EXPECT_EQ(d.action, StartupAction::RunSaver) << line;
-        EXPECT_EQ(d.runMode, RunModeValue::ScreenSaver) << line;
+        EXPECT_EQ(d.action, StartupAction::ImportTemplateThenRun) << line;
+        EXPECT_EQ(d.templatePath, line);
+        EXPECT_EQ(d.runMode, RunModeValue::ScreenSaver);
     }
-    // A leading blank matches no option; the text is not a template, so the saver runs
-    // anyway, and it does not check for a running saver.
-    EXPECT_EQ(Decide(" /S").action, StartupAction::RunSaver);
-    EXPECT_EQ(Decide(" /S", true).action, StartupAction::RunSaver);
-    EXPECT_EQ(Decide("/", true).action, StartupAction::RunSaver);
-    EXPECT_EQ(Decide("hello").action, StartupAction::RunSaver);
 }
 
-TEST(Startup, ASecondSaverDoesNothing) {
-    EXPECT_EQ(Decide("/S", true).action, StartupAction::DoNothing);
-    EXPECT_EQ(Decide("/s 5", true).action, StartupAction::DoNothing);
-}
-
-TEST(Startup, EmptyOrBlankCommandLineConfigures) {
-    for (const char* line : {"", " ", "     ", "/c", "/C", "/c:12345"}) {
-        EXPECT_EQ(Decide(line).action, StartupAction::Configure) << "[" << line << "]";
-        EXPECT_EQ(Decide(line, false, true).action, StartupAction::RaiseDialog) << "[" << line << "]";
-        EXPECT_EQ(Decide(line).runMode, RunModeValue::ScreenSaver);
-    }
-    // Only blanks are trimmed: a tab is text, matches nothing and runs the saver.
-    EXPECT_EQ(Decide("\t").action, StartupAction::RunSaver);
-}
-
-TEST(Startup, PreviewReadsTheHandleAfterTheOption) {
-    StartupDecision d = Decide("/p 4711");
-    EXPECT_EQ(d.action, StartupAction::Preview);
-    EXPECT_EQ(d.runMode, RunModeValue::Preview);
-    EXPECT_EQ(d.handle, 4711);
-    EXPECT_EQ(Decide("/P:4711").handle, 0);
-    EXPECT_EQ(Decide("/P:4711").action, StartupAction::Preview);
-    EXPECT_EQ(Decide("/P").handle, 0);
-    EXPECT_EQ(Decide("/P window").handle, 0);
-    EXPECT_EQ(Decide("/P4711").handle, 4711);
-    EXPECT_EQ(Decide("/P   123 trailing").handle, 123);
-    // A running saver does not stop the preview.
-    EXPECT_EQ(Decide("/p 5", true).action, StartupAction::Preview);
-}
-
-TEST(Startup, ChangePasswordReadsTheHandleTheSameWay) {
-    StartupDecision d = Decide("/a 65538");
-    EXPECT_EQ(d.action, StartupAction::ChangePassword);
-    EXPECT_EQ(d.runMode, RunModeValue::ScreenSaver);
-    EXPECT_EQ(d.handle, 65538);
-    EXPECT_EQ(Decide("/A:65538").handle, 0);
+TEST(Startup, PreviewAndChangePasswordReadTheHandleAfterTheOption) {
+    EXPECT_EQ(Decide("/p 4711").runMode, RunModeValue::Preview);
+    EXPECT_EQ(Decide("/a 65538").runMode, RunModeValue::ScreenSaver);
+    const std::pair<const char*, int32_t> handles[] = {
+        {"/p 4711", 4711}, {"/P:4711", 0},      {"/P", 0},       {"/P window", 0},
+        {"/P4711", 4711},  {"/a 65538", 65538}, {"/A:65538", 0}, {"/P   123 trailing", 123}};
+    for (auto [line, handle] : handles) EXPECT_EQ(Decide(line).handle, handle) << line;
 }
 
 TEST(Startup, HandlesRoundHalfToEvenAndMustFitThirtyTwoBits) {
@@ -82,20 +79,6 @@ TEST(Startup, HandlesRoundHalfToEvenAndMustFitThirtyTwoBits) {
                                            "12",
                                            3)),
               0);
-}
-
-TEST(Startup, TemplatePathsEndingInGlxAreImportedFirst) {
-    for (const char* line : {"C:\\Templates\\Neon.glx", "/home/me/a b.GLX", "x.Glx"}) {
-        const StartupDecision d = Decide(line);
-        EXPECT_EQ(d.action, StartupAction::ImportTemplateThenRun) << line;
-        EXPECT_EQ(d.templatePath, line);
-        EXPECT_EQ(d.runMode, RunModeValue::ScreenSaver);
-    }
-    EXPECT_EQ(Decide("C:\\Templates\\Neon.glx ").action, StartupAction::RunSaver);
-    EXPECT_EQ(Decide("Neon.glx2").action, StartupAction::RunSaver);
-    EXPECT_EQ(Decide("glx").action, StartupAction::RunSaver);
-    // An option wins over the extension.
-    EXPECT_EQ(Decide("/c x.glx").action, StartupAction::Configure);
 }
 
 TEST(Startup, WindowedMarkerIgnoresTheCommandLine) {
