@@ -45,6 +45,38 @@ public:
         anyDirty_ = true;
     }
 
+    // A handle for loops that set many pixels (the star loop): SetPixel with the same
+    // semantics, but with the sizes and buffers held in the handle, so that a loop keeps
+    // them in registers instead of reloading them after every write. The surface counts
+    // as changed from the moment the handle is taken. Valid until the next Resize.
+    class Writer {
+    public:
+        void SetPixel(int32_t x, int32_t y, uint32_t colour) const {
+            if (static_cast<uint32_t>(x) >= width_ || static_cast<uint32_t>(y) >= height_) return;
+            pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)] = ToNative(colour);
+            dirty_[static_cast<size_t>(y >> kTileShift) * tilesX_ + static_cast<size_t>(x >> kTileShift)] = 1u;
+        }
+
+    private:
+        friend class PixelSurface;
+        uint32_t* pixels_ = nullptr;
+        uint8_t* dirty_ = nullptr;
+        uint32_t width_ = 0;
+        uint32_t height_ = 0;
+        size_t tilesX_ = 0;
+    };
+
+    Writer BeginWrites() {
+        Writer w;
+        w.pixels_ = pixels_.data();
+        w.dirty_ = dirty_.data();
+        w.width_ = static_cast<uint32_t>(width_);
+        w.height_ = static_cast<uint32_t>(height_);
+        w.tilesX_ = static_cast<size_t>(tilesX_);
+        anyDirty_ = anyDirty_ || !pixels_.empty();
+        return w;
+    }
+
     // The colour at (x, y) as 0x00BBGGRR; 0 outside the surface.
     uint32_t GetPixel(int32_t x, int32_t y) const {
         if (static_cast<uint32_t>(x) >= static_cast<uint32_t>(width_) ||

@@ -26,10 +26,28 @@ inline bool TryRoundToInt16(double v, int16_t& out) {
 // Rounds v into a 32-bit signed integer. Returns false (out untouched) when v is NaN or
 // the rounded value lies outside the 32-bit range.
 inline bool TryRoundToInt32(double v, int32_t& out) {
+    // Below 2^30 (every pixel coordinate), adding and removing 1.5 x 2^52 rounds exactly
+    // as nearbyint does, without a library call; the engine rounds thousands per frame.
+    if (std::fabs(v) < 1073741824.0) {
+        out = static_cast<int32_t>((v + 6755399441055744.0) - 6755399441055744.0);
+        return true;
+    }
     double r = std::nearbyint(v);
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) return false;
     out = static_cast<int32_t>(r);
     return true;
+}
+
+// The same for a single-precision value, without a library call in the common case: for
+// |v| below 2^22, adding and removing 1.5 x 2^23 leaves exactly the value rounded with
+// halves to even (the float spacing there is 1). The engine projects every star with it.
+inline bool TryRoundToInt32(float v, int32_t& out) {
+    if (std::fabs(v) < 4194304.0f) {
+        const float r = (v + 12582912.0f) - 12582912.0f;
+        out = static_cast<int32_t>(r);
+        return true;
+    }
+    return TryRoundToInt32(static_cast<double>(v), out);
 }
 
 // Rounds and saturates at the type's bounds (NaN gives 0). For places where a clamp

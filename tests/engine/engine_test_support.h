@@ -1,0 +1,43 @@
+// Shared set-up of the engine tests: hand-built galaxy type rows, a context over a
+// headless host and an 800 x 600 surface, a one-galaxy population, and the helper that
+// erases everything the engine still shows.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/colour.h"
+#include "engine/engine_state.h"
+#include "engine/headless_host.h"
+#include "engine/pixel_surface.h"
+
+namespace astrelle::testing {
+
+// The used-when-missing values of a galaxy type row, in setting units.
+GalaxyTypeRecord DefaultTypeRow();
+
+// The factory "Standard Galaxy" row (in setting units).
+GalaxyTypeRecord StandardGalaxyRow();
+
+struct EngineFixture {
+    explicit EngineFixture(int width = 800, int height = 600, uint64_t seed = 1);
+
+    HeadlessHost host;
+    PixelSurface surface;
+    GalaxyTypeTable types{};
+    CompositeTable composites{};
+    EngineContext ctx;
+};
+
+// Allocates arrays for one galaxy object of the given type (engine units must already be
+// in force) at depth dist straight ahead, generates every star and sets the spin values.
+void PopulateOneGalaxy(EngineContext& ctx, RuntimeArrays& a, int16_t type, int32_t stars, int32_t trail,
+                       float dist);
+
+// Draws in black everything the arrays say is still on the surface: trails, sparkles,
+// novas, comet particles and ambient stars.
+void EraseEverythingShown(EngineContext& ctx, RuntimeArrays& a);
+
+// Number of pixels that are not black.
+int64_t LitPixels(const PixelSurface& surface);
+
+}  // namespace astrelle::testing
