@@ -129,9 +129,10 @@ using G = GalaxyTypeRecord;
 // One setting per entry reads better than one builder call per line.
 // clang-format off
 constexpr SettingDef kGeneral[] = {
-    General("PixelSize", VT::Int16, "1").Range(1, 9),
-    General("FocalLength", VT::Float, "1.0").Range(0.01, 9999),
-    General("LockMessage", VT::Text, "").MaxLength(50),
+    General("PixelSize", VT::Int16, "1").Range(1, 9).Control("txtPixelSize").Label("Pixel Size (1 - 9):"),
+    General("FocalLength", VT::Float, "1.0").Range(0.01, 9999).Control("txtFocalLen")
+        .Label("Focal Length (0.01 - 9999):"),
+    General("LockMessage", VT::Text, "").MaxLength(50).Control("txtMessage").Label("Lock Message:"),
     // First-run marker: -1 when missing, always written as 0.
     General("AnimationType", VT::Int16, "-1"),
 };
@@ -150,7 +151,8 @@ constexpr std::string_view kUniverseHueLabel = "Hue Start, End (0 - 999):";
 constexpr SettingDef kUniverse[] = {
     Universe("Universe_Stars", VT::Int16, "2500").ReadAs(VT::Int32).Range(10, 30000).Control("txtUni", 0)
         .Label("Stars (10 - 30000):").Column(0),
-    Universe("Universe_Galaxy", VT::Int16, "100").Range(1, 999).Control("txtUni", 1).Column(1),
+    Universe("Universe_Galaxy", VT::Int16, "100").Range(1, 999).Control("txtUni", 1)
+        .Label("Galaxy Objects (1 - 999):").Column(1),
     // Further held to at most 30000 / Universe_Stars by the engine.
     Universe("Universe_STrail", VT::Int16, "2").ReadAs(VT::Float).Rounded(1, 999).Control("txtUni", 2)
         .Label("Star Trail Length (1 - 999):").Column(2),
@@ -174,7 +176,7 @@ constexpr SettingDef kUniverse[] = {
         .Label("New Stars Frequency (0 - 9999):").Column(12),
     Universe("Universe_NewPctStEx", VT::Float, "70").ReadAs(VT::Int16).Rounded(0, 100).Control("txtUni", 21)
         .Label("Exclusive to Current Galaxy % (0 - 100):").Column(13),
-    Universe("Universe_Tour", VT::Flag, "1").Control("chkUniTour").Column(18),
+    Universe("Universe_Tour", VT::Flag, "1").Control("chkUniTour").Label("Tour the Universe").Column(18),
     Universe("Universe_GSteps", VT::Int16, "250").Range(1, 9999).Control("txtUni", 30)
         .Label("Steps per Control Point (1 - 9999):").Column(14),
     Universe("Universe_GPCtrl", VT::Int16, "1").Range(1, 999).Control("txtUni", 31)
@@ -183,9 +185,11 @@ constexpr SettingDef kUniverse[] = {
         .Label("Control Points thru Galaxy Core (0 - 999):").Column(16),
     Universe("Universe_DstCen", VT::Float, "15000").ReadAs(VT::Int32).Range(0, 999999).Control("txtUni", 33)
         .Label("Distance from Universe Center (0 - 999999):").Column(17),
-    Universe("Universe_GVisit", VT::Flag, "0").Control("chkVisitSeq").Column(19),
+    Universe("Universe_GVisit", VT::Flag, "0").Control("chkVisitSeq").Label("Visit Galaxy Types Sequentially:")
+        .Column(19),
     // Stored, shown and exchanged; the engine does not read it.
-    Universe("Universe_GTrack", VT::Flag, "0").Control("chkTrackGrav").Column(20),
+    Universe("Universe_GTrack", VT::Flag, "0").Control("chkTrackGrav")
+        .Label("Predictive Gravity Vector Tracking:").Column(20),
     // The label says 0; the engine holds the count to at least 1.
     Universe("Universe_AmStar", VT::Int16, "200").Range(1, 3000).Control("txtUni", 40)
         .Label("Stars (0 - 3000):").Column(21),
@@ -193,16 +197,19 @@ constexpr SettingDef kUniverse[] = {
         .Label("Persist. (0.25 - 1.0):").Column(22),
     Universe("Universe_AmCAge", VT::Float, "0.07").Range(0, 10.0).Control("txtUni", 42)
         .Label("Age Inc. (0.0 - 10.0):").Column(23),
-    Universe("Universe_AmFrames", VT::Int16, "40").Range(0, 999).Control("txtUni", 43).Column(24),
+    Universe("Universe_AmFrames", VT::Int16, "40").Range(0, 999).Control("txtUni", 43)
+        .Label("Flare Frames (0 - 999):").Column(24),
     // The used-when-missing value lies above the range on purpose; the engine holds it.
-    Universe("Universe_AmMaxExt", VT::Float, "15000").Rounded(1, 9999).Control("txtUni", 44).Column(25),
-    Universe("Universe_AmProf", VT::Flag, "0").Control("chkAmbDisp").Column(26),
+    Universe("Universe_AmMaxExt", VT::Float, "15000").Rounded(1, 9999).Control("txtUni", 44)
+        .Label("Max. Extension (1 - 99999):").Column(25),
+    Universe("Universe_AmProf", VT::Flag, "0").Control("chkAmbDisp").Label("Profile Disp.:").Column(26),
     // The dialog reads this one as a 32-bit integer; the engine as a float.
     Universe("Universe_GravForce", VT::Float, "0").Range(0, 999999).Control("txtUni", 50)
         .Label("Gravitational Magnitude (0 - 999999):").Column(27),
     Universe("Universe_GravFrame", VT::Int16, "1").Range(1, 999).Control("txtUni", 51)
         .Label("Calc. Velocity Vectors per Frame (1 - 999):").Column(28),
-    Universe("Universe_Profile", VT::Int16, "2").Range(0, 6).Control("cboUniProfile").Column(11),
+    Universe("Universe_Profile", VT::Int16, "2").Range(0, 6).Control("cboUniProfile").Label("Universe Profile:")
+        .Column(11),
 };
 
 constexpr std::string_view kNameWeightLabel = "Name and Relative Percent in Universe:";
@@ -289,7 +296,8 @@ constexpr SettingDef kGalaxy[] = {
         .Label(kHueTypeLabel).Store(33),
     Galaxy(&G::HueStart, "Galaxy_HueStart", "240").Range(0, 359).Column(10).Control("txtGalaxy", 95)
         .Label(kHueWheelLabel).Store(34),
-    Galaxy(&G::Profile, "Galaxy_Profile", "0").Range(0, 6).Column(13).Control("cboGalProfile").Store(35),
+    Galaxy(&G::Profile, "Galaxy_Profile", "0").Range(0, 6).Column(13).Control("cboGalProfile")
+        .Label("Shape Profile:").Store(35),
     // Reserved gravity values: filled from the factory rows and shown, never stored.
     Galaxy(&G::CorePointMass, "", "0").Column(29).Control("txtGalaxy", 50)
         .Label("Core Point Mass (0 - 9999):"),
@@ -298,8 +306,8 @@ constexpr SettingDef kGalaxy[] = {
 };
 
 constexpr SettingDef kComposite[] = {
-    Composite(&CompositeRecord::Name, "_CompGalName").Store(1),
-    Composite(&CompositeRecord::Weight, "_CompGalPct").Range(0, 999).Store(0),
+    Composite(&CompositeRecord::Name, "_CompGalName").Control("txtCompGalName").Store(1),
+    Composite(&CompositeRecord::Weight, "_CompGalPct").Range(0, 999).Control("txtCompGalPct").Store(0),
     Composite(&CompositeRecord::Count, "CompGal_Count").TemplateKey("_CompGalCount")
         .Range(0, kMaxCompositeCount).Store(2),
     CompositeMembers("CompGal_Type").TemplateKey("GalaxyIndex_").Range(0, kGalaxyTypeCount - 1).Store(3),

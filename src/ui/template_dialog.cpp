@@ -1,0 +1,387 @@
+// The template chooser: its rules (type lists, full names, the ".glx" rule, the save-path
+// probe, the OK confirmation) and the window that offers drives, folders and files.
+#include "ui/template_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "ui/ui_feedback.h"
+
+namespace astrelle {
+
+namespace {
+
+constexpr int kProbeAttempts = 100;
+constexpr char kSeparator = '/';
+
+TemplateMemory& Memory() {
+    static TemplateMemory memory;
+    return memory;
+}
+
+long NameLimit(const QByteArray& folder) {
+    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    return limit > 0 ? limit : NAME_MAX;
+}
+
+// The mount points that hold no user files.
+bool IsSystemMount(const QString& root) {
+    const auto under = [&](const char* top) {
+        const QString t = QString::fromLatin1(top);
+        return root == t || root.startsWith(t + QLatin1Char(kSeparator));
+    };
+    if (under("/proc") || under("/sys") || under("/dev")) return true;
+    return under("/run") && !under("/run/media");
+}
+
+// The drive of the list that holds folder: the longest drive path that is a prefix of it.
+QString DriveOf(const QStringList& drives, const QString& folder) {
+    QString best;
+    for (const QString& d : drives) {
+        const QString prefix = d.endsWith(QLatin1Char(kSeparator)) ? d : d + QLatin1Char(kSeparator);
+        if ((folder == d || folder.startsWith(prefix)) && d.size() > best.size()) best = d;
+    }
+    return best.isEmpty() ? QStringLiteral("/") : best;
+}
+
+}  // namespace
+
+// ---- rules -------------------------------------------------------------------------------
+
+std::vector<FileType> ParseFileTypes(const QString& types) {
+    // The text always ends with a separator once one is appended, so the last piece of the
+    // split is the empty text after it and is not a description.
+    QStringList pieces = (types + QLatin1Char('|')).split(QLatin1Char('|'));
+    pieces.removeLast();
+    std::vector<FileType> result;
+    for (qsizetype i = 0; i < pieces.size(); i += 2) {
+        FileType type;
+        type.description = pieces[i];
+        if (i + 1 < pieces.size()) type.pattern = pieces[i + 1];
+        result.push_back(type);
+    }
+    return result;
+}
+
+QStringList PatternGlobs(const QString& pattern) {
+    QStringList globs;
+    for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString glob = part.trimmed();
+        if (glob.isEmpty()) continue;
+        globs << (glob == QLatin1String("*.*") ? QStringLiteral("*") : glob);
+    }
+    if (globs.isEmpty()) globs << QStringLiteral("*");
+    return globs;
+}
+
+QString TemplateFullName(const QString& folder, const QString& fileName) {
+    if (folder.endsWith(QLatin1Char(kSeparator))) return folder + fileName;
+    return folder + QLatin1Char(kSeparator) + fileName;
+}
+
+QString WithTemplateExtension(const QString& full) {
+    if (full.contains(QLatin1Char('.'))) return full;
+    return full + QStringLiteral(".glx");
+}
+
+QString ProbeScratchName(const QString& folder, int attempt) {
+    return TemplateFullName(
+        folder, QStringLiteral(".astrelle-probe-%1-%2").arg(static_cast<qint64>(::getpid())).arg(attempt));
+}
+
+bool ProbeTemplatePath(const QString& full) {
+    const QFileInfo target(full);
+    const QString name = target.fileName();
+    if (name.isEmpty() || full.contains(QChar(0))) return false;
+    const QString folder = target.absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) return false;
+    if (target.exists() && target.isDir()) return false;
+
+    const QByteArray folderBytes = QFile::encodeName(folder);
+    const long limit = NameLimit(folderBytes);
+    if (QFile::encodeName(QFileInfo(WithTemplateExtension(full)).fileName()).size() > limit) return false;
+
+    // Exclusive create: an existing file of that name makes the attempt fail with EEXIST
+    // and we move on to another name, so we only ever remove a file we created ourselves.
+    for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
+        const QByteArray scratch = QFile::encodeName(ProbeScratchName(folder, attempt));
+        const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(scratch.constData());
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+TemplateConfirmation ConfirmTemplateChoice(TemplateMode mode, const QString& folder,
+                                           const QString& fileName) {
+    TemplateConfirmation result;
+    const QString full = TemplateFullName(folder, fileName);
+    const bool hasName = !fileName.trimmed().isEmpty();
+    if (mode == TemplateMode::Open) {
+        if (hasName && QFileInfo(full).isFile()) {
+            result.accepted = true;
+            result.fullName = full;
+        } else {
+            result.message = QString::fromLatin1(kSelectExistingFile);
+        }
+        return result;
+    }
+    if (!hasName) {
+        result.message = QString::fromLatin1(kEnterFileName);
+        return result;
+    }
+    if (!ProbeTemplatePath(full)) {
+        result.message = QString::fromLatin1(kEnterValidPath);
+        return result;
+    }
+    result.accepted = true;
+    result.fullName = WithTemplateExtension(full);
+    return result;
+}
+
+QStringList TemplateDrives() {
+    QStringList drives{QStringLiteral("/")};
+    const QString home = QDir::homePath();
+    if (QFileInfo(home).isDir() && !drives.contains(home)) drives << home;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady()) continue;
+        const QString root = volume.rootPath();
+        if (drives.contains(root) || IsSystemMount(root) || !QFileInfo(root).isDir()) continue;
+        drives << root;
+    }
+    return drives;
+}
+
+TemplateMemory RememberedTemplatePlace() {
+    return Memory();
+}
+
+void ForgetTemplatePlace() {
+    Memory() = TemplateMemory{};
+}
+
+QString SelectTemplateFile(QWidget* parent, bool open, const QString& title, const QString& types) {
+    TemplateDialog dialog(parent);
+    dialog.FormLet(open, title, types);
+    dialog.exec();
+    return dialog.Accepted() ? dialog.FullFileName() : QString();
+}
+
+QString SelectTemplateFile(bool open, const QString& title, const QString& types) {
+    return SelectTemplateFile(QApplication::activeWindow(), open, title, types);
+}
+
+// ---- the window --------------------------------------------------------------------------
+
+TemplateDialog::TemplateDialog(QWidget* parent)
+    : QDialog(parent),
+      drvTemp_(new QComboBox(this)),
+      dirTemp_(new QTreeView(this)),
+      folders_(new QFileSystemModel(this)),
+      filTemp_(new QListWidget(this)),
+      txtFile_(new QLineEdit(this)),
+      cboTypes_(new QComboBox(this)),
+      cmdOK_(new QPushButton(tr("OK"), this)),
+      cmdDismiss_(new QPushButton(tr("Cancel"), this)) {
+    setModal(true);
+    setWindowTitle(tr("Select Template File"));
+
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folders_->setReadOnly(true);
+    dirTemp_->setModel(folders_);
+    for (int column = 1; column < folders_->columnCount(); ++column) dirTemp_->hideColumn(column);
+    dirTemp_->header()->hide();
+    dirTemp_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* nameLabel = new QLabel(tr("Template name:"), this);
+    nameLabel->setBuddy(txtFile_);
+    auto* placeLabel = new QLabel(tr("Drive / Directory:"), this);
+    placeLabel->setBuddy(dirTemp_);
+    auto* typeLabel = new QLabel(tr("List Files of Type:"), this);
+    typeLabel->setBuddy(cboTypes_);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(nameLabel, 0, 0);
+    grid->addWidget(placeLabel, 0, 1);
+    grid->addWidget(txtFile_, 1, 0);
+    grid->addWidget(dirTemp_, 1, 1, 2, 1);
+    grid->addWidget(filTemp_, 2, 0);
+    grid->addWidget(typeLabel, 3, 0);
+    grid->addWidget(cboTypes_, 4, 0);
+    grid->addWidget(drvTemp_, 4, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdDismiss_);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(buttons);
+    resize(560, 340);
+
+    cmdOK_->setDefault(true);
+    drives_ = TemplateDrives();
+    for (const QString& d : drives_) {
+        QString text = d;
+        if (d == QDir::homePath()) text += tr("  (Home)");
+        drvTemp_->addItem(text, d);
+    }
+
+    connect(cmdOK_, &QPushButton::clicked, this, &TemplateDialog::OnOk);
+    connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(drvTemp_, &QComboBox::activated, this,
+            [this](int index) { SetDrive(drvTemp_->itemData(index).toString()); });
+    connect(dirTemp_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) SetFolder(folders_->filePath(current));
+            });
+    connect(cboTypes_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        pattern_ = index >= 0 && index < cboFilter_.size() ? cboFilter_[index] : QString();
+        RefreshFiles();
+    });
+    connect(filTemp_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { txtFile_->setText(item->text()); });
+    connect(filTemp_, &QListWidget::itemDoubleClicked, this, &TemplateDialog::OnFileDoubleClicked);
+    txtFile_->installEventFilter(this);
+
+    SetFolder(QDir::currentPath());
+}
+
+void TemplateDialog::FormLet(bool open, const QString& title, const QString& types) {
+    open_ = open;
+    types_ = types;
+    accepted_ = false;
+    fullFileName_.clear();
+
+    setWindowTitle(title);
+    const TemplateMemory& memory = Memory();
+    if (!memory.drive.isEmpty()) SetDrive(memory.drive);
+    if (!memory.folder.isEmpty()) SetFolder(memory.folder);
+    BuildTypeLists();
+}
+
+void TemplateDialog::BuildTypeLists() {
+    QSignalBlocker block(cboTypes_);
+    cboTypes_->clear();
+    cboFilter_.clear();
+    for (const FileType& type : ParseFileTypes(types_)) {
+        cboTypes_->addItem(type.description);
+        cboFilter_ << type.pattern;
+    }
+    cboTypes_->setCurrentIndex(cboTypes_->count() > 0 ? 0 : -1);
+    pattern_ = cboFilter_.isEmpty() ? QString() : cboFilter_.front();
+    RefreshFiles();
+}
+
+void TemplateDialog::SetDrive(const QString& drive) {
+    if (!QFileInfo(drive).isDir()) return;
+    drive_ = drive;
+    const int index = drvTemp_->findData(drive);
+    if (index >= 0) drvTemp_->setCurrentIndex(index);
+    folders_->setRootPath(drive);
+    dirTemp_->setRootIndex(folders_->index(drive));
+    // A drive change shows the drive's top folder unless the folder already lies on it.
+    if (DriveOf(drives_, folder_) != drive) SetFolder(drive);
+}
+
+void TemplateDialog::SetFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir()) return;
+    const QString path = QDir::cleanPath(info.absoluteFilePath());
+    const bool changed = path != folder_;
+    folder_ = path;
+
+    const QString drive = DriveOf(drives_, folder_);
+    if (drive != drive_) {
+        drive_ = drive;
+        const int index = drvTemp_->findData(drive);
+        if (index >= 0) drvTemp_->setCurrentIndex(index);
+        folders_->setRootPath(drive);
+        dirTemp_->setRootIndex(folders_->index(drive));
+    }
+    const QModelIndex index = folders_->index(folder_);
+    if (index.isValid() && dirTemp_->currentIndex() != index) {
+        QSignalBlocker block(dirTemp_->selectionModel());
+        dirTemp_->setCurrentIndex(index);
+        dirTemp_->expand(index);
+        dirTemp_->scrollTo(index);
+    }
+    if (changed) RefreshFiles();
+}
+
+void TemplateDialog::RefreshFiles() {
+    filTemp_->clear();
+    if (folder_.isEmpty()) return;
+    const QDir dir(folder_);
+    filTemp_->addItems(dir.entryList(PatternGlobs(pattern_), QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+void TemplateDialog::OnOk() {
+    const TemplateConfirmation result =
+        ConfirmTemplateChoice(open_ ? TemplateMode::Open : TemplateMode::Save, folder_, txtFile_->text());
+    if (!result.accepted) {
+        ShowWarning(this, result.message);
+        txtFile_->setFocus();
+        return;
+    }
+    accepted_ = true;
+    fullFileName_ = result.fullName;
+    accept();
+}
+
+void TemplateDialog::OnFileDoubleClicked(QListWidgetItem* item) {
+    // A double click confirms the file it names without the checks of OK.
+    if (item != nullptr) txtFile_->setText(item->text());
+    accepted_ = true;
+    fullFileName_ = TemplateFullName(folder_, txtFile_->text());
+    accept();
+}
+
+void TemplateDialog::done(int result) {
+    Memory() = TemplateMemory{drive_, folder_};
+    QDialog::done(result);
+}
+
+void TemplateDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    txtFile_->setFocus();
+}
+
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtFile_ && event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus has placed the cursor.
+        QTimer::singleShot(0, txtFile_, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace astrelle

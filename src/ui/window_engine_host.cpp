@@ -1,0 +1,42 @@
+// Frame pacing of the dialogs in the Qt event loop.
+#include "ui/window_engine_host.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <utility>
+
+namespace astrelle {
+
+WindowEngineHost::WindowEngineHost(ProcessValues& process, std::function<void()> present, QObject* parent)
+    : QObject(parent), process_(process), present_(std::move(present)) {
+    wake_.setSingleShot(true);
+    // A coarse timer could stretch a 32 ms frame by a few milliseconds.
+    wake_.setTimerType(Qt::PreciseTimer);
+}
+
+uint32_t WindowEngineHost::TickCount() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+uint64_t WindowEngineHost::ClockSeed() {
+    const auto steady = std::chrono::steady_clock::now().time_since_epoch().count();
+    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+    return static_cast<uint64_t>(steady) ^ (static_cast<uint64_t>(wall) << 1);
+}
+
+void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
+    if (present_) present_();
+    if (maxWaitMs == 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    // The timer is an event itself, so the blocking pass returns when the frame is due at
+    // the latest, and earlier when input or a paint request arrives.
+    wake_.start(static_cast<int>(maxWaitMs > 1000000u ? 1000000u : maxWaitMs));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wake_.stop();
+}
+
+}  // namespace astrelle

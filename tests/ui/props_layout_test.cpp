@@ -1,0 +1,211 @@
+// The look and reach of the properties dialog: every page fits a 1366x768 screen with
+// nothing overlapping or cut off (screenshots of each page are written to /tmp/astrelle-ui
+// for a look by eye), and the help page has a topic for every setting and every control.
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStackedWidget>
+
+#include <map>
+
+#include "props_dialog_fixture.h"
+#include "ui/help.h"
+#include "ui/props_text.h"
+#include "ui/spin_control.h"
+
+namespace astrelle::testing_support {
+namespace {
+
+// Finds laid-out controls that leave their parent, overlap a sibling, or are smaller than
+// their text needs. The insides of Qt's composite widgets (lists, combo boxes) and of the
+// spinner are theirs to arrange and are not looked into.
+void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
+    if (qobject_cast<const QAbstractScrollArea*>(parent) || qobject_cast<const QComboBox*>(parent) ||
+        qobject_cast<const SpinControl*>(parent) || qobject_cast<const QMenuBar*>(parent)) {
+        return;
+    }
+    std::vector<const QWidget*> children;
+    for (const QObject* object : parent->children()) {
+        const auto* child = qobject_cast<const QWidget*>(object);
+        if (child && !child->isWindow() && child->isVisible()) children.push_back(child);
+    }
+    auto name = [](const QWidget* w) {
+        const QString text =
+            w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        if (const auto* label = qobject_cast<const QLabel*>(w))
+            return (text + " '" + label->text() + "'").toStdString();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            return (text + " '" + button->text() + "'").toStdString();
+        }
+        return text.toStdString();
+    };
+    for (size_t i = 0; i < children.size(); ++i) {
+        const QWidget* child = children[i];
+        if (!parent->rect().contains(child->geometry()))
+            problems.push_back(name(child) + " leaves its parent");
+        for (size_t j = i + 1; j < children.size(); ++j) {
+            if (child->geometry().intersects(children[j]->geometry())) {
+                problems.push_back(name(child) + " overlaps " + name(children[j]));
+            }
+        }
+        const QSize hint = child->sizeHint();
+        const auto* label = qobject_cast<const QLabel*>(child);
+        if (label && label->wordWrap()) {
+            if (child->height() < label->heightForWidth(child->width()))
+                problems.push_back(name(child) + " is cut off");
+        } else if (label || qobject_cast<const QAbstractButton*>(child) ||
+                   qobject_cast<const QComboBox*>(child)) {
+            if (child->width() < hint.width() || child->height() < hint.height()) {
+                problems.push_back(name(child) + " is cut off");
+            }
+        }
+        CheckLayout(child, problems);
+    }
+}
+
+void CheckAndShoot(QDialog& dialog, const QString& page) {
+    QApplication::processEvents();
+    // Room for the title bar and a desktop panel on a 1366x768 screen, on every page.
+    EXPECT_LE(dialog.frameGeometry().width(), 1366) << page.toStdString();
+    EXPECT_LE(dialog.height(), 768 - 80) << page.toStdString();
+    std::vector<std::string> problems;
+    CheckLayout(&dialog, problems);
+    for (const std::string& problem : problems) ADD_FAILURE() << page.toStdString() << ": " << problem;
+    QDir().mkpath(QStringLiteral("/tmp/astrelle-ui"));
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral("/tmp/astrelle-ui/") + page + QStringLiteral(".png")));
+}
+
+TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
+    Open();
+    PropsControls& c = C();
+    const QRect screen = dialog->screen()->availableGeometry();
+    if (screen.width() >= dialog->frameGeometry().width()) {
+        EXPECT_NEAR(dialog->frameGeometry().center().x(), screen.center().x(), 2);
+        EXPECT_NEAR(dialog->frameGeometry().center().y(), screen.center().y(), 2);
+    }
+    for (int page = 0; page < c.fraUniProp->count(); ++page) {
+        Choose(c.cboUniExtras, page);
+        CheckAndShoot(*dialog, QStringLiteral("universe-%1").arg(page));
+    }
+    ClickLine(c.lstUniGalaxy, 0);
+    c.cmdGalProps->click();
+    for (int page = 0; page < c.fraGalProp->count(); ++page) {
+        Choose(c.cboGalaxExtras, page);
+        CheckAndShoot(*dialog, QStringLiteral("galaxy-%1").arg(page));
+    }
+}
+
+// The letter after a single "&" of a caption, in lower case; 0 when there is none.
+QChar MnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&')) continue;
+        if (text.at(i + 1) == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text.at(i + 1).toLower();
+    }
+    return QChar();
+}
+
+// Every mnemonic that can be used at the moment (visible and enabled) must be unique, or
+// Alt+letter would pick one of several controls by chance.
+void CheckMnemonics(const QDialog& dialog, const QMenuBar& menus, const QString& page) {
+    std::map<QChar, QString> seen;
+    auto note = [&](const QString& text, const QString& owner) {
+        const QChar letter = MnemonicOf(text);
+        if (letter.isNull()) return;
+        const auto [it, fresh] = seen.emplace(letter, owner);
+        if (!fresh)
+            ADD_FAILURE() << page.toStdString() << ": '&" << QString(letter).toStdString() << "' of "
+                          << owner.toStdString() << " also on " << it->second.toStdString();
+    };
+    for (const QAction* action : menus.actions()) note(action->text(), action->text());
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&dialog) || !w->isEnabled()) continue;
+        if (const auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
+            note(label->text(), label->text());
+        if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+            note(button->text(), button->text());
+    }
+}
+
+TEST_F(PropsDialogTest, EveryControlIsReachableByKeyboardWithUniqueMnemonics) {
+    Open();
+    PropsControls& c = C();
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (w->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
+        const bool input =
+            qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+            qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const SpinControl*>(w) ||
+            (qobject_cast<const QAbstractButton*>(w) && !qobject_cast<const SpinControl*>(w->parent()));
+        if (input) {
+            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus)
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
+        }
+    }
+    for (int page = 0; page < c.fraUniProp->count(); ++page) {
+        Choose(c.cboUniExtras, page);
+        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("universe-%1").arg(page));
+    }
+    ClickLine(c.lstUniGalaxy, 0);
+    c.cmdGalProps->click();
+    for (int page = 0; page < c.fraGalProp->count(); ++page) {
+        Choose(c.cboGalaxExtras, page);
+        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("galaxy-%1").arg(page));
+    }
+}
+
+QString HelpText() {
+    QFile file(HelpFilePath());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+TEST_F(PropsDialogTest, HelpPageHasATopicForEverySettingAndEveryControl) {
+    const QString html = HelpText();
+    ASSERT_FALSE(html.isEmpty()) << "help page not found";
+    auto hasTopic = [&html](const QString& topic) {
+        return html.contains(QStringLiteral("id=\"") + topic + QLatin1Char('"'));
+    };
+    for (const SettingGroup group : {SettingGroup::General, SettingGroup::Advanced, SettingGroup::Universe,
+                                     SettingGroup::GalaxyRow, SettingGroup::CompositeRow}) {
+        for (const SettingDef& def : SettingsOf(group)) {
+            if (!def.IsStored() || def.key == "AnimationType") continue;  // the marker is no setting
+            EXPECT_TRUE(hasTopic(QString::fromUtf8(def.key.data(), static_cast<qsizetype>(def.key.size()))))
+                << def.key;
+        }
+    }
+    Open();
+    for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
+        const QString topic = FrmProps::HelpTopicOf(widget);
+        EXPECT_TRUE(hasTopic(topic)) << widget->objectName().toStdString() << " -> " << topic.toStdString();
+    }
+}
+
+TEST_F(PropsDialogTest, F1OpensTheHelpAtTheTopicOfTheFocusedControl) {
+    Open();
+    TypeInto(C().txtUni.at(0), "2500");
+    QTest::keyClick(C().txtUni.at(0), Qt::Key_F1);
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_TRUE(openedUrls[0].isLocalFile());
+    EXPECT_EQ(openedUrls[0].toLocalFile(), HelpFilePath());
+    EXPECT_EQ(openedUrls[0].fragment(), "Universe_Stars");
+
+    C().lstUniGalaxy->setFocus();
+    QTest::keyClick(C().lstUniGalaxy, Qt::Key_F1);
+    ASSERT_EQ(openedUrls.size(), 2u);
+    EXPECT_EQ(openedUrls[1].fragment(), "galaxy-types");
+
+    dialog->ShowHelp(QString::fromLatin1(kHelpSearch));
+    EXPECT_EQ(openedUrls.back().fragment(), "index");
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace astrelle::testing_support

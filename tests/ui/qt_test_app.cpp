@@ -1,0 +1,42 @@
+// main of the ui test program: one QApplication around all tests.
+#include "qt_test_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace astrelle::testing_support {
+
+QApplication& TestApp() {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app) std::abort();  // main creates it before any test
+    return *app;
+}
+
+}  // namespace astrelle::testing_support
+
+int main(int argc, char** argv) {
+    // The offscreen platform, with one screen of the size the dialog must fit (a 1366x768
+    // laptop at 96 dpi), so that fitting and centring are tested on that screen.
+    QTemporaryDir configDir;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((platform.isEmpty() || platform == "offscreen") && configDir.isValid()) {
+        QFile config(configDir.filePath(QStringLiteral("screens.json")));
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
+                             "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            config.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+        }
+    } else if (platform.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

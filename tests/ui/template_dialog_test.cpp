@@ -1,0 +1,256 @@
+// The template chooser: type lists, full names and the ".glx" rule, the confirmation of
+// open and save mode with its three messages, the save probe leaving the folder as it was,
+// and the window's file list, cancel and remembered folder.
+#include "ui/template_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <map>
+
+#include "ui8_test_support.h"
+
+namespace astrelle {
+namespace {
+
+using testing::EnsureApplication;
+using testing::FeedbackRecorder;
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// Every entry of a folder (hidden ones included) with its content.
+std::map<QString, QByteArray> Snapshot(const QString& folder) {
+    std::map<QString, QByteArray> entries;
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        QFile file(dir.filePath(name));
+        entries[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<dir>");
+    }
+    return entries;
+}
+
+TEST(TemplateRules, TypeListsPairDescriptionsWithPatterns) {
+    const std::vector<FileType> types = ParseFileTypes(QString::fromLatin1(kTemplateTypes));
+    ASSERT_EQ(types.size(), 2u);
+    EXPECT_EQ(types[0].description, "Galaxy Templates (*.glx)");
+    EXPECT_EQ(types[0].pattern, "*.glx");
+    EXPECT_EQ(types[1].description, "All Files (*.*)");
+    EXPECT_EQ(types[1].pattern, "*.*");
+
+    const std::vector<FileType> odd = ParseFileTypes("Only a description");
+    ASSERT_EQ(odd.size(), 1u);
+    EXPECT_TRUE(odd[0].pattern.isEmpty());
+    EXPECT_TRUE(ParseFileTypes("").size() == 1u && ParseFileTypes("")[0].description.isEmpty());
+
+    EXPECT_EQ(PatternGlobs("*.*"), QStringList{"*"});
+    EXPECT_EQ(PatternGlobs("*.glx; *.ini"), (QStringList{"*.glx", "*.ini"}));
+    EXPECT_EQ(PatternGlobs(""), QStringList{"*"});
+}
+
+TEST(TemplateRules, FullNameAndExtension) {
+    EXPECT_EQ(TemplateFullName("/", "a.glx"), "/a.glx");  // the root keeps its single separator
+    EXPECT_EQ(TemplateFullName("/home/me", "a"), "/home/me/a");
+    EXPECT_EQ(TemplateFullName("/home/me/", "a"), "/home/me/a");
+
+    EXPECT_EQ(WithTemplateExtension("/home/me/night"), "/home/me/night.glx");
+    EXPECT_EQ(WithTemplateExtension("/home/me/night.txt"), "/home/me/night.txt");
+    EXPECT_EQ(WithTemplateExtension("/home/me/v1.2/night"), "/home/me/v1.2/night");
+}
+
+class TemplateFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir_.isValid());
+        folder_ = dir_.path();
+    }
+    QTemporaryDir dir_;
+    QString folder_;
+};
+
+TEST_F(TemplateFolder, SaveAddsTheExtensionOnlyWhenThePathHasNoPoint) {
+    TemplateConfirmation plain = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night");
+    if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
+    ASSERT_TRUE(plain.accepted) << plain.message.toStdString();
+    EXPECT_EQ(plain.fullName, folder_ + "/night.glx");
+
+    const TemplateConfirmation dotted = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night.tpl");
+    ASSERT_TRUE(dotted.accepted);
+    EXPECT_EQ(dotted.fullName, folder_ + "/night.tpl");
+
+    ASSERT_TRUE(QDir(folder_).mkdir("v1.2"));
+    const TemplateConfirmation inDotted =
+        ConfirmTemplateChoice(TemplateMode::Save, folder_ + "/v1.2", "night");
+    ASSERT_TRUE(inDotted.accepted);
+    EXPECT_EQ(inDotted.fullName, folder_ + "/v1.2/night");
+}
+
+TEST_F(TemplateFolder, SaveRefusesEmptyNamesAndImpossiblePaths) {
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "   ").message, kEnterFileName);
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "missing/x.glx").message, kEnterValidPath);
+    ASSERT_TRUE(QDir(folder_).mkdir("sub"));
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub").message, kEnterValidPath);
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, QString(300, 'n')).message, kEnterValidPath);
+    // A name that reaches into an existing subfolder is fine.
+    EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub/x.glx").accepted);
+}
+
+TEST_F(TemplateFolder, SaveRefusesAFolderWeMayNotWriteTo) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    ASSERT_TRUE(QDir(folder_).mkdir("locked"));
+    const QString locked = folder_ + "/locked";
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, locked, "x.glx").message, kEnterValidPath);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
+    // Files carrying every name a probe could think of: the user's name, the name with "0"
+    // appended (the classic probe name) and the first scratch names of our own probe.
+    WriteFile(folder_ + "/keep.glx", "user template");
+    WriteFile(folder_ + "/keep.glx0", "not a probe");
+    WriteFile(folder_ + "/fresh0", "not a probe either");
+    for (int attempt = 0; attempt < 3; ++attempt) WriteFile(ProbeScratchName(folder_, attempt), "planted");
+    const auto before = Snapshot(folder_);
+
+    EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "keep.glx").accepted);
+    EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "fresh").accepted);
+    EXPECT_EQ(Snapshot(folder_), before);
+}
+
+TEST_F(TemplateFolder, OpenNeedsAnExistingFile) {
+    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(QDir(folder_).mkdir("adir"));
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "absent.glx").message, kSelectExistingFile);
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "").message, kSelectExistingFile);
+    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "adir").message, kSelectExistingFile);
+    const TemplateConfirmation ok = ConfirmTemplateChoice(TemplateMode::Open, folder_, "there.glx");
+    EXPECT_TRUE(ok.accepted);
+    EXPECT_EQ(ok.fullName, folder_ + "/there.glx");
+}
+
+TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
+    WriteFile(folder_ + "/a.glx", "");
+    WriteFile(folder_ + "/B.GLX", "");
+    WriteFile(folder_ + "/c.txt", "");
+    WriteFile(folder_ + "/plain", "");
+    ASSERT_TRUE(QDir(folder_).mkdir("folder.glx"));
+
+    TemplateDialog dialog;
+    dialog.FormLet(true, "Select Template to Open", kTemplateTypes);
+    dialog.SetFolder(folder_);
+    EXPECT_EQ(dialog.windowTitle(), "Select Template to Open");
+    ASSERT_EQ(dialog.TypeList()->count(), 2);
+    EXPECT_EQ(dialog.TypeList()->currentIndex(), 0);
+    EXPECT_EQ(dialog.Patterns(), (QStringList{"*.glx", "*.*"}));
+
+    auto names = [&] {
+        QStringList n;
+        for (int i = 0; i < dialog.FileList()->count(); ++i) n << dialog.FileList()->item(i)->text();
+        return n;
+    };
+    EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX"}));
+    dialog.TypeList()->setCurrentIndex(1);
+    EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX", "c.txt", "plain"}));
+    if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
+        dialog.grab().save(qEnvironmentVariable("ASTRELLE_SCREENSHOTS") + "/template.png");
+    }
+}
+
+TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
+    WriteFile(folder_ + "/there.glx", "x");
+    FeedbackRecorder feedback;
+    TemplateDialog dialog;
+    dialog.FormLet(true, "Select Template to Open", kTemplateTypes);
+    dialog.SetFolder(folder_);
+    dialog.show();
+    dialog.FileName()->setText("absent.glx");
+    dialog.OkButton()->click();
+    EXPECT_EQ(feedback.warnings, QStringList{kSelectExistingFile});
+    EXPECT_FALSE(dialog.Accepted());
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.FileName()->setText("there.glx");
+    dialog.OkButton()->click();
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(dialog.FullFileName(), folder_ + "/there.glx");
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(TemplateFolder, DoubleClickConfirmsWithoutChecks) {
+    WriteFile(folder_ + "/pick.glx", "x");
+    TemplateDialog dialog;
+    dialog.FormLet(false, "Enter or Select Template to Save", kTemplateTypes);
+    dialog.SetFolder(folder_);
+    ASSERT_EQ(dialog.FileList()->count(), 1);
+    emit dialog.FileList()->itemDoubleClicked(dialog.FileList()->item(0));
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(dialog.FullFileName(), folder_ + "/pick.glx");
+}
+
+TEST_F(TemplateFolder, CancelReturnsEmptyTextAndTheFolderIsRemembered) {
+    ForgetTemplatePlace();
+    {
+        TemplateDialog first;
+        first.FormLet(true, "t", kTemplateTypes);
+        first.SetFolder(folder_);
+        first.reject();
+    }
+    EXPECT_EQ(RememberedTemplatePlace().folder, QDir::cleanPath(folder_));
+
+    WriteFile(folder_ + "/there.glx", "x");
+    QString seenFolder;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seenFolder = dialog->Folder();
+        dialog->FileName()->setText("there.glx");  // a valid choice, then cancelled
+        dialog->CancelButton()->click();
+    });
+    EXPECT_EQ(SelectTemplateFile(nullptr, true, "Select Template to Open", kTemplateTypes), QString());
+    EXPECT_EQ(seenFolder, QDir::cleanPath(folder_));
+    ForgetTemplatePlace();
+}
+
+TEST_F(TemplateFolder, SelectReturnsTheConfirmedSaveName) {
+    if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
+    ForgetTemplatePlace();
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->SetFolder(folder_);
+        dialog->FileName()->setText("night");
+        dialog->OkButton()->click();
+    });
+    EXPECT_EQ(SelectTemplateFile(nullptr, false, "Enter or Select Template to Save", kTemplateTypes),
+              folder_ + "/night.glx");
+    EXPECT_FALSE(QFile::exists(folder_ + "/night.glx"));  // choosing never writes
+    ForgetTemplatePlace();
+}
+
+TEST(TemplateDrivesList, RootComesFirstAndEveryDriveIsAFolder) {
+    EnsureApplication();
+    QStringList drives = TemplateDrives();
+    ASSERT_FALSE(drives.isEmpty());
+    EXPECT_EQ(drives.front(), "/");
+    EXPECT_EQ(drives.removeDuplicates(), 0);
+    for (const QString& d : drives) EXPECT_TRUE(QFileInfo(d).isDir()) << d.toStdString();
+}
+
+}  // namespace
+}  // namespace astrelle
