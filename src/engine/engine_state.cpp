@@ -47,7 +47,7 @@ void RuntimeArrays::Allocate(int32_t stars, int32_t trail, int32_t galaxies, int
     TypeHueAngle.fill(0.0f);
 
     for (auto* v : {&GalViewX, &GalViewY, &GalViewZ, &GalWorldX, &GalWorldY, &GalWorldZ, &GalVelX, &GalVelY,
-                    &GalVelZ}) {
+                    &GalVelZ, &PullX, &PullY, &PullZ}) {
         Fill(*v, GalaxyCount);
     }
     Fill(GalType, GalaxyCount);
@@ -85,6 +85,14 @@ void RuntimeArrays::Allocate(int32_t stars, int32_t trail, int32_t galaxies, int
     Fill(ParticleAge, kCometParticles);
     Fill(EvtPixelDrawn, kCometParticles);
     EvtSlotStride = 0;
+}
+
+void RuntimeArrays::AllocateCreation() {
+    for (auto* v : {&BirthX, &BirthY, &BirthZ, &BirthVelX, &BirthVelY, &BirthVelZ}) Fill(*v, StarCount);
+    Fill(BirthState, StarCount);
+    Fill(BirthAge, StarCount);
+    for (auto* v : {&GalDriftX, &GalDriftY, &GalDriftZ}) Fill(*v, GalaxyCount);
+    TypeWeightSum.fill(0);
 }
 
 }  // namespace astrelle

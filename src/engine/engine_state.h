@@ -5,13 +5,12 @@
 // angles, galaxy objects). Runtime arrays are sized once per run by Allocate and never
 // inside a frame, so the frame loop allocates nothing.
 //
-// A saver run is meant to go: the host fills Settings (loaders store raw values), calls
-// ComputeGeometry for its surface, seeds Random, builds the colour tables (colour.h); the
-// run clamps and converts Settings, calls ScaleTypeTable, RuntimeArrays::Allocate(S, T,
-// G, A), and per cycle resets TrailCursor and TypeHueAngle, populates the universe, and
-// for every frame sets FrameStartTick, moves the camera, fills GalView*, calls
-// StepTypeSpin, UpdateGalaxyFrame, UpdateAmbientStars and EndOfFrame (frame_loop.h), with
-// ResetEventBuffer at each core entry. The preview (preview.h) is the small version of it.
+// A saver run goes (engine_setup.h, universe.h): the host sequence loads the display
+// settings and the geometry, seeds Random, then per run loads the universe settings as
+// stored with the type tables and colour tables; RunUniverse clamps and converts Settings,
+// calls ScaleTypeTable, RuntimeArrays::Allocate(S, T, G, A) and AllocateCreation, and
+// repeats cycles: CreateUniverse (universe_creation.h), RunTour (tour.h) with gravity
+// (gravity.h), ClearSurface. The preview (preview.h) is the small version of it.
 #pragma once
 
 #include <array>
@@ -36,6 +35,13 @@ inline constexpr uint32_t kWhite = 0xFFFFFFu;  // 16777215
 inline constexpr float kTwoPi = 6.2831855f;    // 2 pi as the single-precision constant
 inline constexpr float kPi = 3.1415927f;
 inline constexpr float kMinDepth = 0.001f;  // a point is drawn only when z > this
+
+// A point or direction in engine units, single precision.
+struct Vec3 {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
 
 // Universe, advanced and message values as the engine holds them, named by their keys.
 // A loader stores the values as read; RunUniverse then clamps and converts them in
@@ -127,7 +133,11 @@ struct EngineContext {
     std::array<uint32_t, kRampSize> UniverseHueRamp{};
     std::array<uint32_t, kRampSize * kGalaxyTypeCount> GalaxyHueRamp{};
 
-    int16_t CurrentGalType = 0;    // base type of the galaxy being visited; 0 outside visits
+    int16_t CurrentGalType = 0;  // base type of the galaxy being visited; 0 outside visits
+    // Gravity recomputes velocities when this reaches 0 (ApplyGravity). Kept here, not
+    // with one run's arrays, so that the rhythm of recomputations runs on across universe
+    // cycles and runs instead of restarting with each new universe.
+    int16_t GravityCounter = 0;
     uint32_t FrameStartTick = 0;   // tick at the start of the current frame
     uint32_t LastMessageTick = 0;  // tick of the last RefreshMessage
 
@@ -161,6 +171,8 @@ struct RuntimeArrays {
     std::vector<float> GalWorldX, GalWorldY, GalWorldZ;  // centre in the world (gravity)
     std::vector<float> GalVelX, GalVelY, GalVelZ;        // velocity from gravity
     std::vector<int16_t> GalType;  // 0..31 a galaxy type, 32..47 composite row GalType - 32
+    // Work space of gravity: the pull of every object on the one being moved.
+    std::vector<float> PullX, PullY, PullZ;
 
     // Per star.
     std::vector<float> StarRadius, StarAngle, StarAngVel, StarHeight;
@@ -196,9 +208,34 @@ struct RuntimeArrays {
     std::vector<int16_t> ParticleAge, EvtPixelDrawn;
     int16_t EvtSlotStride = 0;  // comet slots in use, set by ResetEventBuffer
 
+    // Working arrays of the universe creation (per star and per galaxy object). Sized by
+    // AllocateCreation once per run, so a new universe costs no allocation.
+    std::vector<float> BirthX, BirthY, BirthZ;           // a birth star in flight
+    std::vector<float> BirthVelX, BirthVelY, BirthVelZ;  // its velocity
+    std::vector<int16_t> BirthState;                     // 0 in flight, 1 fading, 2 joined
+    std::vector<int32_t> BirthAge;                       // frames in the current state
+    std::vector<float> GalDriftX, GalDriftY, GalDriftZ;  // drift of a galaxy object
+    // Running sum of the weights of rows 0..47. 32 bits: 48 weights of up to 999 each
+    // would not fit 16.
+    std::array<int32_t, kGalaxyTableRows> TypeWeightSum{};
+    // The expansion: step and radius, both set to Universe_Expand at every new universe;
+    // the radius ambient stars are placed in for the rest of the cycle.
+    float ExpandStep = 0.0f;
+    float ExpandRadius = 0.0f;
+
+    // The tour camera of the current cycle: position, previous position and the window
+    // of four spline control points (Control[3] is the newest), and the spline step.
+    Vec3 Camera;
+    Vec3 PrevCamera;
+    std::array<Vec3, 4> Control{};
+    float TourStep = 1.0f;
+
     // Sizes and zero-fills every array. Counts below their minimum are raised to it
-    // (stars 1, trail 1, galaxies 1, ambient 0). The only place arrays change size.
+    // (stars 1, trail 1, galaxies 1, ambient 0). With AllocateCreation the only places
+    // arrays change size.
     void Allocate(int32_t stars, int32_t trail, int32_t galaxies, int32_t ambient);
+    // Sizes the creation arrays for the StarCount and GalaxyCount of the last Allocate.
+    void AllocateCreation();
 };
 
 }  // namespace astrelle

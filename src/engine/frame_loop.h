@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "engine/engine_state.h"
 
@@ -36,5 +37,46 @@ bool EndOfFrame(EngineContext& ctx);
 // Between universe cycles: clears the surface and redraws the lock message. The preview
 // box has no drawing surface of its own, so there it does nothing.
 void ClearSurface(EngineContext& ctx);
+
+// Where a frame of a universe cycle belongs.
+enum class UniversePhase : uint8_t { Creation, Visit, ReturnLeg };
+
+// What an observer learns about a frame of RunUniverse.
+struct UniverseFrame {
+    UniversePhase phase = UniversePhase::Creation;
+    int64_t cycle = 0;          // universe cycle of this run, from 0
+    int64_t frameInCycle = 0;   // from 0 at the first creation frame
+    int64_t frameInRun = 0;     // from 0 at the first frame of the run
+    int32_t creationFrame = 0;  // e, during the creation
+    int16_t g = 0;              // visited galaxy object (0 on the return leg)
+    int16_t k = 0;              // control step of the visit or of the return leg, from 1
+    float t = 0.0f;             // spline parameter
+};
+
+// Sees every frame of a run once it is drawn, before the frame waits out its delay.
+// Tools take pictures here and tests look at the state; an observer that sets
+// StopRequested ends the run at this frame's EndOfFrame, as an input event would.
+using UniverseObserver = std::function<void(EngineContext&, RuntimeArrays&, const UniverseFrame&)>;
+
+// Counts the frames of a run and hands each to the observer, if there is one.
+class FrameReporter {
+  public:
+    explicit FrameReporter(const UniverseObserver& observer) : observer_(observer) {}
+
+    void StartCycle(int64_t cycle) {
+        frame_.cycle = cycle;
+        frame_.frameInCycle = 0;
+    }
+    UniverseFrame& Frame() { return frame_; }
+    void Report(EngineContext& ctx, RuntimeArrays& arrays) {
+        if (observer_) observer_(ctx, arrays, frame_);
+        ++frame_.frameInCycle;
+        ++frame_.frameInRun;
+    }
+
+  private:
+    const UniverseObserver& observer_;
+    UniverseFrame frame_;
+};
 
 }  // namespace astrelle

@@ -31,6 +31,9 @@ int TableIndex(RandomSource& random) {
 }  // namespace
 
 double ProfileEnvelope(int16_t profile, double r, double R) {
+    // A radius of 0 is a point with no height. The first profiles divide by R, and a
+    // universe that does not expand (Universe_Expand 0) places everything at radius 0.
+    if (R == 0.0) return 0.0;
     switch (profile) {
         case 0: {
             const double bulge = 0.0625 * (R / kEnvelopeScale) * (R / kEnvelopeScale);

@@ -11,12 +11,6 @@
 
 namespace astrelle {
 
-struct Vec3 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
-
 struct RadiusHeight {
     float r = 0.0f;
     float h = 0.0f;
@@ -39,7 +33,7 @@ RadiusHeight PlaceStar(EngineContext& ctx, int16_t type);
 // 0..6 give 0 (the sign is still drawn).
 float ProfileHeight(RandomSource& random, int16_t profile, float r, float R);
 
-// The envelope alone, without the sign (the shape the profile list names).
+// The envelope alone, without the sign (the shape the profile list names); 0 for R = 0.
 double ProfileEnvelope(int16_t profile, double r, double R);
 
 // A point for a galaxy object or ambient star by Universe_Profile; m is the smallest

@@ -1,13 +1,17 @@
 // The frame loop must not allocate: this test program counts every operator new while a
-// busy preview runs its frames.
+// busy preview runs its frames and while a saver run goes through whole universe cycles.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <string>
 
+#include "engine/engine_setup.h"
 #include "engine/preview.h"
 #include "engine_test_support.h"
+#include "settings/factory_tables.h"
+#include "settings/registry_store.h"
 
 namespace {
 std::atomic<bool> gCounting{false};
@@ -63,6 +67,87 @@ TEST(FrameAllocation, FramesOfABusyPreviewAllocateNothing) {
         }
     });
     EXPECT_EQ(during, 0);
+}
+
+TEST(FrameAllocation, UniverseCyclesAllocateNothingAfterTheRunStarts) {
+    testing::EngineFixture f(640, 480, 5);
+    MemorySettingsStore store;
+    // Busy: many rebirths, novas and comets, gravity in the second run.
+    testing::StoreSmallUniverse(store, {{"Universe_NewFreq", "3000"}, {"Universe_Persist", "0.9"}});
+    for (int t = 0; t < kGalaxyTypeCount; ++t) {
+        store.WriteText(GalaxyRegistrySection(t), "Galaxy_NovaFreq", "3000");
+        store.WriteText(GalaxyRegistrySection(t), "Galaxy_CometFreq", "5000");
+    }
+    for (const char* gravity : {"0", "100000"}) {
+        testing::Store(store, {{"Universe_GravForce", gravity}});
+        long during = -1;
+        RunSaverHostSequence(f.ctx, store, HostKind::Window,
+                             [&](EngineContext& ctx, RuntimeArrays&, const UniverseFrame& frame) {
+                                 if (frame.frameInRun == 0) {
+                                     gAllocations = 0;
+                                     gCounting = true;
+                                 } else if (frame.cycle == 3) {
+                                     gCounting = false;
+                                     during = gAllocations;
+                                     ctx.Host.Process().StopRequested = kTrue16;
+                                 }
+                             });
+        EXPECT_EQ(during, 0) << gravity;
+    }
+}
+
+// Universe cycles to run in the long runs; ASTRELLE_LONG_RUN_CYCLES raises it for a soak.
+int64_t LongRunCycles(int64_t normal) {
+    const char* text = std::getenv("ASTRELLE_LONG_RUN_CYCLES");
+    const int64_t n = text != nullptr ? std::atoll(text) : 0;
+    return n > 0 ? n : normal;
+}
+
+// Runs whole universe cycles on a 1920 x 1080 surface and gives the allocations counted
+// from the first frame on (-1 when the run ended early).
+long CyclesAllocations(testing::StoredValues values, int64_t cycles) {
+    testing::EngineFixture f(1920, 1080, 11);
+    MemorySettingsStore store;
+    CompositeTable composites{};
+    LoadFactoryComposites(composites);
+    SaveAllComposites(store, composites);
+    testing::Store(store, {{"Adv_TimeDelay", "0"}});
+    testing::Store(store, values);
+    long during = -1;
+    RunSaverHostSequence(f.ctx, store, HostKind::Window,
+                         [&](EngineContext& ctx, RuntimeArrays&, const UniverseFrame& frame) {
+                             if (frame.frameInRun == 0) {
+                                 gAllocations = 0;
+                                 gCounting = true;
+                             } else if (frame.cycle == cycles) {
+                                 gCounting = false;
+                                 during = gAllocations;
+                                 ctx.Host.Process().StopRequested = kTrue16;
+                             }
+                         });
+    return during;
+}
+
+// Long runs of the factory universe and of the largest one, with every event of the
+// factory types; under the sanitizers they also show that nothing is read or written out
+// of bounds. The tour is shortened (fewer frames per control step) so that whole cycles
+// fit a test run.
+TEST(LongRun, FactoryUniverseCyclesAllocateNothing) {
+    EXPECT_EQ(CyclesAllocations({{"Universe_GSteps", "3"}, {"Universe_ESteps", "40"}}, LongRunCycles(3)), 0);
+}
+
+TEST(LongRun, LargestUniverseCyclesAllocateNothing) {
+    EXPECT_EQ(CyclesAllocations({{"Universe_Stars", "30000"},
+                                 {"Universe_Galaxy", "999"},
+                                 {"Universe_AmStar", "3000"},
+                                 {"Universe_STrail", "999"},
+                                 {"Universe_GravForce", "125000"},
+                                 {"Universe_GravFrame", "2"},
+                                 {"Universe_GCCtrl", "0"},
+                                 {"Universe_GSteps", "1"},
+                                 {"Universe_ESteps", "20"}},
+                                LongRunCycles(1)),
+              0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "engine/star_events.h"
 #include "engine/star_generation.h"
 #include "settings/factory_tables.h"
+#include "settings/registry_store.h"
 #include "settings/value_utils.h"
 
 namespace astrelle::testing {
@@ -91,6 +92,33 @@ int64_t LitPixels(const PixelSurface& surface) {
     const int64_t count = static_cast<int64_t>(surface.Width()) * surface.Height();
     for (int64_t k = 0; k < count; ++k) n += p[k] != 0 ? 1 : 0;
     return n;
+}
+
+void Store(SettingsStore& store, StoredValues values) {
+    for (const auto& [key, text] : values) {
+        const SettingDef* def = FindSetting(key);
+        store.WriteText(SectionOf(*def), def->key, text);
+    }
+}
+
+void StoreSmallUniverse(SettingsStore& store, StoredValues overrides) {
+    Store(store, {{"Adv_TimeDelay", "0"},
+                  {"Universe_Stars", "300"},
+                  {"Universe_Galaxy", "3"},
+                  {"Universe_STrail", "2"},
+                  {"Universe_ESteps", "12"},
+                  {"Universe_GSteps", "4"},
+                  {"Universe_GPCtrl", "1"},
+                  {"Universe_GCCtrl", "2"},
+                  {"Universe_AmStar", "20"}});
+    StoreFactoryTypes(store);
+    Store(store, overrides);
+}
+
+void StoreFactoryTypes(SettingsStore& store) {
+    GalaxyTypeTable table{};
+    EnsureFirstRunGalaxyTypes(store, table);
+    WriteFirstRunMarker(store);
 }
 
 }  // namespace astrelle::testing

@@ -4,11 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
 
 #include "engine/colour.h"
 #include "engine/engine_state.h"
 #include "engine/headless_host.h"
 #include "engine/pixel_surface.h"
+#include "settings/settings_store.h"
 
 namespace astrelle::testing {
 
@@ -39,5 +43,18 @@ void EraseEverythingShown(EngineContext& ctx, RuntimeArrays& a);
 
 // Number of pixels that are not black.
 int64_t LitPixels(const PixelSurface& surface);
+
+using StoredValues = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+
+// Stores the texts under their keys in the section of each key's definition.
+void Store(SettingsStore& store, StoredValues values);
+
+// A universe that runs a whole cycle in a few hundred frames: 3 galaxy objects of the
+// factory types, 300 stars, 20 ambient stars, 12 creation frames, 4 frames a control
+// step, no frame delay. Stored in the store as a user would store it; overrides win.
+void StoreSmallUniverse(SettingsStore& store, StoredValues overrides = {});
+
+// Stores the factory galaxy types as the saver's first run would.
+void StoreFactoryTypes(SettingsStore& store);
 
 }  // namespace astrelle::testing

@@ -1,9 +1,8 @@
-// astrelle-render: runs the galaxy or composite preview of the engine headless for a
-// number of frames and writes the picture as a PNG, so the animation can be looked at
-// (and checked by tests) without a display. The same options, settings and seed give the
-// same file. It only reads the stored settings, never writes them.
-#include <png.h>
-
+// astrelle-render: runs the galaxy or composite preview of the engine, or the saver's
+// whole universe animation, headless for a number of frames and writes the picture as a
+// PNG, so the animation can be looked at (and checked by tests) without a display. The
+// same options, settings and seed give the same file. It only reads the stored settings
+// and templates, never writes them.
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +17,12 @@
 #include "engine/headless_host.h"
 #include "engine/preview.h"
 #include "platform/profile_file.h"
+#include "png_output.h"
 #include "settings/factory_tables.h"
 #include "settings/registry_store.h"
 #include "settings/settings_model.h"
 #include "settings/value_utils.h"
+#include "universe_render.h"
 
 namespace {
 
@@ -31,8 +32,13 @@ constexpr const char* kUsage =
     "usage: astrelle-render [options] OUTPUT.png\n"
     "  --galaxy N        preview galaxy type N (0..31); the default is --galaxy 0\n"
     "  --composite N     preview composite type N (0..15)\n"
+    "  --universe        the saver's whole animation: universes are created, toured and\n"
+    "                    left again, one after the other\n"
     "  --size WxH        picture size in pixels (default 800x600)\n"
-    "  --frames N        frames to run before the picture is taken (1..32767, default 300)\n"
+    "  --frames N        frames to run before the picture is taken (1..32767, default 300;\n"
+    "                    up to 2147483647 with --universe)\n"
+    "  --every K         with --universe: also write every K-th frame up to N as\n"
+    "                    OUTPUT-<frame>.png\n"
     "  --seed S          seed of the random source (0..2^64-1, default 1)\n"
     "  --stars N         stars of the galaxy (default 2500)\n"
     "  --trail N         trail length (default 2)\n"
@@ -42,19 +48,25 @@ constexpr const char* kUsage =
     "                    values from the settings' defaults (default)\n"
     "  --source stored   everything from the stored settings (settings.ini in\n"
     "                    $ASTRELLE_CONFIG_DIR or ~/.config/astrelle); options given\n"
-    "                    on the command line still win\n";
+    "                    on the command line still win\n"
+    "  --template FILE   with --universe: everything from a .glx template\n"
+    "With --universe, --source factory means the factory settings (universe theme 1,\n"
+    "the factory galaxy and composite types), and the picture size stands for the screen.\n";
 
 enum class Source { Factory, Stored };
 
 struct Options {
     Source source = Source::Factory;
+    bool universe = false;
+    std::string templatePath;
+    int64_t every = 0;
     int width = 800;
     int height = 600;
-    int16_t frames = 300;
+    int64_t frames = 300;
     uint64_t seed = 1;
     std::optional<int16_t> galaxy;
     std::optional<int16_t> composite;
-    std::optional<int16_t> stars;
+    std::optional<int32_t> stars;
     std::optional<int16_t> trail;
     std::optional<int16_t> pixelSize;
     std::optional<float> focal;
@@ -122,8 +134,15 @@ Options ParseOptions(int argc, char** argv) {
             o.galaxy = static_cast<int16_t>(WholeInRange(arg, value(), 0, kGalaxyTypeCount - 1));
         } else if (arg == "--composite") {
             o.composite = static_cast<int16_t>(WholeInRange(arg, value(), 0, kCompositeCount - 1));
+        } else if (arg == "--universe") {
+            o.universe = true;
         } else if (arg == "--frames") {
-            o.frames = static_cast<int16_t>(WholeInRange(arg, value(), 1, 32767));
+            o.frames = WholeInRange(arg, value(), 1, 2147483647);
+        } else if (arg == "--every") {
+            o.every = WholeInRange(arg, value(), 1, 2147483647);
+        } else if (arg == "--template") {
+            o.templatePath = std::string(value());
+            if (o.templatePath.empty()) throw UsageError{"--template needs a file name"};
         } else if (arg == "--seed") {
             const std::string_view text = value();
             if (!ParseWhole(text, o.seed)) {
@@ -144,7 +163,7 @@ Options ParseOptions(int argc, char** argv) {
             o.height = h;
         } else if (arg == "--stars") {
             const auto [low, high] = RangeOf("Universe_Stars");
-            o.stars = static_cast<int16_t>(WholeInRange(arg, value(), low, high));
+            o.stars = static_cast<int32_t>(WholeInRange(arg, value(), low, high));
         } else if (arg == "--trail") {
             const auto [low, high] = RangeOf("Universe_STrail");
             o.trail = static_cast<int16_t>(WholeInRange(arg, value(), low, high));
@@ -175,59 +194,38 @@ Options ParseOptions(int argc, char** argv) {
         }
     }
     if (o.galaxy && o.composite) throw UsageError{"give either --galaxy or --composite, not both"};
+    if (o.universe && (o.galaxy || o.composite)) {
+        throw UsageError{"--universe shows no single galaxy or composite type"};
+    }
+    if (!o.universe && o.frames > 32767) throw UsageError{"a preview runs at most 32767 frames"};
+    if (!o.universe && (o.every > 0 || !o.templatePath.empty())) {
+        throw UsageError{"--every and --template need --universe"};
+    }
+    if (!o.templatePath.empty() && o.source == Source::Stored) {
+        throw UsageError{"give either --source stored or --template, not both"};
+    }
     if (o.output.empty()) throw UsageError{"no output file given"};
     return o;
 }
 
-void WriteRows(png_structp png, const PixelSurface& surface, std::vector<png_byte>& row) {
-    const uint32_t* pixels = surface.NativePixels();
-    const size_t width = static_cast<size_t>(surface.Width());
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (size_t x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<size_t>(y) * width + x];  // 0x00RRGGBB
-            row[x * 3] = static_cast<png_byte>(p >> 16);
-            row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
-            row[x * 3 + 2] = static_cast<png_byte>(p);
-        }
-        png_write_row(png, row.data());
-    }
-}
-
-// libpng reports errors by longjmp; nothing here is used after one but the result.
-bool EncodePng(png_structp png, png_infop info, FILE* file, const PixelSurface& surface,
-               std::vector<png_byte>& row) {
-    if (setjmp(png_jmpbuf(png)) != 0) return false;
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(surface.Width()),
-                 static_cast<png_uint_32>(surface.Height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    WriteRows(png, surface, row);
-    png_write_end(png, nullptr);
-    return true;
-}
-
-// Writes the surface as an 8-bit RGB PNG without time stamps, first to a temporary file
-// that then replaces the target, so a failed run never leaves half a picture behind.
-bool WritePng(const PixelSurface& surface, const std::string& path, std::string& error) {
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write '" + temporary + "'";
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    std::vector<png_byte> row(static_cast<size_t>(surface.Width()) * 3);
-    bool ok = png != nullptr && info != nullptr && EncodePng(png, info, file, surface, row);
-    png_destroy_write_struct(&png, &info);
-    ok = (std::fclose(file) == 0) && ok;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) {
-        std::remove(temporary.c_str());
-        error = "writing '" + path + "' failed";
-    }
-    return ok;
+int RenderUniverse(const Options& o) {
+    using U = render::UniverseRenderOptions;
+    U u;
+    u.source = !o.templatePath.empty()
+                   ? U::Source::Template
+                   : (o.source == Source::Stored ? U::Source::Stored : U::Source::Factory);
+    u.templatePath = o.templatePath;
+    u.width = o.width;
+    u.height = o.height;
+    u.frames = o.frames;
+    u.every = o.every;
+    u.seed = o.seed;
+    u.stars = o.stars;
+    u.trail = o.trail;
+    u.pixelSize = o.pixelSize;
+    u.focal = o.focal;
+    u.output = o.output;
+    return render::RenderUniverse(u);
 }
 
 }  // namespace
@@ -240,6 +238,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "astrelle-render: %s\n\n%s", e.message.c_str(), kUsage);
         return 2;
     }
+    if (options.universe) return RenderUniverse(options);
 
     GalaxyTypeTable types{};
     CompositeTable composites{};
@@ -279,8 +278,8 @@ int main(int argc, char** argv) {
     p.subject = options.composite ? PreviewSubject::CompositeType : PreviewSubject::GalaxyType;
     p.typeIndex = options.composite ? *options.composite : options.galaxy.value_or(0);
     p.limited = true;
-    p.frameLimit = options.frames;
-    p.stars = options.stars.value_or(values.Whole("Universe_Stars"));
+    p.frameLimit = static_cast<int16_t>(options.frames);
+    p.stars = options.stars ? static_cast<int16_t>(*options.stars) : values.Whole("Universe_Stars");
     p.trail = options.trail.value_or(values.Whole("Universe_STrail"));
     p.ambientCount = values.Whole("Universe_AmStar");
     p.ambientPersistence = values.Number("Universe_AmPers");
@@ -291,15 +290,11 @@ int main(int argc, char** argv) {
     const int32_t frames = RunPreview(ctx, p);
 
     std::string error;
-    if (!WritePng(surface, options.output, error)) {
+    if (!render::WritePng(surface, options.output, error)) {
         std::fprintf(stderr, "astrelle-render: %s\n", error.c_str());
         return 1;
     }
-    int64_t lit = 0;
-    const uint32_t* pixels = surface.NativePixels();
-    for (size_t k = 0; k < static_cast<size_t>(options.width) * static_cast<size_t>(options.height); ++k) {
-        lit += pixels[k] != 0 ? 1 : 0;
-    }
+    const int64_t lit = render::LitPixels(surface);
     const std::string name = p.subject == PreviewSubject::GalaxyType
                                  ? std::string(TrimBlanks(types[static_cast<size_t>(p.typeIndex)].Name))
                                  : composites[static_cast<size_t>(p.typeIndex)].Name;
