@@ -1,0 +1,159 @@
+// Painting of the animation surface and the message label in a Qt widget.
+#include "shell/saver_view.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+namespace astrelle {
+
+SaverView::SaverView(QWidget* parent) : QWidget(parent) {
+    // Every pixel is painted from the surface, so Qt need not clear anything first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+}
+
+SaverView::~SaverView() = default;
+
+void SaverView::UseX11(x11::Connection* connection) {
+    if (!connection || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    x11_ = connection;
+    // Qt leaves a native paint-on-screen window alone: no backing store, no painting.
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+}
+
+QPaintEngine* SaverView::paintEngine() const {
+    return Native() ? nullptr : QWidget::paintEngine();
+}
+
+void SaverView::Invalidate(const QRect& r) {
+    if (r.isEmpty()) return;
+    if (Native()) {
+        pending_.push_back(x11::Rect{r.x(), r.y(), r.width(), r.height()});
+    } else {
+        update(ToLogical(r));
+    }
+}
+
+QSize SaverView::DevicePixelSize() const {
+    const double ratio = devicePixelRatioF();
+    return QSize(static_cast<int>(std::lround(width() * ratio)),
+                 static_cast<int>(std::lround(height() * ratio)));
+}
+
+void SaverView::FitSurface() {
+    const QSize size = DevicePixelSize();
+    if (surface_.Width() != size.width() || surface_.Height() != size.height()) {
+        surface_.Resize(size.width(), size.height());
+    } else {
+        surface_.Clear();
+    }
+    view_ = QImage(reinterpret_cast<const uchar*>(surface_.NativePixels()), surface_.Width(),
+                   surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
+    view_.setDevicePixelRatio(devicePixelRatioF());
+    if (Native()) {
+        pending_.clear();  // the fresh surface is all dirty
+    } else {
+        update();
+    }
+}
+
+QRect SaverView::ToLogical(const QRect& r) const {
+    const double ratio = devicePixelRatioF();
+    if (ratio == 1.0) return r;
+    const int left = static_cast<int>(std::floor(r.left() / ratio));
+    const int top = static_cast<int>(std::floor(r.top() / ratio));
+    const int right = static_cast<int>(std::ceil((r.left() + r.width()) / ratio));
+    const int bottom = static_cast<int>(std::ceil((r.top() + r.height()) / ratio));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void SaverView::PresentFrame() {
+    if (!Native()) {
+        surface_.TakeDirtyTiles([this](int x, int y, int w, int h) { update(ToLogical(QRect(x, y, w, h))); });
+        return;
+    }
+    if (!presenter_ && isVisible()) {
+        presenter_ = std::make_unique<x11::Presenter>(*x11_, static_cast<x11::WindowId>(winId()));
+        pending_.push_back(x11::Rect{0, 0, surface_.Width(), surface_.Height()});
+    }
+    if (!presenter_) return;
+    x11::Overlay overlay;
+    if (!message_.isNull()) {
+        overlay.pixels = reinterpret_cast<const uint32_t*>(message_.constBits());
+        overlay.y = messageRect_.top();
+        overlay.width = message_.width();
+        overlay.height = message_.height();
+        overlay.stride = static_cast<int>(message_.bytesPerLine() / 4);
+    }
+    presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
+    pending_.clear();
+}
+
+void SaverView::ClearMessage() {
+    Invalidate(messageRect_);
+    message_ = QImage();
+    messageRect_ = QRect();
+}
+
+void SaverView::RefreshMessage() {
+    const QRect old = messageRect_;
+    const double ratio = devicePixelRatioF();
+    const double dpi = screen() ? screen()->logicalDotsPerInchY() : 96.0;
+    int top = 0;
+    message_ = RenderMessage(style_, surface_.Width(), surface_.Height(), dpi / 72.0 * ratio, &top);
+    messageRect_ = message_.isNull() ? QRect() : QRect(0, top, message_.width(), message_.height());
+    if (!message_.isNull()) message_.setDevicePixelRatio(ratio);
+    Invalidate(old);
+    Invalidate(messageRect_);
+}
+
+void SaverView::paintEvent(QPaintEvent* event) {
+    if (Native()) {
+        // An exposure: resend that part now, also while the animation waits for a modal
+        // dialog and presents no frames.
+        const double ratio = devicePixelRatioF();
+        const QRect r = event->rect();
+        Invalidate(QRect(
+            static_cast<int>(std::floor(r.left() * ratio)), static_cast<int>(std::floor(r.top() * ratio)),
+            static_cast<int>(std::ceil(r.width() * ratio)), static_cast<int>(std::ceil(r.height() * ratio))));
+        PresentFrame();
+        return;
+    }
+    QPainter painter(this);
+    const QRect area = event->rect();
+    if (view_.isNull()) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
+    const double ratio = devicePixelRatioF();
+    const QRect source(static_cast<int>(std::floor(area.left() * ratio)),
+                       static_cast<int>(std::floor(area.top() * ratio)),
+                       static_cast<int>(std::ceil(area.width() * ratio)),
+                       static_cast<int>(std::ceil(area.height() * ratio)));
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(area, view_, source);
+    // Beyond the surface (a resize not yet taken up by the animation) stays black.
+    const QRect covered(0, 0, static_cast<int>(surface_.Width() / ratio),
+                        static_cast<int>(surface_.Height() / ratio));
+    if (!covered.contains(area)) {
+        const QRegion rest = QRegion(area).subtracted(covered);
+        for (const QRect& r : rest) painter.fillRect(r, Qt::black);
+    }
+    if (!message_.isNull() && ToLogical(messageRect_).intersects(area)) {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(QPointF(messageRect_.left() / ratio, messageRect_.top() / ratio), message_);
+    }
+}
+
+void SaverView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit Resized();
+}
+
+}  // namespace astrelle

@@ -1,0 +1,202 @@
+// The Qt host of the engine on the offscreen platform: the wait for the next frame sleeps
+// in the event loop (and wakes for events), a termination signal arrives as a Qt signal,
+// and the saver view hands Qt only the changed areas and draws the lock message.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <chrono>
+#include <csignal>
+#include <ctime>
+
+#include "engine/process_values.h"
+#include "shell/message_label.h"
+#include "shell/qt_engine_host.h"
+#include "shell/saver_view.h"
+
+namespace astrelle {
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "shell_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+class CountingSink : public FrameSink {
+  public:
+    void PresentFrame() override { ++presents; }
+    void SetMessageStyle(const MessageStyle& style) override { text = style.text; }
+    void RefreshMessage() override { ++refreshes; }
+    bool TargetAlive() override { return alive; }
+    int presents = 0;
+    int refreshes = 0;
+    QString text;
+    bool alive = true;
+};
+
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+TEST(QtEngineHost, TheFrameWaitSleepsInsteadOfSpinning) {
+    App();
+    ProcessValues process;
+    CountingSink sink;
+    QtEngineHost host(process, sink);
+    const uint32_t start = host.TickCount();
+    const double cpuStart = CpuSeconds();
+    // Waits until each frame is due, as the frame loop does; about 200 ms in all.
+    while (host.TickCount() - start < 200u) host.ProcessEvents(200u - (host.TickCount() - start));
+    const double cpu = CpuSeconds() - cpuStart;
+    EXPECT_GE(host.TickCount() - start, 200u);
+    // A spinning wait would burn the whole 200 ms; sleeping costs next to nothing.
+    EXPECT_LT(cpu, 0.05) << "the wait used " << cpu << " s of CPU";
+    EXPECT_GE(sink.presents, 1);
+}
+
+TEST(QtEngineHost, AnEventEndsTheWaitEarlyAndZeroStillProcessesEvents) {
+    App();
+    ProcessValues process;
+    CountingSink sink;
+    QtEngineHost host(process, sink);
+    // A stop request arriving as an event (a key press, a signal) ends the wait at once.
+    QTimer::singleShot(20, [&process] { process.StopRequested = kTrue16; });
+    const uint32_t start = host.TickCount();
+    while (process.StopRequested == kFalse16 && host.TickCount() - start < 2000u) host.ProcessEvents(1000);
+    EXPECT_EQ(process.StopRequested, kTrue16);
+    EXPECT_LT(host.TickCount() - start, 500u);
+
+    // With no delay, one pass still handles what is pending.
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        &App(), [&handled] { handled = true; }, Qt::QueuedConnection);
+    host.ProcessEvents(0);
+    EXPECT_TRUE(handled);
+    // The preview parent check and the message refresh go to the sink.
+    sink.alive = false;
+    EXPECT_FALSE(host.PreviewParentExists());
+    host.RefreshMessage();
+    EXPECT_EQ(sink.refreshes, 1);
+    // With a source, every refresh takes the message afresh (settings re-read by a restart).
+    QString current = QStringLiteral("first");
+    host.SetMessageSource([&current] { return MessageStyle{current, QString(), 20, 0}; });
+    host.RefreshMessage();
+    EXPECT_EQ(sink.text, QStringLiteral("first"));
+    current = QStringLiteral("second");
+    host.RefreshMessage();
+    EXPECT_EQ(sink.text, QStringLiteral("second"));
+    EXPECT_EQ(sink.refreshes, 3);
+}
+
+TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
+    App();
+    TerminationWatcher watcher;
+    ASSERT_TRUE(watcher.Installed());
+    int terminated = 0;
+    QObject::connect(&watcher, &TerminationWatcher::Terminated, [&terminated] { ++terminated; });
+    std::raise(SIGTERM);  // would end the test program if the handler were not in place
+    std::raise(SIGINT);
+    for (int i = 0; i < 50 && terminated == 0; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(terminated, 1);
+}
+
+// Records the areas Qt is asked to repaint.
+class ProbeView : public SaverView {
+  public:
+    QRegion painted;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        SaverView::paintEvent(event);
+    }
+};
+
+TEST(SaverView, OnlyTheChangedTilesAreRepainted) {
+    App();
+    ProbeView view;
+    view.resize(300, 200);
+    view.show();
+    view.FitSurface();
+    view.PresentFrame();
+    QCoreApplication::processEvents();
+    view.painted = QRegion();
+
+    view.Surface().SetPixel(10, 10, 0xFFFFFF);    // tile (0, 0)
+    view.Surface().SetPixel(299, 199, 0xFFFFFF);  // clipped tile in the corner
+    view.PresentFrame();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(view.painted.contains(QPoint(10, 10)));
+    EXPECT_TRUE(view.painted.contains(QPoint(299, 199)));
+    EXPECT_FALSE(view.painted.contains(QPoint(150, 100)));
+    // Nothing changed: nothing is repainted.
+    view.painted = QRegion();
+    view.PresentFrame();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(view.painted.isEmpty());
+
+    // What is painted comes from the surface: grab the widget and find the star.
+    const QImage shot = view.grab().toImage();
+    EXPECT_EQ(shot.pixel(10, 10) & 0xFFFFFFu, 0xFFFFFFu);
+    EXPECT_EQ(shot.pixel(11, 10) & 0xFFFFFFu, 0u);
+}
+
+TEST(SaverView, TheLockMessageIsDrawnInItsHueAndRemovedAgain) {
+    App();
+    ProbeView view;
+    view.resize(400, 240);
+    view.show();
+    view.FitSurface();
+    view.SetMessageStyle(MessageStyle{QStringLiteral("LOCKED"), QString(), 20, 0x0000FF});  // red, 0x00BBGGRR
+    view.RefreshMessage();
+    QCoreApplication::processEvents();
+    const QImage shot = view.grab().toImage();
+    int red = 0, other = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb p = shot.pixel(x, y) & 0xFFFFFFu;
+            if (p == 0) continue;
+            if (qRed(p) > 0 && qGreen(p) == 0 && qBlue(p) == 0) {
+                ++red;
+            } else {
+                ++other;
+            }
+        }
+    }
+    EXPECT_GT(red, 50);
+    EXPECT_EQ(other, 0);
+    view.ClearMessage();
+    QCoreApplication::processEvents();
+    const QImage cleared = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < cleared.height(); ++y) {
+        for (int x = 0; x < cleared.width(); ++x)
+            ASSERT_EQ(cleared.pixel(x, y) & 0xFFFFFFu, 0u) << x << "," << y;
+    }
+}
+
+TEST(MessageLabel, EmptyTextGivesNoLabelAndLongTextStaysOnTheSurface) {
+    App();
+    int top = -1;
+    EXPECT_TRUE(RenderMessage(MessageStyle{}, 640, 480, 1.0, &top).isNull());
+    const QImage label = RenderMessage(
+        MessageStyle{QString(50, QLatin1Char('W')), QStringLiteral("No Such Font"), 80, 0xFFFFFF}, 200, 60,
+        96.0 / 72.0, &top);
+    ASSERT_FALSE(label.isNull());
+    EXPECT_EQ(label.width(), 200);
+    EXPECT_LE(top + label.height(), 60);
+    EXPECT_GE(top, 0);
+}
+
+}  // namespace
+}  // namespace astrelle
