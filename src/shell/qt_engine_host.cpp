@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 #include <chrono>
 #include <csignal>
@@ -48,6 +49,10 @@ void QtEngineHost::ProcessEvents(uint32_t maxWaitMs) {
         wake_.stop();
     }
     sink_->PollOutsideEvents();
+    // An exit request stands until the program ends. A run clears StopRequested when it
+    // starts, so a termination signal handled just before (while the window was still
+    // being set up) would otherwise be lost and the program would animate on.
+    if (process_.ExitRequested != kFalse16) process_.StopRequested = kTrue16;
 }
 
 namespace {
@@ -62,10 +67,33 @@ void OnTerminationSignal(int) {
     errno = saved;
 }
 
+sigset_t TerminationSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
+}
+
+// Lets the held signals through: to the handler when it is installed, else with their
+// default action, so that they are never lost.
+void ReleaseTerminationSignals() {
+    const sigset_t held = TerminationSignals();
+    pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
+}
+
 }  // namespace
 
+void HoldTerminationSignals() {
+    const sigset_t held = TerminationSignals();
+    pthread_sigmask(SIG_BLOCK, &held, nullptr);
+}
+
 TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
-    if (gSignalPipe[0] >= 0 || pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (gSignalPipe[0] >= 0 || pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ReleaseTerminationSignals();
+        return;
+    }
     auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char buffer[16];
@@ -80,6 +108,7 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     installed_ = true;
+    ReleaseTerminationSignals();
 }
 
 TerminationWatcher::~TerminationWatcher() {

@@ -64,8 +64,15 @@ class QtEngineHost : public QObject, public EngineHost {
     bool woken_ = false;
 };
 
+// Holds SIGTERM and SIGINT back from the first line of main until a TerminationWatcher
+// takes them over: a signal that arrives while the display and Qt start up (tens of
+// milliseconds) then ends the program cleanly with status 0, like any later one, instead
+// of killing it. Threads started meanwhile keep them blocked, so the main thread gets them.
+void HoldTerminationSignals();
+
 // Turns SIGTERM and SIGINT into a Qt signal through a self-pipe, so the handler itself
-// does nothing but write one byte. Only one instance per process.
+// does nothing but write one byte. Only one instance per process. Releases the signals
+// held by HoldTerminationSignals (a signal held meanwhile is delivered at once).
 class TerminationWatcher : public QObject {
     Q_OBJECT
   public:
