@@ -36,6 +36,10 @@ ProfileText::ProfileText(std::string_view bytes) {
         if (nl == std::string_view::npos) {
             raw = bytes.substr(pos);
             pos = bytes.size();
+            if (!raw.empty() && raw.back() == '\r') {
+                raw.remove_suffix(1);
+                eol = Eol::Cr;
+            }
         } else {
             raw = bytes.substr(pos, nl - pos);
             pos = nl + 1;
@@ -45,7 +49,7 @@ ProfileText::ProfileText(std::string_view bytes) {
                 eol = Eol::CrLf;
             }
         }
-        if (!eolSeen && eol != Eol::None) {
+        if (!eolSeen && (eol == Eol::Lf || eol == Eol::CrLf)) {
             // Lines we add end the way the file's lines already do.
             newEol_ = eol;
             eolSeen = true;
@@ -83,7 +87,11 @@ ProfileText::ProfileText(std::string_view bytes) {
 
 uint32_t ProfileText::AppendLine(std::string text) {
     auto index = static_cast<uint32_t>(lines_.size());
-    if (tail_ != kNoLine && lines_[tail_].eol == Eol::None) lines_[tail_].eol = newEol_;
+    if (tail_ != kNoLine) {
+        Eol& last = lines_[tail_].eol;
+        if (last == Eol::None) last = newEol_;
+        if (last == Eol::Cr) last = Eol::CrLf;  // only the line feed was missing
+    }
     lines_.push_back(Line{std::move(text), newEol_, kNoLine});
     if (tail_ == kNoLine) {
         head_ = index;
@@ -171,6 +179,8 @@ std::string ProfileText::Serialize() const {
             out.append("\r\n");
         } else if (line.eol == Eol::Lf) {
             out.push_back('\n');
+        } else if (line.eol == Eol::Cr) {
+            out.push_back('\r');
         }
     }
     return out;

@@ -18,6 +18,7 @@ namespace astrelle {
 //  - an entry is a line inside a section holding "=" whose first non-blank character is
 //    not ";"; the key is the text before the first "=", the value the text after it,
 //    both without surrounding blanks and tabs;
+//  - a line ends at LF or CRLF, or at a CR that ends the file;
 //  - names are compared without regard to ASCII case; when a section or a key appears
 //    twice, the first one counts and the later one is kept but never read;
 //  - lines before the first section and every other line are kept and never read.
@@ -40,7 +41,10 @@ class ProfileText {
     std::string Serialize() const;
 
   private:
-    enum class Eol : uint8_t { None, Lf, CrLf };
+    // Cr: a carriage return that ends the file without its line feed (a CRLF file cut
+    // short). It ends the line like CRLF, so the value does not carry it and a line
+    // appended later turns it into a whole CRLF without changing what the line reads.
+    enum class Eol : uint8_t { None, Lf, CrLf, Cr };
     static constexpr uint32_t kNoLine = UINT32_MAX;
 
     struct Line {

@@ -57,11 +57,16 @@ bool IsNotImported(std::string_view key) {
 }
 
 // The shortest text of a number that reads back, without exponent; the stores never hold
-// "inf" or "nan" and never "-0".
+// "inf" or "nan" and never "-0". A number so large or so small that its plain digits would
+// not fit the texts the stores read back (1e300 has 301) is written with an exponent, so it
+// reads back as itself instead of as a cut-off number or as missing.
 std::string NumberText(double value) {
     if (!std::isfinite(value) || value == 0.0) return "0";
     char buffer[400];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec == std::errc() && static_cast<size_t>(result.ptr - buffer) <= kMaxStoredTextChars)
+        return std::string(buffer, result.ptr);
+    result = std::to_chars(buffer, buffer + sizeof buffer, value);
     if (result.ec != std::errc()) return "0";
     return std::string(buffer, result.ptr);
 }

@@ -82,6 +82,7 @@ int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId wi
 }  // namespace
 
 int main(int argc, char** argv) {
+    HoldTerminationSignals();
     std::vector<std::string> words(argv + 1, argv + argc);
     const char* envWindow = std::getenv("XSCREENSAVER_WINDOW");
     const HostArguments host =

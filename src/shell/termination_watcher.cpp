@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 #include <cerrno>
 #include <csignal>
@@ -21,10 +22,33 @@ void OnTerminationSignal(int) {
     errno = saved;
 }
 
+sigset_t TerminationSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
+}
+
+// Lets the held signals through: to the handler when it is installed, else with their
+// default action, so that they are never lost.
+void ReleaseTerminationSignals() {
+    const sigset_t held = TerminationSignals();
+    pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
+}
+
 }  // namespace
 
+void HoldTerminationSignals() {
+    const sigset_t held = TerminationSignals();
+    pthread_sigmask(SIG_BLOCK, &held, nullptr);
+}
+
 TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
-    if (gSignalPipe[0] >= 0 || pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (gSignalPipe[0] >= 0 || pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ReleaseTerminationSignals();
+        return;
+    }
     auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char buffer[16];
@@ -39,6 +63,7 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     installed_ = true;
+    ReleaseTerminationSignals();
 }
 
 TerminationWatcher::~TerminationWatcher() {

@@ -42,6 +42,10 @@ void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
         wake_.stop();
     }
     AfterEvents();
+    // An exit request stands until the program ends. A run clears StopRequested when it
+    // starts, so a termination signal handled just before (while the window was still
+    // being set up) would otherwise be lost and the program would animate on.
+    if (process_.ExitRequested != kFalse16) process_.StopRequested = kTrue16;
 }
 
 }  // namespace astrelle

@@ -24,6 +24,7 @@ TEST(ProfileText, ParsingAndSerialisingChangesNoByte) {
         "\xEF\xBB\xBF[A]\r\nx=1\r\n\r\n; note\r\n",  // BOM and CRLF
         "junk\n[A\nno equals\n=no key\n[B]]\n  k  =  v  \n[a]\nx=2\n",
         "[A]\nlong=" + std::string(1'000'000, 'v') + "\n" + binary + "\n[B]\nkey=value\n",
+        "[A]\r\nx=1\r",  // cut inside the final CRLF
     };
     for (const std::string& bytes : samples) EXPECT_TRUE(ProfileText(bytes).Serialize() == bytes);
     ProfileText hostile(samples[4]);
@@ -78,6 +79,14 @@ TEST(ProfileText, EditsTouchOnlyTheirLine) {
     ASSERT_TRUE(crlf.Set("A", "y", "2"));
     ASSERT_TRUE(crlf.Set("B", "z", "3"));
     EXPECT_EQ(crlf.Serialize(), "\xEF\xBB\xBF[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+
+    // A file cut between CR and LF: the last value reads the same before and after a line
+    // is appended behind it.
+    ProfileText cut("[A]\nx=1\r");
+    EXPECT_EQ(Found(cut, "A", "x"), "1");
+    ASSERT_TRUE(cut.Set("B", "y", "2"));
+    EXPECT_EQ(cut.Serialize(), "[A]\nx=1\r\n[B]\ny=2\n");
+    EXPECT_EQ(Found(ProfileText(cut.Serialize()), "A", "x"), "1");
 }
 
 TEST(ProfileText, RefusesWhatWouldBreakTheLineStructure) {

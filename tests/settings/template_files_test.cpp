@@ -198,5 +198,30 @@ TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
     EXPECT_EQ(store.ValueCount(), 4u + 5u + 25u + 2u);
 }
 
+// Plain digits of 1e300 or 1e-300 run to 300 characters, beyond what the stores read back.
+TEST(Templates, NumbersOfAnySizeReadBackAfterSavingOrImporting) {
+    MemorySettingsStore source;
+    source.WriteText("Universe", "Universe_Stars", "1e300");
+    source.WriteText("Universe", "Universe_Persist", "1e-300");
+    source.WriteText("Universe", "Universe_Expand", "123456789012345678901234567890");
+    MemorySettingsStore store;
+    ASSERT_TRUE(ImportTemplate(source, store));
+    EXPECT_EQ(GetSettingInt32(store, "Universe", "Universe_Stars", 7), 0);  // a number too big: 0
+    EXPECT_EQ(GetSettingFloat(store, "Universe", "Universe_Persist", 7.0f), 0.0f);
+    EXPECT_EQ(LeadingNumber(store.ReadText("Universe", "Universe_Expand").value_or("")),
+              1.2345678901234568e29);
+
+    TemplateFields fields;
+    GalaxyTypeTable table{};
+    CompositeTable composites{};
+    OpenTemplate(source, store, fields, table, composites);
+    MemorySettingsStore saved;
+    ASSERT_TRUE(SaveTemplate(saved, store, fields, table, composites));
+    TemplateFields reopened;
+    OpenTemplate(saved, store, reopened, table, composites);
+    for (size_t k = 0; k < fields.txtUni.size(); ++k)
+        EXPECT_EQ(LeadingNumber(reopened.txtUni[k]), LeadingNumber(fields.txtUni[k])) << k;
+}
+
 }  // namespace
 }  // namespace astrelle

@@ -70,17 +70,39 @@ TEST(SaverEngineHost, FramesParentCheckAndMessageGoThroughTheSink) {
     EXPECT_EQ(sink.refreshes, 3);
 }
 
+// An exit request (a termination signal, the dialog's Exit) that comes before a run has
+// cleared StopRequested must still end that run at its first event pass.
+TEST(SaverEngineHost, AnExitRequestOutlastsTheStartOfARun) {
+    App();
+    ProcessValues process;
+    CountingSink sink;
+    SaverEngineHost host(process, sink);
+    host.ProcessEvents(0);
+    EXPECT_EQ(process.StopRequested, kFalse16);
+    process.ExitRequested = kTrue16;
+    process.StopRequested = kFalse16;  // what the start of a run does
+    host.ProcessEvents(0);
+    EXPECT_EQ(process.StopRequested, kTrue16);
+}
+
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
     App();
+    // A signal during start-up, before the watcher exists, is held rather than fatal...
+    HoldTerminationSignals();
+    std::raise(SIGTERM);
     TerminationWatcher watcher;
     ASSERT_TRUE(watcher.Installed());
     int terminated = 0;
     QObject::connect(&watcher, &TerminationWatcher::Terminated, [&terminated] { ++terminated; });
-    std::raise(SIGTERM);  // would end the test program if the handler were not in place
-    std::raise(SIGINT);
+    // ...and arrives once the watcher is in place, like any later one.
     for (int i = 0; i < 50 && terminated == 0; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_GE(terminated, 1);
+    EXPECT_EQ(terminated, 1);
+    std::raise(SIGTERM);  // would end the test program if the handler were not in place
+    std::raise(SIGINT);
+    for (int i = 0; i < 50 && terminated == 1; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(terminated, 2);
 }
 
 // Records the areas Qt is asked to repaint.
