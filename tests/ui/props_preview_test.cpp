@@ -81,17 +81,22 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-TEST_F(PropsDialogTest, SaveAfterOpenWritesToTheOpenedTemplateWithoutAsking) {
+TEST_F(PropsDialogTest, TemplatesGoThroughTheChooserAndSaveAfterOpenDoesNotAsk) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("mine.glx");
     Open();
+    dialog->OpenTemplateFromMenu();  // nothing chosen: nothing changes
+    dialog->SaveTemplateFromMenu(false);  // no template yet: asks, and nothing is chosen
+    EXPECT_EQ(chooserCalls.size(), 2u);
+    EXPECT_TRUE(templatePath.empty());
+
     chooserAnswer = path;
     dialog->SaveTemplateFromMenu(true);  // "Save Template As..."
-    ASSERT_EQ(chooserCalls.size(), 1u);
-    EXPECT_FALSE(chooserCalls[0].open);
-    EXPECT_EQ(chooserCalls[0].title, "Enter or Select Template to Save");
-    EXPECT_EQ(chooserCalls[0].types, QString::fromUtf8(kTemplateTypes));
+    ASSERT_EQ(chooserCalls.size(), 3u);
+    EXPECT_FALSE(chooserCalls[2].open);
+    EXPECT_EQ(chooserCalls[2].title, "Enter or Select Template to Save");
+    EXPECT_EQ(chooserCalls[2].types, QString::fromUtf8(kTemplateTypes));
     QByteArray text = ReadFile(path);
     ASSERT_TRUE(text.contains("Universe_Galaxy=100"));
     ASSERT_TRUE(text.contains("Adv_TimeDelay=25"));
@@ -104,34 +109,21 @@ TEST_F(PropsDialogTest, SaveAfterOpenWritesToTheOpenedTemplateWithoutAsking) {
     templatePath.clear();
     Open();
     dialog->OpenTemplateFromMenu();
-    ASSERT_EQ(chooserCalls.size(), 2u);
-    EXPECT_TRUE(chooserCalls[1].open);
-    EXPECT_EQ(chooserCalls[1].title, "Select Template to Open");
+    ASSERT_EQ(chooserCalls.size(), 4u);
+    EXPECT_TRUE(chooserCalls[3].open);
+    EXPECT_EQ(chooserCalls[3].title, "Select Template to Open");
     EXPECT_EQ(C().txtUni.at(1)->text(), "42");
     EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "60");  // stored at once
 
     TypeInto(C().txtUni.at(1), "77");
     chooserAnswer = dir.filePath("other.glx");  // would be used if it asked
     dialog->SaveTemplateFromMenu(false);        // "Save Template"
-    EXPECT_EQ(chooserCalls.size(), 2u);
+    EXPECT_EQ(chooserCalls.size(), 4u);
     EXPECT_TRUE(ReadFile(path).contains("Universe_Galaxy=77"));
     EXPECT_FALSE(QFile::exists(dir.filePath("other.glx")));
     EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "100");  // the store is not touched
-}
 
-TEST_F(PropsDialogTest, ChoosingNoTemplateChangesNothing) {
-    Open();
-    chooserAnswer.clear();
-    dialog->OpenTemplateFromMenu();
-    dialog->SaveTemplateFromMenu(false);  // no template yet: asks, and nothing is chosen
-    EXPECT_EQ(chooserCalls.size(), 2u);
-    EXPECT_TRUE(templatePath.empty());
-}
-
-TEST_F(PropsDialogTest, ATemplateThatCannotBeWrittenIsReported) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    Open();
+    // A template that cannot be written is reported.
     chooserAnswer = dir.filePath("no such folder/mine.glx");
     dialog->SaveTemplateFromMenu(true);
     ASSERT_EQ(messages.size(), 1u);

@@ -44,29 +44,25 @@ std::map<QString, QByteArray> Snapshot(const QString& folder) {
     return entries;
 }
 
-TEST(TemplateRules, TypeListsPairDescriptionsWithPatterns) {
+TEST(TemplateRules, TypeListsFullNamesAndTheExtension) {
     const std::vector<FileType> types = ParseFileTypes(QString::fromLatin1(kTemplateTypes));
     ASSERT_EQ(types.size(), 2u);
     EXPECT_EQ(types[0].description, "Galaxy Templates (*.glx)");
     EXPECT_EQ(types[0].pattern, "*.glx");
     EXPECT_EQ(types[1].description, "All Files (*.*)");
     EXPECT_EQ(types[1].pattern, "*.*");
-
     const std::vector<FileType> odd = ParseFileTypes("Only a description");
     ASSERT_EQ(odd.size(), 1u);
     EXPECT_TRUE(odd[0].pattern.isEmpty());
     EXPECT_TRUE(ParseFileTypes("").size() == 1u && ParseFileTypes("")[0].description.isEmpty());
-
     EXPECT_EQ(PatternGlobs("*.*"), QStringList{"*"});
     EXPECT_EQ(PatternGlobs("*.glx; *.ini"), (QStringList{"*.glx", "*.ini"}));
     EXPECT_EQ(PatternGlobs(""), QStringList{"*"});
-}
 
-TEST(TemplateRules, FullNameAndExtension) {
     EXPECT_EQ(TemplateFullName("/", "a.glx"), "/a.glx");  // the root keeps its single separator
     EXPECT_EQ(TemplateFullName("/home/me", "a"), "/home/me/a");
     EXPECT_EQ(TemplateFullName("/home/me/", "a"), "/home/me/a");
-
+    // Only a path without any point gets ".glx".
     EXPECT_EQ(WithTemplateExtension("/home/me/night"), "/home/me/night.glx");
     EXPECT_EQ(WithTemplateExtension("/home/me/night.txt"), "/home/me/night.txt");
     EXPECT_EQ(WithTemplateExtension("/home/me/v1.2/night"), "/home/me/v1.2/night");
@@ -82,31 +78,39 @@ class TemplateFolder : public ::testing::Test {
     QString folder_;
 };
 
-TEST_F(TemplateFolder, SaveAddsTheExtensionOnlyWhenThePathHasNoPoint) {
-    TemplateConfirmation plain = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night");
+// Save wants a name in a folder that exists; Open wants an existing file. An accepted
+// choice comes back as the full name, a refused one with its message.
+TEST_F(TemplateFolder, ConfirmationChecksNamesAndPathsForEachMode) {
     if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
-    ASSERT_TRUE(plain.accepted) << plain.message.toStdString();
-    EXPECT_EQ(plain.fullName, folder_ + "/night.glx");
-
-    const TemplateConfirmation dotted = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night.tpl");
-    ASSERT_TRUE(dotted.accepted);
-    EXPECT_EQ(dotted.fullName, folder_ + "/night.tpl");
-
     ASSERT_TRUE(QDir(folder_).mkdir("v1.2"));
-    const TemplateConfirmation inDotted =
-        ConfirmTemplateChoice(TemplateMode::Save, folder_ + "/v1.2", "night");
-    ASSERT_TRUE(inDotted.accepted);
-    EXPECT_EQ(inDotted.fullName, folder_ + "/v1.2/night");
-}
-
-TEST_F(TemplateFolder, SaveRefusesEmptyNamesAndImpossiblePaths) {
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "   ").message, kEnterFileName);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "missing/x.glx").message, kEnterValidPath);
     ASSERT_TRUE(QDir(folder_).mkdir("sub"));
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub").message, kEnterValidPath);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, QString(300, 'n')).message, kEnterValidPath);
-    // A name that reaches into an existing subfolder is fine.
-    EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub/x.glx").accepted);
+    WriteFile(folder_ + "/there.glx", "x");
+    const struct {
+        TemplateMode mode;
+        QString folder, name, message, fullName;
+    } cases[] = {
+        {TemplateMode::Save, "", "night", "", "/night.glx"},
+        {TemplateMode::Save, "", "night.tpl", "", "/night.tpl"},
+        {TemplateMode::Save, "/v1.2", "night", "", "/v1.2/night"},
+        {TemplateMode::Save, "", "sub/x.glx", "", "/sub/x.glx"},
+        {TemplateMode::Save, "", "   ", kEnterFileName, ""},
+        {TemplateMode::Save, "", "missing/x.glx", kEnterValidPath, ""},
+        {TemplateMode::Save, "", "sub", kEnterValidPath, ""},
+        {TemplateMode::Save, "", QString(300, 'n'), kEnterValidPath, ""},
+        {TemplateMode::Open, "", "there.glx", "", "/there.glx"},
+        {TemplateMode::Open, "", "absent.glx", kSelectExistingFile, ""},
+        {TemplateMode::Open, "", "", kSelectExistingFile, ""},
+        {TemplateMode::Open, "", "v1.2", kSelectExistingFile, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const TemplateConfirmation result = ConfirmTemplateChoice(c.mode, folder_ + c.folder, c.name);
+        EXPECT_EQ(result.accepted, c.message.isEmpty());
+        EXPECT_EQ(result.message, c.message);
+        if (result.accepted) {
+            EXPECT_EQ(result.fullName, folder_ + c.fullName);
+        }
+    }
 }
 
 TEST_F(TemplateFolder, SaveRefusesAFolderWeMayNotWriteTo) {
@@ -132,18 +136,7 @@ TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
     EXPECT_EQ(Snapshot(folder_), before);
 }
 
-TEST_F(TemplateFolder, OpenNeedsAnExistingFile) {
-    WriteFile(folder_ + "/there.glx", "x");
-    ASSERT_TRUE(QDir(folder_).mkdir("adir"));
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "absent.glx").message, kSelectExistingFile);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "").message, kSelectExistingFile);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "adir").message, kSelectExistingFile);
-    const TemplateConfirmation ok = ConfirmTemplateChoice(TemplateMode::Open, folder_, "there.glx");
-    EXPECT_TRUE(ok.accepted);
-    EXPECT_EQ(ok.fullName, folder_ + "/there.glx");
-}
-
-TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
+TEST_F(TemplateFolder, FileListFollowsTheChosenTypeAndDoubleClickConfirms) {
     WriteFile(folder_ + "/a.glx", "");
     WriteFile(folder_ + "/B.GLX", "");
     WriteFile(folder_ + "/c.txt", "");
@@ -167,6 +160,11 @@ TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
     dialog.TypeList()->setCurrentIndex(1);
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX", "c.txt", "plain"}));
     EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "template"));
+
+    // A double click confirms the line at once.
+    emit dialog.FileList()->itemDoubleClicked(dialog.FileList()->item(2));
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(dialog.FullFileName(), folder_ + "/c.txt");
 }
 
 TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
@@ -187,17 +185,6 @@ TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
     EXPECT_TRUE(dialog.Accepted());
     EXPECT_EQ(dialog.FullFileName(), folder_ + "/there.glx");
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(TemplateFolder, DoubleClickConfirmsWithoutChecks) {
-    WriteFile(folder_ + "/pick.glx", "x");
-    TemplateDialog dialog;
-    dialog.FormLet(false, "Enter or Select Template to Save", kTemplateTypes);
-    dialog.SetFolder(folder_);
-    ASSERT_EQ(dialog.FileList()->count(), 1);
-    emit dialog.FileList()->itemDoubleClicked(dialog.FileList()->item(0));
-    EXPECT_TRUE(dialog.Accepted());
-    EXPECT_EQ(dialog.FullFileName(), folder_ + "/pick.glx");
 }
 
 TEST_F(TemplateFolder, CancelReturnsEmptyTextAndTheFolderIsRemembered) {
