@@ -86,7 +86,7 @@ TEST_F(PropsDialogTest, TemplatesGoThroughTheChooserAndSaveAfterOpenDoesNotAsk) 
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("mine.glx");
     Open();
-    dialog->OpenTemplateFromMenu();  // nothing chosen: nothing changes
+    dialog->OpenTemplateFromMenu();       // nothing chosen: nothing changes
     dialog->SaveTemplateFromMenu(false);  // no template yet: asks, and nothing is chosen
     EXPECT_EQ(chooserCalls.size(), 2u);
     EXPECT_TRUE(templatePath.empty());
