@@ -25,12 +25,7 @@ namespace astrelle {
 namespace {
 
 using testing_support::FeedbackRecorder;
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using testing_support::WriteFile;
 
 // Every entry of a folder (hidden ones included) with its content.
 std::map<QString, QByteArray> Snapshot(const QString& folder) {
@@ -84,7 +79,7 @@ TEST_F(TemplateFolder, ConfirmationChecksNamesAndPathsForEachMode) {
     if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
     ASSERT_TRUE(QDir(folder_).mkdir("v1.2"));
     ASSERT_TRUE(QDir(folder_).mkdir("sub"));
-    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
     const struct {
         TemplateMode mode;
         QString folder, name, message, fullName;
@@ -125,10 +120,10 @@ TEST_F(TemplateFolder, SaveRefusesAFolderWeMayNotWriteTo) {
 TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
     // Files carrying every name a probe could think of: the user's name, the name with "0"
     // appended (the classic probe name) and the first scratch names of our own probe.
-    WriteFile(folder_ + "/keep.glx", "user template");
-    WriteFile(folder_ + "/keep.glx0", "not a probe");
-    WriteFile(folder_ + "/fresh0", "not a probe either");
-    for (int attempt = 0; attempt < 3; ++attempt) WriteFile(ProbeScratchName(folder_, attempt), "planted");
+    ASSERT_TRUE(WriteFile(folder_ + "/keep.glx", "user template"));
+    ASSERT_TRUE(WriteFile(folder_ + "/keep.glx0", "not a probe"));
+    ASSERT_TRUE(WriteFile(folder_ + "/fresh0", "not a probe either"));
+    for (int attempt = 0; attempt < 3; ++attempt) ASSERT_TRUE(WriteFile(ProbeScratchName(folder_, attempt), "planted"));
     const auto before = Snapshot(folder_);
 
     EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "keep.glx").accepted);
@@ -137,10 +132,7 @@ TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
 }
 
 TEST_F(TemplateFolder, FileListFollowsTheChosenTypeAndDoubleClickConfirms) {
-    WriteFile(folder_ + "/a.glx", "");
-    WriteFile(folder_ + "/B.GLX", "");
-    WriteFile(folder_ + "/c.txt", "");
-    WriteFile(folder_ + "/plain", "");
+    for (const char* name : {"a.glx", "B.GLX", "c.txt", "plain"}) ASSERT_TRUE(WriteFile(folder_ + "/" + name, ""));
     ASSERT_TRUE(QDir(folder_).mkdir("folder.glx"));
 
     TemplateDialog dialog;
@@ -168,7 +160,7 @@ TEST_F(TemplateFolder, FileListFollowsTheChosenTypeAndDoubleClickConfirms) {
 }
 
 TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
-    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
     FeedbackRecorder feedback;
     TemplateDialog dialog;
     dialog.FormLet(true, "Select Template to Open", kTemplateTypes);
@@ -200,7 +192,7 @@ TEST_F(TemplateFolder, SelectOpensInTheRememberedFolderAndReturnsTheConfirmedNam
     }
     EXPECT_EQ(RememberedTemplatePlace().folder, QDir::cleanPath(folder_));
 
-    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
     QString seenFolder;
     auto answer = [&](const QString& name, bool ok) {
         QTimer::singleShot(0, [&seenFolder, name, ok] {
