@@ -123,7 +123,9 @@ TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
     ASSERT_TRUE(WriteFile(folder_ + "/keep.glx", "user template"));
     ASSERT_TRUE(WriteFile(folder_ + "/keep.glx0", "not a probe"));
     ASSERT_TRUE(WriteFile(folder_ + "/fresh0", "not a probe either"));
-    for (int attempt = 0; attempt < 3; ++attempt) ASSERT_TRUE(WriteFile(ProbeScratchName(folder_, attempt), "planted"));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASSERT_TRUE(WriteFile(ProbeScratchName(folder_, attempt), "planted"));
+    }
     const auto before = Snapshot(folder_);
 
     EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "keep.glx").accepted);
@@ -132,7 +134,9 @@ TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
 }
 
 TEST_F(TemplateFolder, FileListFollowsTheChosenTypeAndDoubleClickConfirms) {
-    for (const char* name : {"a.glx", "B.GLX", "c.txt", "plain"}) ASSERT_TRUE(WriteFile(folder_ + "/" + name, ""));
+    for (const char* name : {"a.glx", "B.GLX", "c.txt", "plain"}) {
+        ASSERT_TRUE(WriteFile(folder_ + "/" + name, ""));
+    }
     ASSERT_TRUE(QDir(folder_).mkdir("folder.glx"));
 
     TemplateDialog dialog;
