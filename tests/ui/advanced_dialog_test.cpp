@@ -64,44 +64,39 @@ class AdvancedDialogTest : public ::testing::Test {
 // ranges and steps of its limits table, the digit filter and the beep.
 TEST_F(AdvancedDialogTest, NumberFieldsTakeTheirRangesAndStepsFromTheLimits) {
     FeedbackRecorder feedback;
-    QLineEdit* delay = dialog_->Field(0);
-    QLineEdit* size = dialog_->Field(1);
-    QLineEdit* hue = dialog_->Field(2);
-    size->setText("80");
-    QTest::keyClick(size, Qt::Key_Up);
-    EXPECT_EQ(size->text(), "80");
-    QTest::keyClick(size, Qt::Key_Down);
-    EXPECT_EQ(size->text(), "79");
-    delay->setText("5");
-    QTest::keyClick(delay, Qt::Key_Down);
-    EXPECT_EQ(delay->text(), "0");
-    hue->setText("2");
-    QTest::keyClick(hue, Qt::Key_Up);
-    EXPECT_EQ(hue->text(), "7");
-
-    // The spinners: up raises, each by its step, held to the range, and they follow the field.
-    delay->setText("120");
-    Arrow(dialog_->Spin(0), Qt::UpArrow)->click();
-    EXPECT_EQ(delay->text(), "130");
-    Arrow(dialog_->Spin(0), Qt::DownArrow)->click();
-    EXPECT_EQ(delay->text(), "120");
-    Arrow(dialog_->Spin(1), Qt::UpArrow)->click();
-    EXPECT_EQ(size->text(), "80");
-
-    // Digits only, with the dialogs' beep; leaving holds the value to the range.
-    Focus(hue);
-    hue->clear();
-    QTest::keyClicks(hue, "4-00");
-    EXPECT_EQ(hue->text(), "400");
+    enum Act { kUp, kDown, kSpinUp, kSpinDown, kType, kLeave };
+    const struct {
+        int field;
+        const char* text;  // nullptr: keep the text
+        Act act;
+        const char* expected;
+    } cases[] = {
+        {1, "80", kUp, "80"},        {1, nullptr, kDown, "79"},  {0, "5", kDown, "0"},
+        {2, "2", kUp, "7"},          {0, "120", kSpinUp, "130"}, {0, nullptr, kSpinDown, "120"},
+        {1, nullptr, kSpinUp, "80"}, {2, "4-00", kType, "400"},  {2, nullptr, kLeave, "359"},
+        {1, "", kLeave, "10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "field " << c.field << " " << (c.text ? c.text : "-"));
+        QLineEdit* field = dialog_->Field(c.field);
+        if (c.act == kType) {  // digits only, with the dialogs' beep
+            Focus(field);
+            field->clear();
+            QTest::keyClicks(field, c.text);
+        } else if (c.text) {
+            field->setText(c.text);
+        }
+        if (c.act == kUp || c.act == kDown) QTest::keyClick(field, c.act == kUp ? Qt::Key_Up : Qt::Key_Down);
+        if (c.act == kSpinUp || c.act == kSpinDown) {
+            Arrow(dialog_->Spin(c.field), c.act == kSpinUp ? Qt::UpArrow : Qt::DownArrow)->click();
+        }
+        if (c.act == kLeave) Leave(field);
+        EXPECT_EQ(field->text(), c.expected);
+    }
     EXPECT_EQ(feedback.beeps, 1);
-    Leave(hue);
-    EXPECT_EQ(hue->text(), "359");
-    size->setText("");
-    Leave(size);
-    EXPECT_EQ(size->text(), "10");
 }
 
-TEST_F(AdvancedDialogTest, HueFieldColoursTheSwatchAndTheMessage) {
+TEST_F(AdvancedDialogTest, MessageShowsTheHueAndTheChosenFont) {
     dialog_->Field(2)->setText("30");
     EXPECT_EQ(dialog_->HueSwatch()->palette().color(QPalette::Window), Colour(HueColor(30)));
     EXPECT_EQ(dialog_->Message()->palette().color(QPalette::Text), Colour(HueColor(30)));
@@ -109,19 +104,24 @@ TEST_F(AdvancedDialogTest, HueFieldColoursTheSwatchAndTheMessage) {
     EXPECT_EQ(dialog_->HueSwatch()->palette().color(QPalette::Window), Colour(HueColor(0)));
     dialog_->Field(2)->setText("400");  // off the wheel until the field is left
     EXPECT_EQ(dialog_->HueSwatch()->palette().color(QPalette::Window), QColor(Qt::black));
-}
-
-TEST_F(AdvancedDialogTest, ChosenFontShowsInTheMessage) {
     dialog_->FontList()->setCurrentIndex(2);
     EXPECT_EQ(dialog_->Message()->font().family(), "Gamma Mono");
+    dialog_->Message()->setText("Back in a minute");
+    dialog_->Field(2)->setText("60");
+    EXPECT_TRUE(testing_support::SaveScreenshot(*dialog_, "advanced"));
+    // Without a list of its own the dialog offers the system's font families.
+    EXPECT_EQ(AdvancedDialog().FontList()->count(), QFontDatabase::families().size());
 }
 
 TEST_F(AdvancedDialogTest, LoadTakesStoredTextsAndFallsBackToDefaults) {
+    auto expectFields = [this](const char* delay, const char* size, const char* hue) {
+        EXPECT_EQ(dialog_->Field(0)->text(), delay);
+        EXPECT_EQ(dialog_->Field(1)->text(), size);
+        EXPECT_EQ(dialog_->Field(2)->text(), hue);
+    };
     MemorySettingsStore empty;
     dialog_->LoadAdvancedDialog(empty, "Hello");
-    EXPECT_EQ(dialog_->Field(0)->text(), "25");
-    EXPECT_EQ(dialog_->Field(1)->text(), "20");
-    EXPECT_EQ(dialog_->Field(2)->text(), "180");
+    expectFields("25", "20", "180");
     EXPECT_EQ(dialog_->FontList()->currentIndex(), 0);  // the default font is not offered
     EXPECT_FALSE(dialog_->Resize()->isChecked());
     EXPECT_EQ(dialog_->Message()->text(), "Hello");
@@ -133,9 +133,7 @@ TEST_F(AdvancedDialogTest, LoadTakesStoredTextsAndFallsBackToDefaults) {
     store.WriteText("Advanced", "Adv_FontHueV", "90");
     store.WriteText("Advanced", "Adv_WinResize", "1");
     dialog_->LoadAdvancedDialog(store, "");
-    EXPECT_EQ(dialog_->Field(0)->text(), "40");
-    EXPECT_EQ(dialog_->Field(1)->text(), "33");
-    EXPECT_EQ(dialog_->Field(2)->text(), "90");
+    expectFields("40", "33", "90");
     EXPECT_EQ(dialog_->FontList()->currentText(), "Gamma Mono");
     EXPECT_TRUE(dialog_->Resize()->isChecked());
 
@@ -193,14 +191,6 @@ TEST_F(AdvancedDialogTest, DefaultsThenCancelChangesNothing) {
     EXPECT_EQ(Stored(store, "Adv_FontSize"), "33");
     EXPECT_EQ(Stored(store, "Adv_WinResize"), "1");
     EXPECT_EQ(Stored(store, "Adv_FontHueV"), "<missing>");
-}
-
-TEST(AdvancedDialogFonts, OffersTheSystemFontFamilies) {
-    AdvancedDialog dialog;
-    EXPECT_EQ(dialog.FontList()->count(), QFontDatabase::families().size());
-    dialog.Message()->setText("Back in a minute");
-    dialog.Field(2)->setText("60");
-    EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "advanced"));
 }
 
 }  // namespace

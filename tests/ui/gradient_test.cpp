@@ -25,94 +25,79 @@ QImage Blank(int w, int h) {
     return image;
 }
 
-int CountSentinel(const QImage& image) {
-    int n = 0;
+std::set<uint32_t> Colours(const QImage& image) {
+    std::set<uint32_t> seen;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += Packed(image, x, y) == kSentinel;
-    return n;
+        for (int x = 0; x < image.width(); ++x) seen.insert(Packed(image, x, y));
+    return seen;
 }
 
 TEST(GradientBandColour, EndsAndChannelRounding) {
-    const uint32_t c1 = 0x00800000u;  // RGB(0, 0, 128)
-    const uint32_t c2 = 0x00000080u;  // RGB(128, 0, 0)
-    EXPECT_EQ(GradientBandColour(c1, c2, 0, 24), c1);
-    // Red is rounded to the nearest: 128 * 1 / 24 = 5.33 gives 5, and halves go to even.
-    EXPECT_EQ(GradientBandColour(c1, c2, 1, 24) & 0xFFu, 5u);
-    EXPECT_EQ(GradientBandColour(0, 0x80u, 5, 24) & 0xFFu, 27u);  // 26.67
-    EXPECT_EQ(GradientBandColour(0, 0x80u, 1, 256) & 0xFFu, 0u);
-    EXPECT_EQ(GradientBandColour(0, 0x80u, 3, 256) & 0xFFu, 2u);  // 1.5 -> 2
-    // Blue falls from 128: 128 - 128 * 1 / 24 = 122.67; cut out of its bit position it is 122.
-    EXPECT_EQ((GradientBandColour(c1, c2, 1, 24) >> 16) & 0xFFu, 122u);
-    // Green the same way upwards: 200 * 1 / 3 = 66.67 gives 66, not 67.
-    EXPECT_EQ((GradientBandColour(0, 0x00C800u, 1, 3) >> 8) & 0xFFu, 66u);
-}
-
-TEST(PaintGradient, OneStepPaintsEverythingInColourOne) {
-    const uint32_t colour1 = 0x00302010u;
-    for (int style = 0; style <= 7; ++style) {
-        QImage image = Blank(40, 30);
-        PaintGradient(image, colour1, 0x00FFFFFFu, 1, style);
-        std::set<uint32_t> seen;
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) seen.insert(Packed(image, x, y));
-        EXPECT_EQ(seen, std::set<uint32_t>{colour1}) << "style " << style;
+    EXPECT_EQ(GradientBandColour(0x00800000u, 0x80u, 0, 24), 0x00800000u);
+    // Red is rounded to the nearest, halves to even; blue and green are cut out of their bit
+    // positions and keep only the whole part (122.67 gives 122, 66.67 gives 66).
+    const struct {
+        uint32_t c1, c2;
+        int step, steps, shift;
+        uint32_t expected;
+    } cases[] = {
+        {0x00800000u, 0x80u, 1, 24, 0, 5u},     // 5.33
+        {0, 0x80u, 5, 24, 0, 27u},              // 26.67
+        {0, 0x80u, 1, 256, 0, 0u},              // 0.5 -> 0
+        {0, 0x80u, 3, 256, 0, 2u},              // 1.5 -> 2
+        {0x00800000u, 0x80u, 1, 24, 16, 122u},  // 128 - 5.33 = 122.67
+        {0, 0x00C800u, 1, 3, 8, 66u},           // 66.67
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.step << "/" << c.steps << " shift " << c.shift);
+        EXPECT_EQ((GradientBandColour(c.c1, c.c2, c.step, c.steps) >> c.shift) & 0xFFu, c.expected);
     }
 }
 
-TEST(PaintGradient, EveryStyleCoversTheSurface) {
+TEST(PaintGradient, EveryStyleCoversTheSurfaceAndOneStepIsColourOne) {
     for (int style = 0; style <= 7; ++style) {
-        QImage image = Blank(61, 47);
-        PaintGradient(image, 0x00000000u, 0x00FFFF00u, 24, style);
-        EXPECT_EQ(CountSentinel(image), 0) << "style " << style;
+        SCOPED_TRACE(testing::Message() << "style " << style);
+        QImage one = Blank(40, 30);
+        PaintGradient(one, 0x00302010u, 0x00FFFFFFu, 1, style);
+        EXPECT_EQ(Colours(one), std::set<uint32_t>{0x00302010u});
+        QImage many = Blank(61, 47);
+        PaintGradient(many, 0x00000000u, 0x00FFFF00u, 24, style);
+        EXPECT_FALSE(Colours(many).contains(kSentinel));
+    }
+}
+
+TEST(PaintGradient, EachStyleRunsFromTheFirstBandToTheLast) {
+    // Stripes run down (0) or across (1); style 2 shrinks to the centre, 3 to 6 towards a corner.
+    const struct {
+        int style;
+        QPoint first, last;
+    } cases[] = {{0, {25, 0}, {25, 49}}, {1, {0, 25}, {49, 25}}, {2, {0, 0}, {25, 25}}, {3, {0, 0}, {49, 49}},
+                 {4, {49, 0}, {0, 49}},  {5, {49, 49}, {0, 0}},  {6, {0, 49}, {49, 0}}};
+    const uint32_t c2 = 0x0000FF00u;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style);
+        QImage image = Blank(50, 50);
+        PaintGradient(image, 0, c2, 10, c.style);
+        EXPECT_EQ(Packed(image, c.first.x(), c.first.y()), 0u);
+        EXPECT_EQ(Packed(image, c.last.x(), c.last.y()), GradientBandColour(0, c2, 9, 10));
+        if (c.style == 0) {
+            EXPECT_EQ(Packed(image, 0, 49), Packed(image, 49, 49));  // a band spans the width
+        }
     }
 }
 
 TEST(PaintGradient, CircleCentredInACornerReachesTheOppositeCorner) {
     for (const QPointF centre : {QPointF(0, 0), QPointF(99, 0), QPointF(0, 59), QPointF(99, 59)}) {
+        SCOPED_TRACE(testing::Message() << centre.x() << "," << centre.y());
         QImage image = Blank(100, 60);
         PaintGradient(image, 0x00800000u, 0x00000080u, 24, 7, centre);
-        EXPECT_EQ(CountSentinel(image), 0) << centre.x() << "," << centre.y();
+        EXPECT_FALSE(Colours(image).contains(kSentinel));
         // The band at the centre is the last one, the far corner carries the first.
-        EXPECT_EQ(Packed(image, static_cast<int>(centre.x()), static_cast<int>(centre.y())),
-                  GradientBandColour(0x00800000u, 0x00000080u, 23, 24));
-        EXPECT_EQ(Packed(image, 99 - static_cast<int>(centre.x()), 59 - static_cast<int>(centre.y())),
-                  0x00800000u);
+        const int x = static_cast<int>(centre.x());
+        const int y = static_cast<int>(centre.y());
+        EXPECT_EQ(Packed(image, x, y), GradientBandColour(0x00800000u, 0x00000080u, 23, 24));
+        EXPECT_EQ(Packed(image, 99 - x, 59 - y), 0x00800000u);
     }
-}
-
-TEST(PaintGradient, StripesRunInTheirDirection) {
-    QImage rows = Blank(10, 40);
-    PaintGradient(rows, 0, 0x000000FFu, 4, 0);
-    EXPECT_EQ(Packed(rows, 5, 0), 0u);
-    EXPECT_EQ(Packed(rows, 5, 39), GradientBandColour(0, 0xFFu, 3, 4));
-    EXPECT_EQ(Packed(rows, 0, 39), Packed(rows, 9, 39));  // a band spans the whole width
-
-    QImage columns = Blank(40, 10);
-    PaintGradient(columns, 0, 0x000000FFu, 4, 1);
-    EXPECT_EQ(Packed(columns, 0, 5), 0u);
-    EXPECT_EQ(Packed(columns, 39, 5), GradientBandColour(0, 0xFFu, 3, 4));
-}
-
-TEST(PaintGradient, CornerStylesShrinkTowardsTheirCorner) {
-    // Style k leaves its last band at the named corner and the first band at the opposite one.
-    struct Case {
-        int style;
-        QPoint last;
-        QPoint first;
-    };
-    const Case cases[] = {
-        {3, {49, 49}, {0, 0}}, {4, {0, 49}, {49, 0}}, {5, {0, 0}, {49, 49}}, {6, {49, 0}, {0, 49}}};
-    const uint32_t c2 = 0x0000FF00u;
-    for (const Case& c : cases) {
-        QImage image = Blank(50, 50);
-        PaintGradient(image, 0, c2, 10, c.style);
-        EXPECT_EQ(Packed(image, c.last.x(), c.last.y()), GradientBandColour(0, c2, 9, 10)) << c.style;
-        EXPECT_EQ(Packed(image, c.first.x(), c.first.y()), 0u) << c.style;
-    }
-    QImage centre = Blank(50, 50);
-    PaintGradient(centre, 0, c2, 10, 2);
-    EXPECT_EQ(Packed(centre, 25, 25), GradientBandColour(0, c2, 9, 10));
-    EXPECT_EQ(Packed(centre, 0, 0), 0u);
 }
 
 TEST(PaintGradient, UnknownStyleOrNoStepsPaintNothingAndStateIsKept) {
@@ -120,7 +105,7 @@ TEST(PaintGradient, UnknownStyleOrNoStepsPaintNothingAndStateIsKept) {
     PaintGradient(image, 0, 0xFFFFFFu, 8, 8);
     PaintGradient(image, 0, 0xFFFFFFu, 8, -1);
     PaintGradient(image, 0, 0xFFFFFFu, 0, 0);
-    EXPECT_EQ(CountSentinel(image), 400);
+    EXPECT_EQ(Colours(image), std::set<uint32_t>{kSentinel});
 
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +126,22 @@ class PropsDialogTest : public ::testing::Test {
 
     std::string Stored(std::string_view section, std::string_view key) {
         return store.ReadText(section, key).value_or("<missing>");
+    }
+
+    // Expects each {section, key, text} row in the store.
+    struct StoredRow {
+        const char* section;
+        const char* key;
+        const char* text;
+    };
+    void ExpectStored(std::initializer_list<StoredRow> rows) {
+        for (const StoredRow& row : rows) EXPECT_EQ(Stored(row.section, row.key), row.text) << row.key;
+    }
+
+    // Expects each {index, text} row in the indexed fields (txtUni, txtGalaxy).
+    static void ExpectFields(const std::map<int, FieldEdit*>& fields,
+                             std::initializer_list<std::pair<int, const char*>> rows) {
+        for (const auto& [index, text] : rows) EXPECT_EQ(fields.at(index)->text(), text) << "field " << index;
     }
 
     static QString Caption(const QAbstractButton* button) { return button->text().remove(QLatin1Char('&')); }

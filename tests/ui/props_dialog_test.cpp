@@ -1,19 +1,23 @@
 // Behaviour of the properties dialog: opening, storing, themes, the galaxy type and
-// composite lists, copy to all, field checks, messages and the menus.
+// composite lists, copy to all, field checks, messages, the menus, the previews (running
+// with the rest of the dialog disabled, stopped cleanly on close) and the templates.
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "props_dialog_fixture.h"
 #include "settings/factory_tables.h"
 #include "ui/colour_samples.h"
 #include "ui/props_text.h"
 #include "ui/spin_control.h"
+#include "ui/surface_picture.h"
+#include "ui/template_dialog.h"
 
 namespace astrelle::testing_support {
 namespace {
-
-using Group = SettingGroup;
 
 FieldEdit* Uni(PropsControls& c, int index) {
     return c.txtUni.at(index);
@@ -21,64 +25,66 @@ FieldEdit* Uni(PropsControls& c, int index) {
 FieldEdit* Gal(PropsControls& c, int index) {
     return c.txtGalaxy.at(index);
 }
+QString NameAt(const QListWidget* list, int row) {
+    return FrmProps::NameOfLine(list->item(row)->text());
+}
+QString WeightAt(const QListWidget* list, int row) {
+    return FrmProps::WeightOfLine(list->item(row)->text());
+}
 
-// ---- opening ------------------------------------------------------------------------------
+// ---- opening, accept, cancel and exit -----------------------------------------------------
 
 TEST_F(PropsDialogTest, OpeningOnAnEmptyStoreShowsAndStoresTheFactorySettings) {
     Open();
     PropsControls& c = C();
-
     EXPECT_EQ(c.cboUniTheme->currentIndex(), 1);  // "Classical (14.3 Billion Years Ago...)"
-    EXPECT_EQ(Uni(c, 0)->text(), "2500");
-    EXPECT_EQ(Uni(c, 1)->text(), "100");
-    EXPECT_EQ(Uni(c, 14)->text(), "0.015");  // theme 1's damping, not the used-when-missing 0.01
-    EXPECT_EQ(Uni(c, 50)->text(), "0");
+    // Field 14 shows theme 1's damping, not the used-when-missing 0.01.
+    ExpectFields(c.txtUni, {{0, "2500"}, {1, "100"}, {14, "0.015"}, {50, "0"}});
     EXPECT_TRUE(c.chkUniTour->isChecked());
     EXPECT_EQ(c.cboUniProfile->currentIndex(), 2);
     EXPECT_EQ(c.txtPixelSize->text(), "1");
     EXPECT_EQ(c.txtFocalLen->text(), "1.0");
-
     ASSERT_EQ(c.lstUniGalaxy->count(), kGalaxyTypeCount);
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstUniGalaxy->item(0)->text()), "Standard Galaxy");
-    EXPECT_EQ(FrmProps::WeightOfLine(c.lstUniGalaxy->item(0)->text()), "20");
+    EXPECT_EQ(NameAt(c.lstUniGalaxy, 0), "Standard Galaxy");
+    EXPECT_EQ(WeightAt(c.lstUniGalaxy, 0), "20");
     EXPECT_EQ(c.txtUniGalName->text(), "Standard Galaxy");  // the first line is selected
     ASSERT_EQ(c.lstCompGalaxy->count(), kCompositeCount);
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstCompGalaxy->item(0)->text()), "Nested Rings / Solid Core");
-    EXPECT_EQ(FrmProps::WeightOfLine(c.lstCompGalaxy->item(13)->text()), "10");
+    EXPECT_EQ(NameAt(c.lstCompGalaxy, 0), "Nested Rings / Solid Core");
+    EXPECT_EQ(WeightAt(c.lstCompGalaxy, 13), "10");
     EXPECT_EQ(c.cboGalaxyTheme->currentIndex(), 0);  // "< NONE >"
-
     // Already stored, before anything is accepted.
-    EXPECT_EQ(Stored("General", "AnimationType"), "0");
-    EXPECT_EQ(Stored("General", "FocalLength"), "1.0");
-    EXPECT_EQ(Stored("Universe", "Universe_Damping"), "0.015");
-    EXPECT_EQ(Stored("Universe", "Universe_Tour"), "1");
-    EXPECT_EQ(Stored("Universe\\Galaxy0", "_UniGalPct"), "20");
-    EXPECT_EQ(Stored("Universe\\Galaxy31", "_UniGalName"), "Elongated Bottle");
-    EXPECT_EQ(Stored("Universe\\CompGal13", "CompGal_Count"), "7");
-    EXPECT_EQ(Stored("Advanced", "Adv_FontName"), "MS Sans Serif");
+    ExpectStored({{"General", "AnimationType", "0"},
+                  {"General", "FocalLength", "1.0"},
+                  {"Universe", "Universe_Damping", "0.015"},
+                  {"Universe", "Universe_Tour", "1"},
+                  {"Universe\\Galaxy0", "_UniGalPct", "20"},
+                  {"Universe\\Galaxy31", "_UniGalName", "Elongated Bottle"},
+                  {"Universe\\CompGal13", "CompGal_Count", "7"},
+                  {"Advanced", "Adv_FontName", "MS Sans Serif"}});
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(PropsDialogTest, OpeningReadsTheStoredValues) {
-    store.WriteText("General", "AnimationType", "0");
-    store.WriteText("General", "PixelSize", "3");
-    store.WriteText("General", "LockMessage", "Back soon");
-    store.WriteText("Universe", "Universe_Stars", "1234");
-    store.WriteText("Universe", "Universe_STrail", "2.5");        // read as a float, rounded
-    store.WriteText("Universe", "Universe_GravForce", "4000.4");  // the dialog reads a whole number
-    store.WriteText("Universe", "Universe_Tour", "0");
-    store.WriteText("Universe", "Universe_Profile", "5");
-    store.WriteText("Universe\\Galaxy2", "_UniGalName", "My Blob");
-    store.WriteText("Universe\\CompGal1", "_CompGalName", "");
+    for (const StoredRow& row : std::initializer_list<StoredRow>{
+             {"General", "AnimationType", "0"},
+             {"General", "PixelSize", "3"},
+             {"General", "LockMessage", "Back soon"},
+             {"Universe", "Universe_Stars", "1234"},
+             {"Universe", "Universe_STrail", "2.5"},        // read as a float, rounded
+             {"Universe", "Universe_GravForce", "4000.4"},  // the dialog reads a whole number
+             {"Universe", "Universe_Tour", "0"},
+             {"Universe", "Universe_Profile", "5"},
+             {"Universe\\Galaxy2", "_UniGalName", "My Blob"},
+             {"Universe\\CompGal1", "_CompGalName", ""}}) {
+        store.WriteText(row.section, row.key, row.text);
+    }
     Open();
     PropsControls& c = C();
     EXPECT_EQ(c.cboUniTheme->currentIndex(), 0);
     EXPECT_EQ(c.txtPixelSize->text(), "3");
     EXPECT_EQ(c.txtMessage->text(), "Back soon");
-    EXPECT_EQ(Uni(c, 0)->text(), "1234");
-    EXPECT_EQ(Uni(c, 2)->text(), "2");
-    EXPECT_EQ(Uni(c, 50)->text(), "4000");
-    EXPECT_EQ(Uni(c, 1)->text(), "100");  // missing: the used-when-missing value
+    // Field 1 is missing: the used-when-missing value.
+    ExpectFields(c.txtUni, {{0, "1234"}, {2, "2"}, {50, "4000"}, {1, "100"}});
     EXPECT_FALSE(c.chkUniTour->isChecked());
     for (int index : {30, 31, 32, 33}) EXPECT_FALSE(Uni(c, index)->isEnabled()) << index;
     EXPECT_FALSE(c.chkVisitSeq->isEnabled());
@@ -87,17 +93,23 @@ TEST_F(PropsDialogTest, OpeningReadsTheStoredValues) {
     for (int index : {30, 31, 32, 33}) EXPECT_TRUE(Uni(c, index)->isEnabled()) << index;
     EXPECT_TRUE(c.chkVisitSeq->isEnabled());
     EXPECT_EQ(c.cboUniProfile->currentIndex(), 5);
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstUniGalaxy->item(2)->text()), "My Blob");
+    EXPECT_EQ(NameAt(c.lstUniGalaxy, 2), "My Blob");
     // A stored empty composite name shows the dialog's placeholder.
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstCompGalaxy->item(1)->text()), "< Galaxy Composite 2 >");
+    EXPECT_EQ(NameAt(c.lstCompGalaxy, 1), "< Galaxy Composite 2 >");
 }
 
-// ---- accept and cancel --------------------------------------------------------------------
-
-TEST_F(PropsDialogTest, AcceptStoresEveryFieldAndCancelStoresNothing) {
+TEST_F(PropsDialogTest, AcceptStoresEveryFieldWhileCancelAndExitStoreNothing) {
     Open();
     TypeInto(Uni(C(), 1), "321");
     dialog->reject();
+    EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "100");
+
+    Open();
+    TypeInto(Uni(C(), 1), "77");
+    dialog->ExitProgram();  // "Exit" asks the program to end
+    EXPECT_EQ(process.ExitRequested, kTrue16);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "100");
 
     Open();
@@ -108,15 +120,15 @@ TEST_F(PropsDialogTest, AcceptStoresEveryFieldAndCancelStoresNothing) {
     TypeInto(Uni(C(), 12), "0.5");
     C().cmdAccept->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "321");
-    EXPECT_EQ(Stored("Universe", "Universe_Persist"), "0.5");
-    EXPECT_EQ(Stored("Universe", "Universe_GVisit"), "1");
-    EXPECT_EQ(Stored("Universe", "Universe_Profile"), "4");
-    EXPECT_EQ(Stored("General", "LockMessage"), "Gone stargazing");
-    EXPECT_EQ(Stored("General", "AnimationType"), "0");
+    ExpectStored({{"Universe", "Universe_Galaxy", "321"},
+                  {"Universe", "Universe_Persist", "0.5"},
+                  {"Universe", "Universe_GVisit", "1"},
+                  {"Universe", "Universe_Profile", "4"},
+                  {"General", "LockMessage", "Gone stargazing"},
+                  {"General", "AnimationType", "0"}});
 }
 
-// ---- themes -------------------------------------------------------------------------------
+// ---- themes and reset ---------------------------------------------------------------------
 
 TEST_F(PropsDialogTest, UniverseThemeStoresTheFactoryGalaxyTypesAtOnceButNotTheUniverse) {
     Open();  // first run: everything stored
@@ -129,20 +141,18 @@ TEST_F(PropsDialogTest, UniverseThemeStoresTheFactoryGalaxyTypesAtOnceButNotTheU
     PropsControls& c = C();
     EXPECT_EQ(Uni(c, 50)->text(), "7");
     Choose(c.cboUniTheme, 8);  // "Astrelle in Motion:  Gravity On"
-    EXPECT_EQ(Uni(c, 50)->text(), "125000");
-    EXPECT_EQ(Uni(c, 1)->text(), "20");
+    ExpectFields(c.txtUni, {{50, "125000"}, {1, "20"}});
     EXPECT_FALSE(c.chkUniTour->isChecked());
     // The factory galaxy types are in the store before anything is accepted...
-    EXPECT_EQ(Stored("Universe\\Galaxy0", "_UniGalPct"), "20");
-    EXPECT_EQ(Stored("Universe\\Galaxy5", "_UniGalName"), "Solar Wind Comets");
-    EXPECT_EQ(FrmProps::WeightOfLine(c.lstUniGalaxy->item(0)->text()), "20");
+    ExpectStored({{"Universe\\Galaxy0", "_UniGalPct", "20"},
+                  {"Universe\\Galaxy5", "_UniGalName", "Solar Wind Comets"}});
+    EXPECT_EQ(WeightAt(c.lstUniGalaxy, 0), "20");
     EXPECT_EQ(c.lstUniGalaxy->currentRow(), 0);
 
     // ...and stay there after Cancel, while the universe fields are not stored.
     c.cmdDismiss->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(Stored("Universe\\Galaxy0", "_UniGalPct"), "20");
-    EXPECT_EQ(Stored("Universe", "Universe_GravForce"), "7");
+    ExpectStored({{"Universe\\Galaxy0", "_UniGalPct", "20"}, {"Universe", "Universe_GravForce", "7"}});
 }
 
 TEST_F(PropsDialogTest, GalaxyThemeFillsTheFieldsAndTheTypeFollowsOnlyOnReturn) {
@@ -151,8 +161,7 @@ TEST_F(PropsDialogTest, GalaxyThemeFillsTheFieldsAndTheTypeFollowsOnlyOnReturn) 
     ClickLine(c.lstUniGalaxy, 0);
     c.cmdGalProps->click();
     Choose(c.cboGalaxyTheme, 17);  // entry 17 is factory type 16, "Expansive Sphere"
-    EXPECT_EQ(Gal(c, 0)->text(), "15000");
-    EXPECT_EQ(Gal(c, 1)->text(), "30000");
+    ExpectFields(c.txtGalaxy, {{0, "15000"}, {1, "30000"}});
     EXPECT_EQ(c.cboGalPlane->currentIndex(), 1);
     EXPECT_EQ(c.txtPixHue[3]->text(), "25");
     EXPECT_FLOAT_EQ(galaxyTypes[0].Radius, 300.0f);  // not yet
@@ -188,7 +197,7 @@ TEST_F(PropsDialogTest, ResetAsksFirstAndOnYesRestoresTheFactorySettings) {
     EXPECT_EQ(c.fraUniProp->currentIndex(), 0);
 }
 
-// ---- galaxy types -------------------------------------------------------------------------
+// ---- galaxy types and composites ----------------------------------------------------------
 
 TEST_F(PropsDialogTest, CommitRewritesTheSelectedLineWithItsWeightHeldToRange) {
     Open();
@@ -202,8 +211,8 @@ TEST_F(PropsDialogTest, CommitRewritesTheSelectedLineWithItsWeightHeldToRange) {
     EXPECT_EQ(c.txtUniGalPct->text(), "999");
     EXPECT_EQ(galaxyTypes[7].Weight, 999);
     EXPECT_EQ(galaxyTypes[7].Name, "Teal Shell");
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstUniGalaxy->item(7)->text()), "Teal Shell");
-    EXPECT_EQ(FrmProps::WeightOfLine(c.lstUniGalaxy->item(7)->text()), "999");
+    EXPECT_EQ(NameAt(c.lstUniGalaxy, 7), "Teal Shell");
+    EXPECT_EQ(WeightAt(c.lstUniGalaxy, 7), "999");
     EXPECT_EQ(Stored("Universe\\Galaxy7", "_UniGalPct"), "5");  // the store follows on Accept
 }
 
@@ -217,8 +226,7 @@ TEST_F(PropsDialogTest, GalaxyEditModeRoundTripWritesTheOpenedType) {
     EXPECT_EQ(c.mainPages->currentWidget(), c.fraGalaxy);
     EXPECT_EQ(c.fraGalaxy->title(), "Galaxy:  Holiday Ornament");
     EXPECT_EQ(Caption(c.cmdAccept), "Return to Universe Settings");
-    EXPECT_EQ(Gal(c, 0)->text(), "125");
-    EXPECT_EQ(Gal(c, 45)->text(), "0.9975");
+    ExpectFields(c.txtGalaxy, {{0, "125"}, {45, "0.9975"}});
     EXPECT_EQ(c.cboGalProfile->currentIndex(), 1);
 
     TypeInto(Gal(c, 0), "777");
@@ -235,8 +243,6 @@ TEST_F(PropsDialogTest, GalaxyEditModeRoundTripWritesTheOpenedType) {
     EXPECT_FLOAT_EQ(galaxyTypes[5].Radius, 200.0f);  // the type opened got the edit, not line 5
     EXPECT_TRUE(dialog->isVisible());
 }
-
-// ---- composites ---------------------------------------------------------------------------
 
 TEST_F(PropsDialogTest, CompositeCommitPutsTheMajorFirstAndCountsEachTypeOnce) {
     Open();
@@ -264,17 +270,16 @@ TEST_F(PropsDialogTest, CompositeCommitPutsTheMajorFirstAndCountsEachTypeOnce) {
     TypeInto(c.txtCompGalPct, "1500");
     c.cmdCompCommit->click();
     EXPECT_EQ(composites[2].Count, 3);
-    EXPECT_EQ(composites[2].Members[0], 12);
-    EXPECT_EQ(composites[2].Members[1], 7);
-    EXPECT_EQ(composites[2].Members[2], 16);
+    EXPECT_EQ((std::array{composites[2].Members[0], composites[2].Members[1], composites[2].Members[2]}),
+              (std::array<int16_t, 3>{12, 7, 16}));
     EXPECT_EQ(composites[2].Weight, 999);
-    EXPECT_EQ(FrmProps::WeightOfLine(c.lstCompGalaxy->item(2)->text()), "999");
+    EXPECT_EQ(WeightAt(c.lstCompGalaxy, 2), "999");
 
     // An emptied name is stored empty and listed with the placeholder.
     TypeInto(c.txtCompGalName, "");
     c.cmdCompCommit->click();
     EXPECT_EQ(composites[2].Name, "");
-    EXPECT_EQ(FrmProps::NameOfLine(c.lstCompGalaxy->item(2)->text()), "< Galaxy Composite 3 >");
+    EXPECT_EQ(NameAt(c.lstCompGalaxy, 2), "< Galaxy Composite 3 >");
 }
 
 // ---- copy to all --------------------------------------------------------------------------
@@ -296,7 +301,6 @@ TEST_F(PropsDialogTest, CopyToAllSetsEveryTypeAndTheValuesAreHeldWhenSaved) {
     c.cmdPropCopy->click();
     for (int row = 0; row < kGalaxyTypeCount; ++row) EXPECT_EQ(galaxyTypes[row].HueBlend, 99) << row;
     EXPECT_EQ(c.txtPixHue[4]->text(), "99");
-
     Choose(c.cboPropCopy, 5);  // "Radius"
     c.txtPropCopy->setText("40000.5");
     c.cmdPropCopy->click();
@@ -325,12 +329,11 @@ TEST_F(PropsDialogTest, CopyValueFieldTakesTheCheckOfTheChosenProperty) {
     EXPECT_EQ(c.txtPropCopy->text(), "60");
 
     Choose(c.cboPropCopy, 30);  // "Comet Persistence", 0.1..0.9999, decimals
-    TypeInto(c.txtPropCopy, "0.5");
-    Leave(c.cmdPropCopy);
-    EXPECT_EQ(c.txtPropCopy->text(), "0.5");
-    TypeInto(c.txtPropCopy, "3");
-    Leave(c.cmdPropCopy);
-    EXPECT_EQ(c.txtPropCopy->text(), "0.9999");
+    for (auto [typed, held] : {std::pair{"0.5", "0.5"}, {"3", "0.9999"}}) {
+        TypeInto(c.txtPropCopy, typed);
+        Leave(c.cmdPropCopy);
+        EXPECT_EQ(c.txtPropCopy->text(), held);
+    }
 }
 
 // ---- field checks, arrows, spinners, samples ----------------------------------------------
@@ -340,58 +343,49 @@ TEST_F(PropsDialogTest, CopyValueFieldTakesTheCheckOfTheChosenProperty) {
 TEST_F(PropsDialogTest, FieldsTakeTheirRangeFilterStepAndSpinnerFromTheTables) {
     Open();
     PropsControls& c = C();
-    FieldEdit* trail = Uni(c, 2);
-    TypeInto(trail, "995");
-    QTest::keyClick(trail, Qt::Key_Up);
-    EXPECT_EQ(trail->text(), "1005");
-    Leave(Uni(c, 0));
-    EXPECT_EQ(trail->text(), "999");
-    FieldEdit* stars = Uni(c, 0);
-    TypeInto(stars, "15");
-    QTest::keyClick(stars, Qt::Key_Down);
-    EXPECT_EQ(stars->text(), "10");  // stops at 10
-    FieldEdit* expand = Uni(c, 10);  // no arrow step: the keys do nothing
-    TypeInto(expand, "8000");
-    QTest::keyClick(expand, Qt::Key_Up);
-    EXPECT_EQ(expand->text(), "8000");
-
-    FieldEdit* persist = Uni(c, 12);  // a fraction field takes one point
-    TypeInto(persist, "0.5.5");
-    EXPECT_EQ(persist->text(), "0.55");
-    EXPECT_EQ(beeps, 1);
-    Leave(Uni(c, 13));
-    TypeInto(persist, "0.1");
-    Leave(Uni(c, 13));
-    EXPECT_EQ(persist->text(), "0.25");
+    enum Act { kType, kUp, kDown, kLeave };
+    struct Row {
+        FieldEdit* field;
+        const char* typed;  // nullptr: keep the text
+        Act act;
+        const char* expected;
+        int beepsSoFar;
+    };
+    auto run = [&](std::initializer_list<Row> rows) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.field->objectName().toStdString() + " " + (row.typed ? row.typed : "-"));
+            if (row.typed) TypeInto(row.field, row.typed);
+            if (row.act == kUp || row.act == kDown)
+                QTest::keyClick(row.field, row.act == kUp ? Qt::Key_Up : Qt::Key_Down);
+            if (row.act == kLeave) Leave(c.cmdAccept);
+            EXPECT_EQ(row.field->text(), row.expected);
+            EXPECT_EQ(beeps, row.beepsSoFar);
+        }
+    };
+    run({{Uni(c, 2), "995", kUp, "1005", 0},
+         {Uni(c, 2), nullptr, kLeave, "999", 0},
+         {Uni(c, 0), "15", kDown, "10", 0},        // stops at 10
+         {Uni(c, 10), "8000", kUp, "8000", 0},     // no arrow step: the keys do nothing
+         {Uni(c, 12), "0.5.5", kType, "0.55", 1},  // a fraction field takes one point
+         {Uni(c, 12), nullptr, kLeave, "0.55", 1},
+         {Uni(c, 12), "0.1", kLeave, "0.25", 1}});
     // The dialog's own ranges where they differ from the stored ones.
     Choose(c.cboUniExtras, 1);
-    TypeInto(Uni(c, 40), "0");
-    TypeInto(Uni(c, 44), "50000");
-    Leave(Uni(c, 41));
-    EXPECT_EQ(Uni(c, 40)->text(), "0");
-    EXPECT_EQ(Uni(c, 44)->text(), "50000");
+    run({{Uni(c, 40), "0", kLeave, "0", 1}, {Uni(c, 44), "50000", kLeave, "50000", 1}});
 
     auto* spin = Find<SpinControl>("spnUni_2");
     TypeInto(Uni(c, 2), "995");
     for (int i = 0; i < 6; ++i) spin->StepBy(1);
     EXPECT_EQ(Uni(c, 2)->text(), "999");
-    auto* blend = Find<SpinControl>("spnPixHue_4");
     c.txtPixHue[4]->setText("30");
-    blend->StepBy(-1);
+    Find<SpinControl>("spnPixHue_4")->StepBy(-1);
     EXPECT_EQ(c.txtPixHue[4]->text(), "29");
 
     ClickLine(c.lstUniGalaxy, 0);
     c.cmdGalProps->click();
-    FieldEdit* radius = Gal(c, 0);
-    TypeInto(radius, "40000");
-    Leave(Gal(c, 1));
-    EXPECT_EQ(radius->text(), "30000");
-    TypeInto(radius, "");
-    Leave(Gal(c, 1));
-    EXPECT_EQ(radius->text(), "1");
-    TypeInto(radius, "12a-3");  // letters and signs never reach a digit field
-    EXPECT_EQ(radius->text(), "123");
-    EXPECT_EQ(beeps, 3);
+    run({{Gal(c, 0), "40000", kLeave, "30000", 1},
+         {Gal(c, 0), "", kLeave, "1", 1},
+         {Gal(c, 0), "12a-3", kType, "123", 3}});  // letters and signs never reach a digit field
 }
 
 TEST_F(PropsDialogTest, ColourSamplesFollowTheTypedValues) {
@@ -417,7 +411,7 @@ TEST_F(PropsDialogTest, ColourSamplesFollowTheTypedValues) {
     EXPECT_EQ(c.picUniProfile->Profile(), 3);
 }
 
-// ---- messages -----------------------------------------------------------------------------
+// ---- messages, lines of the lists, menus --------------------------------------------------
 
 TEST_F(PropsDialogTest, ChoicesThatNeedASelectionSayWhatIsMissing) {
     Open();
@@ -441,8 +435,6 @@ TEST_F(PropsDialogTest, ChoicesThatNeedASelectionSayWhatIsMissing) {
     EXPECT_FALSE(dialog->PreviewRunning());
 }
 
-// ---- lines of the lists -------------------------------------------------------------------
-
 TEST_F(PropsDialogTest, NameLinesLineUpTheirWeightsAndReadBack) {
     Open();
     QListWidget* list = C().lstUniGalaxy;
@@ -454,8 +446,8 @@ TEST_F(PropsDialogTest, NameLinesLineUpTheirWeightsAndReadBack) {
         const QString line = dialog->NameWeightLine(list, name, 5);
         EXPECT_EQ(FrmProps::NameOfLine(line), name);
         EXPECT_EQ(FrmProps::WeightOfLine(line), "5");
-        const QString beforeWeight = line.left(line.size() - 1);
-        EXPECT_NEAR(metrics.horizontalAdvance(beforeWeight), column, blank) << name.toStdString();
+        EXPECT_NEAR(metrics.horizontalAdvance(line.left(line.size() - 1)), column, blank)
+            << name.toStdString();
     }
     // A long name still keeps three blanks, so the last four characters hold the weight.
     const QString name = QString(40, QLatin1Char('W'));
@@ -463,18 +455,6 @@ TEST_F(PropsDialogTest, NameLinesLineUpTheirWeightsAndReadBack) {
     EXPECT_TRUE(line.startsWith(name + "   999"));
     EXPECT_EQ(FrmProps::NameOfLine(line), name);
     EXPECT_EQ(FrmProps::WeightOfLine(line), "999");
-}
-
-// ---- menus --------------------------------------------------------------------------------
-
-TEST_F(PropsDialogTest, ExitRequestsTheProgramToEndWithoutStoring) {
-    Open();
-    TypeInto(Uni(C(), 1), "77");
-    dialog->ExitProgram();
-    EXPECT_EQ(process.ExitRequested, kTrue16);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "100");
 }
 
 TEST_F(PropsDialogTest, AdvancedSettingsMayChangeTheLockMessageAndHelpReachesAboutAndTheWeb) {
@@ -492,6 +472,114 @@ TEST_F(PropsDialogTest, AdvancedSettingsMayChangeTheLockMessageAndHelpReachesAbo
     }
     EXPECT_EQ(aboutCalls, 1);
     EXPECT_EQ(webPages, 1);
+}
+
+// ---- previews and templates --------------------------------------------------------------
+
+TEST_F(PropsDialogTest, PreviewRunsUntilStopWithTheRestOfTheDialogDisabled) {
+    Open();
+    PropsControls& c = C();
+    c.chkUniTour->setChecked(false);  // tour fields disabled on purpose before the preview
+    ClickLine(c.lstUniGalaxy, 0);
+
+    bool looked = false;
+    QTimer::singleShot(400, dialog.get(), [&] {
+        looked = true;
+        EXPECT_TRUE(dialog->PreviewRunning());
+        EXPECT_EQ(Caption(c.cmdGalPreview), "Stop");
+        EXPECT_TRUE(c.cmdGalPreview->isEnabled());
+        EXPECT_FALSE(c.lstUniGalaxy->isEnabled());
+        EXPECT_FALSE(c.cmdAccept->isEnabled());
+        EXPECT_FALSE(c.cmdGalProps->isEnabled());
+        EXPECT_FALSE(c.mainPages->isEnabled());
+        EXPECT_FALSE(dialog->MenuBar()->isEnabled());
+        EXPECT_GT(LitPixels(c.picPreview->Surface()), 100);
+        EXPECT_TRUE(SaveScreenshot(*dialog, "preview-running"));
+        // Escape is the Stop button now: it must not close the dialog.
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    });
+    c.cmdGalPreview->click();  // returns when the preview has stopped
+
+    EXPECT_TRUE(looked);
+    EXPECT_FALSE(dialog->PreviewRunning());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Caption(c.cmdGalPreview), "Galaxy Preview");
+    EXPECT_TRUE(c.lstUniGalaxy->isEnabled());
+    EXPECT_TRUE(c.cmdAccept->isEnabled());
+    EXPECT_TRUE(dialog->MenuBar()->isEnabled());
+    EXPECT_FALSE(c.txtUni.at(30)->isEnabled());  // still off: the tour box is clear
+    EXPECT_EQ(process.PreviewStopRequested, kFalse16);
+    // The type table is handed back in settings units.
+    EXPECT_FLOAT_EQ(galaxyTypes[0].Radius, 300.0f);
+}
+
+TEST_F(PropsDialogTest, ClosingTheDialogStopsTheCompositePreviewFirst) {
+    Open();
+    PropsControls& c = C();
+    Choose(c.cboUniExtras, 3);
+    ClickLine(c.lstCompGalaxy, 0);
+    bool closed = false;
+    QTimer::singleShot(300, dialog.get(), [&] {
+        EXPECT_EQ(Caption(c.cmdCompPreview), "Stop");
+        closed = dialog->close();
+    });
+    c.cmdCompPreview->click();
+    EXPECT_FALSE(closed);  // refused while the preview loop still runs...
+    QTest::qWait(50);
+    EXPECT_FALSE(dialog->isVisible());  // ...and done as soon as it has ended
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(Caption(c.cmdCompPreview), "Comp Preview");
+}
+
+TEST_F(PropsDialogTest, TemplatesGoThroughTheChooserAndSaveAfterOpenDoesNotAsk) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("mine.glx");
+    Open();
+    dialog->OpenTemplateFromMenu();       // nothing chosen: nothing changes
+    dialog->SaveTemplateFromMenu(false);  // no template yet: asks, and nothing is chosen
+    EXPECT_EQ(chooserCalls.size(), 2u);
+    EXPECT_TRUE(templatePath.empty());
+
+    chooserAnswer = path;
+    dialog->SaveTemplateFromMenu(true);  // "Save Template As..."
+    ASSERT_EQ(chooserCalls.size(), 3u);
+    EXPECT_FALSE(chooserCalls[2].open);
+    EXPECT_EQ(chooserCalls[2].title, "Enter or Select Template to Save");
+    EXPECT_EQ(chooserCalls[2].types, QString::fromUtf8(kTemplateTypes));
+    QByteArray text = ReadFile(path);
+    ASSERT_TRUE(text.contains("Universe_Galaxy=100"));
+    ASSERT_TRUE(text.contains("Adv_TimeDelay=25"));
+    dialog->reject();
+
+    // Someone edits the template; a new run of the program opens it.
+    text.replace("Universe_Galaxy=100", "Universe_Galaxy=42");
+    text.replace("Adv_TimeDelay=25", "Adv_TimeDelay=60");
+    ASSERT_TRUE(WriteFile(path, text));
+    templatePath.clear();
+    Open();
+    dialog->OpenTemplateFromMenu();
+    ASSERT_EQ(chooserCalls.size(), 4u);
+    EXPECT_TRUE(chooserCalls[3].open);
+    EXPECT_EQ(chooserCalls[3].title, "Select Template to Open");
+    EXPECT_EQ(C().txtUni.at(1)->text(), "42");
+    EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "60");  // stored at once
+
+    TypeInto(C().txtUni.at(1), "77");
+    chooserAnswer = dir.filePath("other.glx");  // would be used if it asked
+    dialog->SaveTemplateFromMenu(false);        // "Save Template"
+    EXPECT_EQ(chooserCalls.size(), 4u);
+    EXPECT_TRUE(ReadFile(path).contains("Universe_Galaxy=77"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("other.glx")));
+    EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "100");  // the store is not touched
+
+    // A template that cannot be written is reported.
+    chooserAnswer = dir.filePath("no such folder/mine.glx");
+    dialog->SaveTemplateFromMenu(true);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(messages[0].text.startsWith("The template could not be written."));
+    EXPECT_TRUE(messages[0].text.endsWith(chooserAnswer));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -35,14 +36,11 @@ void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
         if (child && !child->isWindow() && child->isVisible()) children.push_back(child);
     }
     auto name = [](const QWidget* w) {
-        const QString text =
-            w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
-        if (const auto* label = qobject_cast<const QLabel*>(w))
-            return (text + " '" + label->text() + "'").toStdString();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
-            return (text + " '" + button->text() + "'").toStdString();
-        }
-        return text.toStdString();
+        const QString text = w->property("text").toString();  // of labels and buttons
+        return ((w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                           : w->objectName()) +
+                (text.isEmpty() ? QString() : " '" + text + "'"))
+            .toStdString();
     };
     for (size_t i = 0; i < children.size(); ++i) {
         const QWidget* child = children[i];
@@ -81,7 +79,27 @@ void CheckAndShoot(QDialog& dialog, const QString& page) {
     EXPECT_TRUE(SaveScreenshot(dialog, page));
 }
 
-TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
+// Every mnemonic that can be used at the moment (visible and enabled) must be unique, or
+// Alt+letter would pick one of several controls by chance.
+void CheckMnemonics(const QDialog& dialog, const QMenuBar& menus, const QString& page) {
+    std::map<QKeySequence, QString> seen;
+    auto note = [&](const QString& text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty()) return;
+        const auto [it, fresh] = seen.emplace(key, text);
+        if (!fresh)
+            ADD_FAILURE() << page.toStdString() << ": " << text.toStdString() << " and "
+                          << it->second.toStdString();
+    };
+    for (const QAction* action : menus.actions()) note(action->text());
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&dialog) || !w->isEnabled()) continue;
+        if (const auto* label = qobject_cast<const QLabel*>(w); label && label->buddy()) note(label->text());
+        if (const auto* button = qobject_cast<const QAbstractButton*>(w)) note(button->text());
+    }
+}
+
+TEST_F(PropsDialogTest, EveryPageFitsTheScreenAndIsReachableByKeyboard) {
     Open();
     PropsControls& c = C();
     const QRect screen = dialog->screen()->availableGeometry();
@@ -89,56 +107,6 @@ TEST_F(PropsDialogTest, EveryPageFitsTheScreenWithNothingOverlappingOrCutOff) {
         EXPECT_NEAR(dialog->frameGeometry().center().x(), screen.center().x(), 2);
         EXPECT_NEAR(dialog->frameGeometry().center().y(), screen.center().y(), 2);
     }
-    for (int page = 0; page < c.fraUniProp->count(); ++page) {
-        Choose(c.cboUniExtras, page);
-        CheckAndShoot(*dialog, QStringLiteral("universe-%1").arg(page));
-    }
-    ClickLine(c.lstUniGalaxy, 0);
-    c.cmdGalProps->click();
-    for (int page = 0; page < c.fraGalProp->count(); ++page) {
-        Choose(c.cboGalaxExtras, page);
-        CheckAndShoot(*dialog, QStringLiteral("galaxy-%1").arg(page));
-    }
-}
-
-// The letter after a single "&" of a caption, in lower case; 0 when there is none.
-QChar MnemonicOf(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char('&')) continue;
-        if (text.at(i + 1) == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return text.at(i + 1).toLower();
-    }
-    return QChar();
-}
-
-// Every mnemonic that can be used at the moment (visible and enabled) must be unique, or
-// Alt+letter would pick one of several controls by chance.
-void CheckMnemonics(const QDialog& dialog, const QMenuBar& menus, const QString& page) {
-    std::map<QChar, QString> seen;
-    auto note = [&](const QString& text, const QString& owner) {
-        const QChar letter = MnemonicOf(text);
-        if (letter.isNull()) return;
-        const auto [it, fresh] = seen.emplace(letter, owner);
-        if (!fresh)
-            ADD_FAILURE() << page.toStdString() << ": '&" << QString(letter).toStdString() << "' of "
-                          << owner.toStdString() << " also on " << it->second.toStdString();
-    };
-    for (const QAction* action : menus.actions()) note(action->text(), action->text());
-    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&dialog) || !w->isEnabled()) continue;
-        if (const auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
-            note(label->text(), label->text());
-        if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-            note(button->text(), button->text());
-    }
-}
-
-TEST_F(PropsDialogTest, EveryControlIsReachableByKeyboardWithUniqueMnemonics) {
-    Open();
-    PropsControls& c = C();
     for (const QWidget* w : dialog->findChildren<QWidget*>()) {
         if (w->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
         const bool input =
@@ -150,27 +118,25 @@ TEST_F(PropsDialogTest, EveryControlIsReachableByKeyboardWithUniqueMnemonics) {
                 << w->metaObject()->className() << " " << w->objectName().toStdString();
         }
     }
-    for (int page = 0; page < c.fraUniProp->count(); ++page) {
-        Choose(c.cboUniExtras, page);
-        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("universe-%1").arg(page));
-    }
+    auto walk = [&](QComboBox* chooser, const QStackedWidget* pages, const QString& prefix) {
+        for (int page = 0; page < pages->count(); ++page) {
+            Choose(chooser, page);
+            CheckAndShoot(*dialog, prefix + QString::number(page));
+            CheckMnemonics(*dialog, *dialog->MenuBar(), prefix + QString::number(page));
+        }
+    };
+    walk(c.cboUniExtras, c.fraUniProp, QStringLiteral("universe-"));
     ClickLine(c.lstUniGalaxy, 0);
     c.cmdGalProps->click();
-    for (int page = 0; page < c.fraGalProp->count(); ++page) {
-        Choose(c.cboGalaxExtras, page);
-        CheckMnemonics(*dialog, *dialog->MenuBar(), QStringLiteral("galaxy-%1").arg(page));
-    }
+    walk(c.cboGalaxExtras, c.fraGalProp, QStringLiteral("galaxy-"));
 }
 
-QString HelpText() {
+// The help page has a topic for every setting and every control, and F1 opens it at the
+// topic of the focused control.
+TEST_F(PropsDialogTest, HelpCoversEverySettingAndControlAndF1OpensTheTopic) {
     QFile file(HelpFilePath());
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll());
-}
-
-TEST_F(PropsDialogTest, HelpPageHasATopicForEverySettingAndEveryControl) {
-    const QString html = HelpText();
-    ASSERT_FALSE(html.isEmpty()) << "help page not found";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "help page not found";
+    const QString html = QString::fromUtf8(file.readAll());
     auto hasTopic = [&html](const QString& topic) {
         return html.contains(QStringLiteral("id=\"") + topic + QLatin1Char('"'));
     };
@@ -187,22 +153,17 @@ TEST_F(PropsDialogTest, HelpPageHasATopicForEverySettingAndEveryControl) {
         const QString topic = FrmProps::HelpTopicOf(widget);
         EXPECT_TRUE(hasTopic(topic)) << widget->objectName().toStdString() << " -> " << topic.toStdString();
     }
-}
 
-TEST_F(PropsDialogTest, F1OpensTheHelpAtTheTopicOfTheFocusedControl) {
-    Open();
     TypeInto(C().txtUni.at(0), "2500");
     QTest::keyClick(C().txtUni.at(0), Qt::Key_F1);
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_TRUE(openedUrls[0].isLocalFile());
     EXPECT_EQ(openedUrls[0].toLocalFile(), HelpFilePath());
     EXPECT_EQ(openedUrls[0].fragment(), "Universe_Stars");
-
     C().lstUniGalaxy->setFocus();
     QTest::keyClick(C().lstUniGalaxy, Qt::Key_F1);
     ASSERT_EQ(openedUrls.size(), 2u);
     EXPECT_EQ(openedUrls[1].fragment(), "galaxy-types");
-
     dialog->ShowHelp(QString::fromLatin1(kHelpSearch));
     EXPECT_EQ(openedUrls.back().fragment(), "index");
     EXPECT_TRUE(messages.empty());

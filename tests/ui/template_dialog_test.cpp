@@ -25,12 +25,7 @@ namespace astrelle {
 namespace {
 
 using testing_support::FeedbackRecorder;
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+using testing_support::WriteFile;
 
 // Every entry of a folder (hidden ones included) with its content.
 std::map<QString, QByteArray> Snapshot(const QString& folder) {
@@ -44,29 +39,25 @@ std::map<QString, QByteArray> Snapshot(const QString& folder) {
     return entries;
 }
 
-TEST(TemplateRules, TypeListsPairDescriptionsWithPatterns) {
+TEST(TemplateRules, TypeListsFullNamesAndTheExtension) {
     const std::vector<FileType> types = ParseFileTypes(QString::fromLatin1(kTemplateTypes));
     ASSERT_EQ(types.size(), 2u);
     EXPECT_EQ(types[0].description, "Galaxy Templates (*.glx)");
     EXPECT_EQ(types[0].pattern, "*.glx");
     EXPECT_EQ(types[1].description, "All Files (*.*)");
     EXPECT_EQ(types[1].pattern, "*.*");
-
     const std::vector<FileType> odd = ParseFileTypes("Only a description");
     ASSERT_EQ(odd.size(), 1u);
     EXPECT_TRUE(odd[0].pattern.isEmpty());
     EXPECT_TRUE(ParseFileTypes("").size() == 1u && ParseFileTypes("")[0].description.isEmpty());
-
     EXPECT_EQ(PatternGlobs("*.*"), QStringList{"*"});
     EXPECT_EQ(PatternGlobs("*.glx; *.ini"), (QStringList{"*.glx", "*.ini"}));
     EXPECT_EQ(PatternGlobs(""), QStringList{"*"});
-}
 
-TEST(TemplateRules, FullNameAndExtension) {
     EXPECT_EQ(TemplateFullName("/", "a.glx"), "/a.glx");  // the root keeps its single separator
     EXPECT_EQ(TemplateFullName("/home/me", "a"), "/home/me/a");
     EXPECT_EQ(TemplateFullName("/home/me/", "a"), "/home/me/a");
-
+    // Only a path without any point gets ".glx".
     EXPECT_EQ(WithTemplateExtension("/home/me/night"), "/home/me/night.glx");
     EXPECT_EQ(WithTemplateExtension("/home/me/night.txt"), "/home/me/night.txt");
     EXPECT_EQ(WithTemplateExtension("/home/me/v1.2/night"), "/home/me/v1.2/night");
@@ -82,31 +73,39 @@ class TemplateFolder : public ::testing::Test {
     QString folder_;
 };
 
-TEST_F(TemplateFolder, SaveAddsTheExtensionOnlyWhenThePathHasNoPoint) {
-    TemplateConfirmation plain = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night");
+// Save wants a name in a folder that exists; Open wants an existing file. An accepted
+// choice comes back as the full name, a refused one with its message.
+TEST_F(TemplateFolder, ConfirmationChecksNamesAndPathsForEachMode) {
     if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
-    ASSERT_TRUE(plain.accepted) << plain.message.toStdString();
-    EXPECT_EQ(plain.fullName, folder_ + "/night.glx");
-
-    const TemplateConfirmation dotted = ConfirmTemplateChoice(TemplateMode::Save, folder_, "night.tpl");
-    ASSERT_TRUE(dotted.accepted);
-    EXPECT_EQ(dotted.fullName, folder_ + "/night.tpl");
-
     ASSERT_TRUE(QDir(folder_).mkdir("v1.2"));
-    const TemplateConfirmation inDotted =
-        ConfirmTemplateChoice(TemplateMode::Save, folder_ + "/v1.2", "night");
-    ASSERT_TRUE(inDotted.accepted);
-    EXPECT_EQ(inDotted.fullName, folder_ + "/v1.2/night");
-}
-
-TEST_F(TemplateFolder, SaveRefusesEmptyNamesAndImpossiblePaths) {
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "   ").message, kEnterFileName);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "missing/x.glx").message, kEnterValidPath);
     ASSERT_TRUE(QDir(folder_).mkdir("sub"));
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub").message, kEnterValidPath);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Save, folder_, QString(300, 'n')).message, kEnterValidPath);
-    // A name that reaches into an existing subfolder is fine.
-    EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "sub/x.glx").accepted);
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
+    const struct {
+        TemplateMode mode;
+        QString folder, name, message, fullName;
+    } cases[] = {
+        {TemplateMode::Save, "", "night", "", "/night.glx"},
+        {TemplateMode::Save, "", "night.tpl", "", "/night.tpl"},
+        {TemplateMode::Save, "/v1.2", "night", "", "/v1.2/night"},
+        {TemplateMode::Save, "", "sub/x.glx", "", "/sub/x.glx"},
+        {TemplateMode::Save, "", "   ", kEnterFileName, ""},
+        {TemplateMode::Save, "", "missing/x.glx", kEnterValidPath, ""},
+        {TemplateMode::Save, "", "sub", kEnterValidPath, ""},
+        {TemplateMode::Save, "", QString(300, 'n'), kEnterValidPath, ""},
+        {TemplateMode::Open, "", "there.glx", "", "/there.glx"},
+        {TemplateMode::Open, "", "absent.glx", kSelectExistingFile, ""},
+        {TemplateMode::Open, "", "", kSelectExistingFile, ""},
+        {TemplateMode::Open, "", "v1.2", kSelectExistingFile, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const TemplateConfirmation result = ConfirmTemplateChoice(c.mode, folder_ + c.folder, c.name);
+        EXPECT_EQ(result.accepted, c.message.isEmpty());
+        EXPECT_EQ(result.message, c.message);
+        if (result.accepted) {
+            EXPECT_EQ(result.fullName, folder_ + c.fullName);
+        }
+    }
 }
 
 TEST_F(TemplateFolder, SaveRefusesAFolderWeMayNotWriteTo) {
@@ -121,10 +120,12 @@ TEST_F(TemplateFolder, SaveRefusesAFolderWeMayNotWriteTo) {
 TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
     // Files carrying every name a probe could think of: the user's name, the name with "0"
     // appended (the classic probe name) and the first scratch names of our own probe.
-    WriteFile(folder_ + "/keep.glx", "user template");
-    WriteFile(folder_ + "/keep.glx0", "not a probe");
-    WriteFile(folder_ + "/fresh0", "not a probe either");
-    for (int attempt = 0; attempt < 3; ++attempt) WriteFile(ProbeScratchName(folder_, attempt), "planted");
+    ASSERT_TRUE(WriteFile(folder_ + "/keep.glx", "user template"));
+    ASSERT_TRUE(WriteFile(folder_ + "/keep.glx0", "not a probe"));
+    ASSERT_TRUE(WriteFile(folder_ + "/fresh0", "not a probe either"));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASSERT_TRUE(WriteFile(ProbeScratchName(folder_, attempt), "planted"));
+    }
     const auto before = Snapshot(folder_);
 
     EXPECT_TRUE(ConfirmTemplateChoice(TemplateMode::Save, folder_, "keep.glx").accepted);
@@ -132,22 +133,10 @@ TEST_F(TemplateFolder, ProbeLeavesTheFolderExactlyAsItWas) {
     EXPECT_EQ(Snapshot(folder_), before);
 }
 
-TEST_F(TemplateFolder, OpenNeedsAnExistingFile) {
-    WriteFile(folder_ + "/there.glx", "x");
-    ASSERT_TRUE(QDir(folder_).mkdir("adir"));
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "absent.glx").message, kSelectExistingFile);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "").message, kSelectExistingFile);
-    EXPECT_EQ(ConfirmTemplateChoice(TemplateMode::Open, folder_, "adir").message, kSelectExistingFile);
-    const TemplateConfirmation ok = ConfirmTemplateChoice(TemplateMode::Open, folder_, "there.glx");
-    EXPECT_TRUE(ok.accepted);
-    EXPECT_EQ(ok.fullName, folder_ + "/there.glx");
-}
-
-TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
-    WriteFile(folder_ + "/a.glx", "");
-    WriteFile(folder_ + "/B.GLX", "");
-    WriteFile(folder_ + "/c.txt", "");
-    WriteFile(folder_ + "/plain", "");
+TEST_F(TemplateFolder, FileListFollowsTheChosenTypeAndDoubleClickConfirms) {
+    for (const char* name : {"a.glx", "B.GLX", "c.txt", "plain"}) {
+        ASSERT_TRUE(WriteFile(folder_ + "/" + name, ""));
+    }
     ASSERT_TRUE(QDir(folder_).mkdir("folder.glx"));
 
     TemplateDialog dialog;
@@ -167,10 +156,15 @@ TEST_F(TemplateFolder, FileListFollowsTheChosenType) {
     dialog.TypeList()->setCurrentIndex(1);
     EXPECT_EQ(names(), (QStringList{"a.glx", "B.GLX", "c.txt", "plain"}));
     EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "template"));
+
+    // A double click confirms the line at once.
+    emit dialog.FileList()->itemDoubleClicked(dialog.FileList()->item(2));
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(dialog.FullFileName(), folder_ + "/c.txt");
 }
 
 TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
-    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
     FeedbackRecorder feedback;
     TemplateDialog dialog;
     dialog.FormLet(true, "Select Template to Open", kTemplateTypes);
@@ -189,18 +183,10 @@ TEST_F(TemplateFolder, OkInOpenModeWarnsAndStaysOpenThenAcceptsAnExistingFile) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(TemplateFolder, DoubleClickConfirmsWithoutChecks) {
-    WriteFile(folder_ + "/pick.glx", "x");
-    TemplateDialog dialog;
-    dialog.FormLet(false, "Enter or Select Template to Save", kTemplateTypes);
-    dialog.SetFolder(folder_);
-    ASSERT_EQ(dialog.FileList()->count(), 1);
-    emit dialog.FileList()->itemDoubleClicked(dialog.FileList()->item(0));
-    EXPECT_TRUE(dialog.Accepted());
-    EXPECT_EQ(dialog.FullFileName(), folder_ + "/pick.glx");
-}
-
-TEST_F(TemplateFolder, CancelReturnsEmptyTextAndTheFolderIsRemembered) {
+// The chooser opens in the folder last used; Cancel gives an empty text even after a valid
+// choice, OK the confirmed name, and choosing never writes.
+TEST_F(TemplateFolder, SelectOpensInTheRememberedFolderAndReturnsTheConfirmedName) {
+    if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
     ForgetTemplatePlace();
     {
         TemplateDialog first;
@@ -210,33 +196,24 @@ TEST_F(TemplateFolder, CancelReturnsEmptyTextAndTheFolderIsRemembered) {
     }
     EXPECT_EQ(RememberedTemplatePlace().folder, QDir::cleanPath(folder_));
 
-    WriteFile(folder_ + "/there.glx", "x");
+    ASSERT_TRUE(WriteFile(folder_ + "/there.glx", "x"));
     QString seenFolder;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        seenFolder = dialog->Folder();
-        dialog->FileName()->setText("there.glx");  // a valid choice, then cancelled
-        dialog->CancelButton()->click();
-    });
+    auto answer = [&](const QString& name, bool ok) {
+        QTimer::singleShot(0, [&seenFolder, name, ok] {
+            auto* dialog = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seenFolder = dialog->Folder();
+            dialog->FileName()->setText(name);
+            (ok ? dialog->OkButton() : dialog->CancelButton())->click();
+        });
+    };
+    answer("there.glx", false);
     EXPECT_EQ(SelectTemplateFile(nullptr, true, "Select Template to Open", kTemplateTypes), QString());
     EXPECT_EQ(seenFolder, QDir::cleanPath(folder_));
-    ForgetTemplatePlace();
-}
-
-TEST_F(TemplateFolder, SelectReturnsTheConfirmedSaveName) {
-    if (folder_.contains('.')) GTEST_SKIP() << "temporary folder has a point in its path";
-    ForgetTemplatePlace();
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->SetFolder(folder_);
-        dialog->FileName()->setText("night");
-        dialog->OkButton()->click();
-    });
+    answer("night", true);
     EXPECT_EQ(SelectTemplateFile(nullptr, false, "Enter or Select Template to Save", kTemplateTypes),
               folder_ + "/night.glx");
-    EXPECT_FALSE(QFile::exists(folder_ + "/night.glx"));  // choosing never writes
+    EXPECT_FALSE(QFile::exists(folder_ + "/night.glx"));
     ForgetTemplatePlace();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -64,6 +65,16 @@ inline int LitPixels(const PixelSurface& surface) {
         for (int x = 0; x < surface.Width(); ++x) n += surface.GetPixel(x, y) != 0 ? 1 : 0;
     }
     return n;
+}
+
+// Whole files, for the template tests; a file that cannot be read gives an empty text.
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // Saves what the widget shows as name.png in the folder ASTRELLE_SCREENSHOTS names; false

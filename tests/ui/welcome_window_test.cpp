@@ -23,16 +23,14 @@ class WelcomeWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // The user's own tables, unlike any factory row.
-        for (int i = 0; i < kGalaxyTypeCount; ++i) {
-            types_[static_cast<size_t>(i)].Name = "mine " + std::to_string(i);
-            types_[static_cast<size_t>(i)].Weight = 7;
-        }
-        for (int c = 0; c < kCompositeCount; ++c) composites_[static_cast<size_t>(c)].Name = "my composite";
+        for (int i = 0; i < kGalaxyTypeCount; ++i)
+            types_[i] = {.Weight = 7, .Name = "mine " + std::to_string(i)};
+        for (CompositeRecord& c : composites_) c.Name = "my composite";
     }
     void ExpectUserTables() {
         for (int i = 0; i < kGalaxyTypeCount; ++i) {
-            EXPECT_EQ(types_[static_cast<size_t>(i)].Name, "mine " + std::to_string(i));
-            EXPECT_EQ(types_[static_cast<size_t>(i)].Weight, 7);
+            EXPECT_EQ(types_[i].Name, "mine " + std::to_string(i));
+            EXPECT_EQ(types_[i].Weight, 7);
         }
         for (const CompositeRecord& c : composites_) EXPECT_EQ(c.Name, "my composite");
     }

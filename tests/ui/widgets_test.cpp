@@ -109,41 +109,35 @@ QImage Render(ProfilePictogram& picture, int profile) {
     return picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// Lit pixels inside the frame, in the whole picture or in one half.
-enum class Part { All, Left, Right, Top, Bottom };
-
-int LitPixels(const QImage& image, Part part = Part::All) {
-    const int w = image.width();
-    const int h = image.height();
+// Lit pixels inside the part of the picture, leaving out the two-pixel frame.
+int LitPixels(const QImage& image, QRect part) {
+    part &= image.rect().adjusted(2, 2, -2, -2);
     int lit = 0;
-    for (int y = 2; y < h - 2; ++y) {
-        for (int x = 2; x < w - 2; ++x) {
-            const bool inside = part == Part::All || (part == Part::Left && x < w / 2) ||
-                                (part == Part::Right && x >= w / 2) || (part == Part::Top && y < h / 2) ||
-                                (part == Part::Bottom && y >= h / 2);
-            if (inside && qGray(image.pixel(x, y)) > 40) ++lit;
-        }
-    }
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x) lit += qGray(image.pixel(x, y)) > 40 ? 1 : 0;
     return lit;
 }
 
 TEST(Widgets, EachProfileDrawsItsOwnSymmetricCrossSection) {
     ProfilePictogram picture;
-    EXPECT_EQ(LitPixels(Render(picture, -1)), 0);
-    EXPECT_EQ(LitPixels(Render(picture, 7)), 0);
+    const QRect all(0, 0, 10000, 10000);
+    EXPECT_EQ(LitPixels(Render(picture, -1), all), 0);
+    EXPECT_EQ(LitPixels(Render(picture, 7), all), 0);
 
     std::vector<QImage> images;
     for (int profile = 0; profile < ProfilePictogram::kProfiles; ++profile) {
-        images.push_back(Render(picture, profile));
-        const QImage& image = images.back();
-        const int lit = LitPixels(image);
-        EXPECT_GT(lit, 20) << "profile " << profile;
+        SCOPED_TRACE(testing::Message() << "profile " << profile);
+        const QImage& image = images.emplace_back(Render(picture, profile));
+        const int lit = LitPixels(image, all);
+        EXPECT_GT(lit, 20);
         // The cross-section is mirrored about the axis and about the plane: opposite halves
         // carry about the same amount of line.
-        EXPECT_NEAR(LitPixels(image, Part::Left), LitPixels(image, Part::Right), lit / 8)
-            << "profile " << profile;
-        EXPECT_NEAR(LitPixels(image, Part::Top), LitPixels(image, Part::Bottom), lit / 8)
-            << "profile " << profile;
+        const int w = image.width();
+        const int h = image.height();
+        EXPECT_NEAR(LitPixels(image, QRect(0, 0, w / 2, h)), LitPixels(image, QRect(w / 2, 0, w, h)),
+                    lit / 8);
+        EXPECT_NEAR(LitPixels(image, QRect(0, 0, w, h / 2)), LitPixels(image, QRect(0, h / 2, w, h)),
+                    lit / 8);
     }
     for (size_t a = 0; a < images.size(); ++a) {
         for (size_t b = a + 1; b < images.size(); ++b) EXPECT_NE(images[a], images[b]) << a << " vs " << b;
