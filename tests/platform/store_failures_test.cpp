@@ -212,7 +212,8 @@ TEST(StoreFailures, AFullDiskRefusesEveryWriteAndLosesNothing) {
 TEST(StoreFailures, NoFreeInodesRefusesEveryWriteAndLosesNothing) {
     SmallDisk disk("size=4m,nr_inodes=64");
     REQUIRE_SMALL_DISK(disk);
-    ExpectBrokenDiskLosesNothing(disk, [&] { return disk.FillInodes(); }, true);
+    ExpectBrokenDiskLosesNothing(
+        disk, [&] { return disk.FillInodes(); }, true);
 }
 
 TEST(StoreFailures, AReadOnlyFileSystemRefusesEvenRoot) {

@@ -48,9 +48,12 @@ TEST(Templates, SavingAndOpeningRestoresEverythingButTheAmbientProfileBox) {
     EXPECT_EQ(file.CommitCount(), 1);  // one write for the whole template
     EXPECT_EQ(file.ReadText("Universe", "Universe_AmProf"), std::nullopt);
     const std::tuple<const char*, const char*, const char*> stored[] = {
-        {"General", "PixelSize", "3"},         {"General", "LockMessage", "Gone stargazing"},
-        {"General", "AnimationType", "0"},     {"Advanced", "Adv_TimeDelay", "40"},
-        {"Advanced", "Adv_FontName", "MS Sans Serif"}, {"UniGal4", "Galaxy_CometCPersist", "0.9975"}};
+        // clang-format off
+        {"General", "PixelSize", "3"},     {"General", "LockMessage", "Gone stargazing"},
+        {"General", "AnimationType", "0"}, {"Advanced", "Adv_TimeDelay", "40"},
+        {"Advanced", "Adv_FontName", "MS Sans Serif"}, {"UniGal4", "Galaxy_CometCPersist", "0.9975"},
+        // clang-format on
+    };
     for (auto [section, key, text] : stored) EXPECT_EQ(file.ReadText(section, key), text) << key;
 
     TemplateFields opened;
@@ -74,7 +77,8 @@ TEST(Templates, SavingAndOpeningRestoresEverythingButTheAmbientProfileBox) {
     }
     for (int c = 0; c < kCompositeCount; ++c) {  // the factory rows leave no member beyond the count
         const CompositeRecord &a = openedComposites[c], &b = composites[c];
-        EXPECT_TRUE(a.Name == b.Name && a.Weight == b.Weight && a.Count == b.Count && a.Members == b.Members) << c;
+        EXPECT_TRUE(a.Name == b.Name && a.Weight == b.Weight && a.Count == b.Count && a.Members == b.Members)
+            << c;
     }
 }
 
@@ -108,10 +112,10 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
     // Numbers held to their ranges; text that is no 16-bit number or no finite float keeps
     // the old value; the weight is read by its leading number.
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"Galaxy_HueBlend", "0", "1"},       {"Galaxy_Profile", "abc", "4"},
+        {"Galaxy_HueBlend", "0", "1"},        {"Galaxy_Profile", "abc", "4"},
         {"Galaxy_HueStart", "-32769", "123"}, {"Galaxy_Radius", "1e999", "777"},
-        {"Galaxy_AngleTilt", "nan", "45"},   {"Galaxy_NovaFreq", "40000", "9999"},
-        {"_UniGalPct", "12abc", "12"},       {"Galaxy_CometSPersist", "0.5", "0.5"}};
+        {"Galaxy_AngleTilt", "nan", "45"},    {"Galaxy_NovaFreq", "40000", "9999"},
+        {"_UniGalPct", "12abc", "12"},        {"Galaxy_CometSPersist", "0.5", "0.5"}};
     MemorySettingsStore file;
     MemorySettingsStore store;
     for (auto [key, text, _] : cases) file.WriteText("UniGal3", key, text);
@@ -171,14 +175,17 @@ TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
     // General and Advanced get their used-when-missing values, the universe what the file
     // has or the default, except the keys import leaves alone.
     const std::tuple<const char*, const char*, std::optional<std::string>> imported[] = {
-        {"General", "AnimationType", "1"},         {"General", "PixelSize", "1"},
-        {"General", "FocalLength", "1.0"},         {"General", "LockMessage", ""},
-        {"Advanced", "Adv_TimeDelay", "25"},       {"Advanced", "Adv_FontName", "MS Sans Serif"},
-        {"Advanced", "Adv_WinResize", ""},         {"Universe", "Universe_Stars", "3000"},
+        // clang-format off
+        {"General", "AnimationType", "1"},     {"General", "PixelSize", "1"},
+        {"General", "FocalLength", "1.0"},     {"General", "LockMessage", ""},
+        {"Advanced", "Adv_TimeDelay", "25"},   {"Advanced", "Adv_FontName", "MS Sans Serif"},
+        {"Advanced", "Adv_WinResize", ""},     {"Universe", "Universe_Stars", "3000"},
         {"Universe", "Universe_GravForce", "12.5"}, {"Universe", "Universe_Persist", "0.985"},
-        {"Universe", "Universe_Profile", "2"},     {"Universe", "Universe_HW_Start", "77"},
+        {"Universe", "Universe_Profile", "2"}, {"Universe", "Universe_HW_Start", "77"},
         {"Universe", "Universe_HW_End", std::nullopt}, {"Universe", "Universe_AmFrames", std::nullopt},
-        {"Universe", "Universe_AmMaxExt", std::nullopt}, {"Universe\\Galaxy0", "_UniGalName", "Kept"}};
+        {"Universe", "Universe_AmMaxExt", std::nullopt}, {"Universe\\Galaxy0", "_UniGalName", "Kept"},
+        // clang-format on
+    };
     for (const auto& [section, key, text] : imported) EXPECT_EQ(store.ReadText(section, key), text) << key;
     EXPECT_EQ(store.ValueCount(), 4u + 5u + 25u + 2u);
 }

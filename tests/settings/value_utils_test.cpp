@@ -86,9 +86,12 @@ TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
     };
     for (const auto& c : int16Cases) EXPECT_EQ(ParseInt16Or(c.text, 7), c.value) << c.text;
     const std::pair<const char*, int32_t> int32Cases[] = {
-        {"2147483647", 2147483647}, {"-2147483648", std::numeric_limits<int32_t>::min()},
-        {"2147483648", 0},          {"40000", 40000},
-        {"abc", 7}};
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"2147483648", 0},
+        {"40000", 40000},
+        {"abc", 7},
+    };
     for (auto [text, value] : int32Cases) EXPECT_EQ(ParseInt32Or(text, 7), value) << text;
 
     const struct {
@@ -158,9 +161,8 @@ TEST(NormaliseNumberText, FollowsTheFieldRules) {
 
 TEST(FloatToText, ShortestFixedTextThatReadsBackAndSevenDigitRounding) {
     const std::pair<float, const char*> shortest[] = {
-        {0.0002f, "0.0002"}, {0.9975f, "0.9975"},      {2500.0f, "2500"},
-        {-359.85f, "-359.85"}, {1e7f, "10000000"},     {-0.0f, "0"},
-        {std::nanf(""), "0"}};
+        {0.0002f, "0.0002"}, {0.9975f, "0.9975"}, {2500.0f, "2500"},   {-359.85f, "-359.85"},
+        {1e7f, "10000000"},  {-0.0f, "0"},        {std::nanf(""), "0"}};
     for (auto [value, text] : shortest) EXPECT_EQ(FloatToText(value), text) << text;
     EXPECT_EQ(ParseFloatOr(FloatToText(std::numeric_limits<float>::infinity()), 0),
               std::numeric_limits<float>::max());
@@ -176,9 +178,12 @@ TEST(FloatToText, ShortestFixedTextThatReadsBackAndSevenDigitRounding) {
     }
     // 1.99999988 carries to "2"; 9999.9999f is 10000 in single precision.
     const std::pair<float, const char*> seven[] = {
-        {0.1f, "0.1"},      {1.0f / 3.0f, "0.3333333"}, {123456789.0f, "123456800"},
-        {1e-7f, "0.0000001"}, {-2.5f, "-2.5"},          {std::nextafter(2.0f, 0.0f), "2"},
-        {std::nextafter(1.0f, 0.0f), "0.9999999"},      {9999.9999f, "10000"}, {0.0f, "0"}};
+        // clang-format off
+        {0.1f, "0.1"},        {1.0f / 3.0f, "0.3333333"}, {123456789.0f, "123456800"},
+        {1e-7f, "0.0000001"}, {-2.5f, "-2.5"},            {std::nextafter(2.0f, 0.0f), "2"},
+        {std::nextafter(1.0f, 0.0f), "0.9999999"},        {9999.9999f, "10000"}, {0.0f, "0"},
+        // clang-format on
+    };
     for (auto [value, text] : seven) EXPECT_EQ(FloatToSevenDigitText(value), text) << text;
 }
 

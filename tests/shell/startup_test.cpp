@@ -70,8 +70,11 @@ TEST(Startup, PreviewAndChangePasswordReadTheHandleAfterTheOption) {
 
 TEST(Startup, HandlesRoundHalfToEvenAndMustFitThirtyTwoBits) {
     const std::pair<std::string, int32_t> cases[] = {
+        // clang-format off
         {" 4711.5", 4712}, {" 4712.5", 4712}, {" 2147483647", 2147483647}, {" 2147483648", 0},
-        {" 1e999", 0},     {" -1e999", 0},    {"", 0},                     {std::string("\0" "12", 3), 0}};
+        {" 1e999", 0},     {" -1e999", 0},    {"", 0},                     {std::string("\0" "12", 3), 0},
+        // clang-format on
+    };
     for (const auto& [text, handle] : cases) EXPECT_EQ(ReadWindowHandle(text), handle) << text;
 }
 
@@ -116,8 +119,9 @@ TEST(Startup, ProcessValuesAreResetWithUsableTwipsAndTakeTheDecision) {
     EXPECT_EQ(values.RunMode, RunModeValue::Preview);
     EXPECT_EQ(values.PreviewParentHwnd, 4711);
 
-    const std::pair<double, int> twips[] = {{96.0, 15}, {120.0, 12}, {576.0, 2}, {320.0, 4}, {0.0, 15},
-                                            {-96.0, 15}, {std::nan(""), 15}, {1e9, 1},   {1e-9, 15}};
+    const std::pair<double, int> twips[] = {{96.0, 15},         {120.0, 12}, {576.0, 2},
+                                            {320.0, 4},         {0.0, 15},   {-96.0, 15},
+                                            {std::nan(""), 15}, {1e9, 1},    {1e-9, 15}};
     for (auto [dpi, value] : twips) EXPECT_EQ(TwipsPerPixel(dpi), value) << dpi;
 }
 

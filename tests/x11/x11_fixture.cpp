@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
         int x = 0, y = 0;
         Window child;
         XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
-        const long lit = LitPixels(display, attributes.root, x, y, attributes.width, attributes.height, false);
+        const long lit =
+            LitPixels(display, attributes.root, x, y, attributes.width, attributes.height, false);
         if (lit < 0) {
             std::printf("missing\n");
             return 1;
