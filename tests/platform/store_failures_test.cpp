@@ -100,16 +100,6 @@ class SmallDisk {
 #define REQUIRE_SMALL_DISK(disk) \
     if (!(disk).Mounted()) GTEST_SKIP() << (disk).SkipReason()
 
-bool SameRows(const GalaxyTypeTable& a, const GalaxyTypeTable& b) {
-    for (int i = 0; i < kGalaxyTypeCount; ++i) {
-        for (const SettingDef* def : GalaxyStoreOrder()) {
-            if (FieldText(a[static_cast<size_t>(i)], *def) != FieldText(b[static_cast<size_t>(i)], *def))
-                return false;
-        }
-    }
-    return true;
-}
-
 GalaxyTypeTable FactoryRows() {
     GalaxyTypeTable table{};
     LoadFactoryGalaxyTypes(table);
@@ -117,11 +107,17 @@ GalaxyTypeTable FactoryRows() {
     return table;
 }
 
-GalaxyTypeTable LoadedRows(const std::string& folder) {
+// Every galaxy type row stored in folder, in the stored text form of its fields.
+std::string StoredRows(const std::string& folder) {
     FileSettingsStore store(folder);
     GalaxyTypeTable table{};
     LoadAllGalaxyTypes(store, table);
-    return table;
+    std::string text;
+    for (int i = 0; i < kGalaxyTypeCount; ++i) {
+        for (const SettingDef* def : GalaxyStoreOrder())
+            text += FieldText(table[static_cast<size_t>(i)], *def) + ",";
+    }
+    return text;
 }
 
 // A settings folder with every galaxy type and a few general values, and a complete
@@ -143,7 +139,7 @@ void StoreSettingsAndTemplate(const std::string& folder, const std::string& temp
 // Every way a write can reach the disk, each of which must fail and change nothing.
 void ExpectEveryWriteRefused(const std::string& folder, const std::string& templatePath,
                              const std::string& newTemplatePath) {
-    const GalaxyTypeTable rowsBefore = LoadedRows(folder);
+    const std::string rowsBefore = StoredRows(folder);
     FileSettingsStore store(folder);
     EXPECT_FALSE(store.WriteText("General", "LockMessage", std::string(5000, 'x')));
     GalaxyTypeTable changed = FactoryRows();
@@ -156,18 +152,14 @@ void ExpectEveryWriteRefused(const std::string& folder, const std::string& templ
     TemplateFields fields;
     fields.txtMessage = std::string(5000, 'y');
     CompositeTable composites{};
-    {
-        TemplateFile file(templatePath);
-        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites));
-    }
-    {
-        TemplateFile file(newTemplatePath);
-        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites));
+    for (const std::string& path : {templatePath, newTemplatePath}) {
+        TemplateFile file(path);
+        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites)) << path;
     }
     // Reads go on as before the failures, from the same object and from a new one.
     EXPECT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     EXPECT_EQ(FileSettingsStore(folder).ReadText("Universe", "Universe_Stars"), "4000");
-    EXPECT_TRUE(SameRows(LoadedRows(folder), rowsBefore));
+    EXPECT_EQ(StoredRows(folder), rowsBefore);
     TemplateFile file(templatePath);
     EXPECT_EQ(IniReadText(file, "General", "LockMessage", ""), "template message");
 }
@@ -268,7 +260,7 @@ TEST(StoreFailures, TheFileReplacedByAFolderBetweenReadAndWrite) {
     ScratchDir dir;
     const std::string glx = dir / "mine.glx";
     ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(dir.path(), glx));
-    const GalaxyTypeTable rowsBefore = LoadedRows(dir.path());
+    const std::string rowsBefore = StoredRows(dir.path());
     FileSettingsStore store(dir.path());
     ASSERT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     TemplateFile file(glx);
@@ -308,14 +300,14 @@ TEST(StoreFailures, TheFileReplacedByAFolderBetweenReadAndWrite) {
     std::filesystem::rename(dir / "settings.ini.moved", dir / "settings.ini");
     EXPECT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     EXPECT_TRUE(store.WriteText("General", "LockMessage", "after"));
-    EXPECT_TRUE(SameRows(LoadedRows(dir.path()), rowsBefore));
+    EXPECT_EQ(StoredRows(dir.path()), rowsBefore);
 }
 
 TEST(StoreFailures, TheFileChangedByAnotherProcessBetweenReadAndWrite) {
     ScratchDir dir;
     const std::string glx = dir / "mine.glx";
     ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(dir.path(), glx));
-    const GalaxyTypeTable rowsBefore = LoadedRows(dir.path());
+    const std::string rowsBefore = StoredRows(dir.path());
     FileSettingsStore store(dir.path());
     ASSERT_EQ(store.ReadText("Universe", "Universe_Stars"), "4000");
     TemplateFile file(glx);
@@ -348,7 +340,7 @@ TEST(StoreFailures, TheFileChangedByAnotherProcessBetweenReadAndWrite) {
     EXPECT_EQ(fresh.ReadText("Advanced", "Adv_TimeDelay"), "40");
     EXPECT_EQ(fresh.ReadText("Notes", "kept"), "yes");
     EXPECT_EQ(fresh.ReadText("General", "LockMessage"), "stored before");
-    EXPECT_TRUE(SameRows(LoadedRows(dir.path()), rowsBefore));
+    EXPECT_EQ(StoredRows(dir.path()), rowsBefore);
 
     // Saving the opened template keeps the hand-made section added since it was opened.
     fields.txtMessage = "saved again";

@@ -25,14 +25,13 @@ TEST(RegistryStore, AnEmptyStoreGivesTheUsedWhenMissingValues) {
     GalaxyTypeTable table{};
     LoadGalaxyTypeFromRegistry(store, table, 3);
     const GalaxyTypeRecord& row = table[3];
-    const std::pair<const char*, const char*> fields[] = {{"_UniGalName", "< Galaxy Profile 4 >"},
-                                                          {"_UniGalPct", "0"},
-                                                          {"Galaxy_HueBlend", "60"},
-                                                          {"Galaxy_Radius", "250"},
-                                                          {"Galaxy_CometCPersist", "0.998"},
-                                                          {"Galaxy_GHW_Ratio", "0.3"},
-                                                          {"Galaxy_ColorComp", "3"},
-                                                          {"Galaxy_HueStart", "240"}};
+    const std::pair<const char*, const char*> fields[] = {
+        // clang-format off
+        {"_UniGalName", "< Galaxy Profile 4 >"}, {"_UniGalPct", "0"}, {"Galaxy_HueBlend", "60"},
+        {"Galaxy_Radius", "250"}, {"Galaxy_CometCPersist", "0.998"}, {"Galaxy_GHW_Ratio", "0.3"},
+        {"Galaxy_ColorComp", "3"}, {"Galaxy_HueStart", "240"},
+        // clang-format on
+    };
     for (auto [key, text] : fields) EXPECT_EQ(FieldText(row, *FindSetting(key)), text) << key;
     // Every stored field got its used-when-missing value, whatever it held before.
     GalaxyTypeTable dirty{};

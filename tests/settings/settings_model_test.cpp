@@ -117,23 +117,20 @@ TEST(HoldToRange, RoundsWhereTheSettingSaysSo) {
     EXPECT_EQ(HoldInt16(Def("PixelSize"), 0), 1);
     EXPECT_EQ(HoldInt16(Def("Universe_Tour"), -1), -1);  // flags have no range
     EXPECT_EQ(HoldInt32(Def("Adv_TimeDelay"), 5000), 999);
-    const std::tuple<const char*, float, float> floats[] = {{"Universe_NewPctStEx", 70.5f, 70.0f},
-                                                            {"Universe_NewPctStEx", 71.5f, 72.0f},
-                                                            {"Universe_AmMaxExt", 15000.0f, 9999.0f},
-                                                            {"Universe_Persist", 0.1f, 0.25f},
-                                                            {"FocalLength", 0.005f, 0.01f}};
+    const std::tuple<const char*, float, float> floats[] = {
+        // clang-format off
+        {"Universe_NewPctStEx", 70.5f, 70.0f},   {"Universe_NewPctStEx", 71.5f, 72.0f},
+        {"Universe_AmMaxExt", 15000.0f, 9999.0f}, {"Universe_Persist", 0.1f, 0.25f},
+        {"FocalLength", 0.005f, 0.01f},
+        // clang-format on
+    };
     for (auto [key, in, out] : floats) EXPECT_EQ(HoldFloat(Def(key), in), out) << key << " " << in;
 }
 
-class ClampGalaxyTypeTest : public ::testing::Test {
-  protected:
-    GalaxyTypeTable table_{};
-    GalaxyTypeRecord& Row(int i) { return table_[static_cast<size_t>(i)]; }
-};
-
 // Rounded fields round halves to even before the clamp; CometOrbit is held as a float;
 // the name and the engine-owned fields are not touched.
-TEST_F(ClampGalaxyTypeTest, HoldsStoredValuesAsTheRowsExpect) {
+TEST(ClampGalaxyType, HoldsStoredValuesAsTheRowsExpect) {
+    GalaxyTypeTable table{};
     const struct {
         const char* key;
         float in;
@@ -146,7 +143,7 @@ TEST_F(ClampGalaxyTypeTest, HoldsStoredValuesAsTheRowsExpect) {
         {"Galaxy_CometCPersist", 1, "0.9999"}, {"_UniGalPct", 1000, "999"},
         // clang-format on
     };
-    GalaxyTypeRecord& r = Row(5);
+    GalaxyTypeRecord& r = table[5];
     for (const auto& c : cases) {
         if (int16_t* v = Int16Field(r, Def(c.key))) *v = static_cast<int16_t>(c.in);
         if (float* v = FloatField(r, Def(c.key))) *v = c.in;
@@ -154,29 +151,30 @@ TEST_F(ClampGalaxyTypeTest, HoldsStoredValuesAsTheRowsExpect) {
     r.Name = "  odd name  ";
     r.CompositeFlag = -1;
     r.CorePointMass = -5;
-    ClampGalaxyType(table_, 5);
+    ClampGalaxyType(table, 5);
     for (const auto& c : cases) EXPECT_EQ(FieldText(r, Def(c.key)), c.out) << c.key;
     EXPECT_EQ(r.Name, "  odd name  ");
     EXPECT_EQ(r.CompositeFlag, -1);
     EXPECT_EQ(r.CorePointMass, -5.0f);
     // Zeroed rows come out at the lower bounds; other rows are not touched.
-    ClampGalaxyType(table_, 4);
-    EXPECT_EQ(Row(4).HueBlend, 1);
-    EXPECT_EQ(Row(4).Radius, 1.0f);
-    EXPECT_EQ(Row(4).CometCPersist, 0.1f);
-    ClampGalaxyType(table_, -1);  // rows outside the table are ignored
-    ClampGalaxyType(table_, kGalaxyTableRows);
-    EXPECT_EQ(Row(3).HueBlend, 0);
+    ClampGalaxyType(table, 4);
+    EXPECT_EQ(table[4].HueBlend, 1);
+    EXPECT_EQ(table[4].Radius, 1.0f);
+    EXPECT_EQ(table[4].CometCPersist, 0.1f);
+    ClampGalaxyType(table, -1);  // rows outside the table are ignored
+    ClampGalaxyType(table, kGalaxyTableRows);
+    EXPECT_EQ(table[3].HueBlend, 0);
 }
 
 // Whatever a row held before (NaN, infinities, huge or negative values), every field with a
 // range ends inside it, and the rounded floats end as whole numbers.
-TEST_F(ClampGalaxyTypeTest, EveryFieldEndsInsideItsRange) {
+TEST(ClampGalaxyType, EveryFieldEndsInsideItsRange) {
+    GalaxyTypeTable table{};
     std::mt19937 gen(99);
     constexpr float kInf = std::numeric_limits<float>::infinity();
     const float specials[] = {std::nanf(""), kInf, -kInf, 3e9f, -3e9f, 2.5f, 0.5f, -0.0f};
     for (int round = 0; round < 500; ++round) {
-        GalaxyTypeRecord& r = Row(round % kGalaxyTypeCount);
+        GalaxyTypeRecord& r = table[static_cast<size_t>(round % kGalaxyTypeCount)];
         for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
             if (int16_t* v = Int16Field(r, def)) *v = static_cast<int16_t>(gen());
             if (float* v = FloatField(r, def)) {
@@ -184,7 +182,7 @@ TEST_F(ClampGalaxyTypeTest, EveryFieldEndsInsideItsRange) {
                                     : std::uniform_real_distribution<float>(-50000.0f, 50000.0f)(gen);
             }
         }
-        ClampGalaxyType(table_, round % kGalaxyTypeCount);
+        ClampGalaxyType(table, round % kGalaxyTypeCount);
         for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
             if (!def.hasRange) continue;
             double value = 0;

@@ -86,11 +86,10 @@ TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
     };
     for (const auto& c : int16Cases) EXPECT_EQ(ParseInt16Or(c.text, 7), c.value) << c.text;
     const std::pair<const char*, int32_t> int32Cases[] = {
-        {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<int32_t>::min()},
-        {"2147483648", 0},
-        {"40000", 40000},
-        {"abc", 7},
+        // clang-format off
+        {"2147483647", 2147483647}, {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"2147483648", 0}, {"40000", 40000}, {"abc", 7},
+        // clang-format on
     };
     for (auto [text, value] : int32Cases) EXPECT_EQ(ParseInt32Or(text, 7), value) << text;
 
