@@ -108,7 +108,7 @@ TEST(Templates, RowsAreWrittenInTheirOrderAndHeldFirst) {
     EXPECT_EQ(file.Raw("Admin", "Product"), "Astrelle");
 }
 
-TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
+TEST(Templates, TextsThatDoNotConvertKeepTheOldValueAndCountsAreHeld) {
     // Numbers held to their ranges; text that is no 16-bit number or no finite float keeps
     // the old value; the weight is read by its leading number.
     const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -116,11 +116,15 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
         {"Galaxy_HueStart", "-32769", "123"}, {"Galaxy_Radius", "1e999", "777"},
         {"Galaxy_AngleTilt", "nan", "45"},    {"Galaxy_NovaFreq", "40000", "9999"},
         {"_UniGalPct", "12abc", "12"},        {"Galaxy_CometSPersist", "0.5", "0.5"}};
-    MemorySettingsStore file;
+    RecordingStore file;
     MemorySettingsStore store;
-    for (auto [key, text, _] : cases) file.WriteText("UniGal3", key, text);
-    file.WriteText("Universe", "Universe_Profile", "9");
-    file.WriteText("General", "LockMessage", std::string(300, 'x'));
+    for (auto [key, text, _] : cases) file.inner.WriteText("UniGal3", key, text);
+    file.inner.WriteText("Universe", "Universe_Profile", "9");
+    file.inner.WriteText("General", "LockMessage", std::string(300, 'x'));
+    // A composite count beyond the member entries reads only 32 of them.
+    file.inner.WriteText("CompGal6", "_CompGalCount", "40");
+    for (int j = 0; j < 40; ++j) file.inner.WriteText("CompGal6", "GalaxyIndex_" + std::to_string(j), "5");
+    file.inner.WriteText("CompGal6", "GalaxyIndex_2", "-3");
     GalaxyTypeTable table{};
     LoadFactoryGalaxyTypes(table);
     table[3].Profile = 4;
@@ -138,28 +142,16 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValue) {
     EXPECT_EQ(table[10].Name, "< Galaxy Profile 11 >");
     EXPECT_EQ(table[10].HueBlend, 60);
     EXPECT_EQ(composites[0].Name, "< Composite Galaxy 1 >");
+    EXPECT_EQ(composites[6].Count, 31);
+    EXPECT_EQ(composites[6].Members[2], 0);
+    EXPECT_EQ(composites[6].Members[30], 5);
+    EXPECT_EQ(file.KeysOf(file.reads, "CompGal6").size(), 3u + 32u);
     // Fields the file lacks open with their used-when-missing texts.
     EXPECT_EQ(fields.txtPixelSize, "1");
     EXPECT_EQ(fields.txtFocalLen, "1.0");
     EXPECT_EQ(fields.txtUni[FindSetting("Universe_Stars")->controlIndex], "2500");
     EXPECT_TRUE(fields.chkUniTour);
     EXPECT_EQ(store.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
-}
-
-TEST(Templates, CompositeCountsBeyondTheMemberEntriesReadOnly32) {
-    RecordingStore file;
-    file.inner.WriteText("CompGal6", "_CompGalCount", "40");
-    for (int j = 0; j < 40; ++j) file.inner.WriteText("CompGal6", "GalaxyIndex_" + std::to_string(j), "5");
-    file.inner.WriteText("CompGal6", "GalaxyIndex_2", "-3");
-    MemorySettingsStore store;
-    GalaxyTypeTable table{};
-    CompositeTable composites{};
-    TemplateFields fields;
-    OpenTemplate(file, store, fields, table, composites);
-    EXPECT_EQ(composites[6].Count, 31);
-    EXPECT_EQ(composites[6].Members[2], 0);
-    EXPECT_EQ(composites[6].Members[30], 5);
-    EXPECT_EQ(file.KeysOf(file.reads, "CompGal6").size(), 3u + 32u);
 }
 
 TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
