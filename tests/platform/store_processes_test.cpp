@@ -100,16 +100,16 @@ TEST(SettingsFileProcesses, TwoWritersAtOnceLoseNoValue) {
             return 0;
         };
     };
+    const auto exitedWell = [](pid_t pid) {
+        int status = 0;
+        return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
     pid_t a = ::fork();
     if (a == 0) ::_exit(writer("saver")());
     pid_t b = ::fork();
     if (b == 0) ::_exit(writer("dialog")());
-    int statusA = 0;
-    int statusB = 0;
-    ASSERT_EQ(::waitpid(a, &statusA, 0), a);
-    ASSERT_EQ(::waitpid(b, &statusB, 0), b);
-    ASSERT_TRUE(WIFEXITED(statusA) && WEXITSTATUS(statusA) == 0);
-    ASSERT_TRUE(WIFEXITED(statusB) && WEXITSTATUS(statusB) == 0);
+    ASSERT_TRUE(exitedWell(a));
+    ASSERT_TRUE(exitedWell(b));
 
     FileSettingsStore store(dir.path());
     for (int i = 0; i < kWritesEach; ++i) {

@@ -18,50 +18,31 @@ int FieldCount(const std::string& row) {
     return n;
 }
 
-TEST(GalaxyTypeList, NamesKeepTheirFixedWidthAndWeightsAddUp) {
-    EXPECT_EQ(GalaxyTypeName(0), "Standard Galaxy       ");
-    EXPECT_EQ(GalaxyTypeName(31), "Elongated Bottle      ");
-    EXPECT_EQ(GalaxyTypeName(8), "Cylindrical Hourglass ");
+TEST(FactoryTables, GalaxyTypesKeepFixedWidthNamesWeightsAndThirtySixNumbers) {
     int total = 0;
     for (int i = 0; i < kGalaxyTypeCount; ++i) {
         EXPECT_EQ(GalaxyTypeName(i).size(), static_cast<size_t>(kGalaxyTypeNameWidth)) << i;
         EXPECT_NE(GalaxyTypeName(i)[0], ' ') << i;
         total += GalaxyTypeWeight(i);
+        const std::string row = GalaxyFactoryRow(i + 1);
+        EXPECT_EQ(row.back(), ',') << i;
+        EXPECT_EQ(FieldCount(row), kGalaxyFactoryColumns) << i;
+        for (int c = 0; c < kGalaxyFactoryColumns; ++c) EXPECT_TRUE(IsNumericText(FieldAt(row, c))) << i;
+        EXPECT_EQ(FieldAt(row, 29) + FieldAt(row, 30), "00") << i;  // the reserved gravity columns
     }
     EXPECT_EQ(total, 206);
+    EXPECT_EQ(GalaxyTypeName(8), "Cylindrical Hourglass ");
+    EXPECT_EQ(GalaxyTypeName(31), "Elongated Bottle      ");
     EXPECT_EQ(GalaxyTypeWeight(7), 5);
-    EXPECT_EQ(GalaxyTypeWeight(0), 20);
-    EXPECT_EQ(GalaxyTypeName(-1), "");
-    EXPECT_EQ(GalaxyTypeName(32), "");
+    // Indexes outside the tables give empty text.
+    EXPECT_EQ(GalaxyTypeName(-1) + GalaxyTypeName(32), "");
     EXPECT_EQ(GalaxyTypeWeight(32), 0);
-}
-
-TEST(FactoryRows, IndexesOutsideTheTablesGiveEmptyText) {
     for (int k : {-1, 0, 33}) EXPECT_EQ(GalaxyFactoryRow(k), "") << k;
-    for (int k : {0, 9}) {
-        EXPECT_EQ(UniverseThemeRow(k), "") << k;
-        EXPECT_EQ(UniverseThemeName(k), "") << k;
-    }
+    for (int k : {0, 9}) EXPECT_EQ(UniverseThemeRow(k) + UniverseThemeName(k), "") << k;
     for (int k : {0, 17}) EXPECT_EQ(CompositeFactoryRow(k), "") << k;
-    EXPECT_NE(GalaxyFactoryRow(1), "");
-    EXPECT_NE(GalaxyFactoryRow(32), "");
-    EXPECT_NE(CompositeFactoryRow(16), "");
 }
 
-TEST(FactoryRows, GalaxyRowsHoldThirtySixNumbersAndEndWithAComma) {
-    for (int k = 1; k <= kGalaxyTypeCount; ++k) {
-        const std::string row = GalaxyFactoryRow(k);
-        EXPECT_EQ(row.back(), ',') << k;
-        EXPECT_EQ(FieldCount(row), kGalaxyFactoryColumns) << k;
-        for (int c = 0; c < kGalaxyFactoryColumns; ++c) {
-            EXPECT_TRUE(IsNumericText(FieldAt(row, c))) << k << ":" << c;
-        }
-        EXPECT_EQ(FieldAt(row, 29), "0") << k;  // the reserved gravity columns
-        EXPECT_EQ(FieldAt(row, 30), "0") << k;
-    }
-}
-
-TEST(FactoryRows, ThemeRowsFillEveryUniverseSettingOnce) {
+TEST(FactoryTables, ThemeRowsFillEveryUniverseSettingOnce) {
     std::set<std::string_view> keys;
     for (int c = 0; c < kUniverseThemeColumns; ++c) {
         ASSERT_NE(UniverseThemeSetting(c), nullptr) << c;
@@ -73,7 +54,6 @@ TEST(FactoryRows, ThemeRowsFillEveryUniverseSettingOnce) {
     EXPECT_EQ(UniverseThemeKey(28), "Universe_GravFrame");
     EXPECT_EQ(UniverseThemeKey(29), "");
     EXPECT_EQ(UniverseThemeKey(-1), "");
-
     for (int k = 1; k <= kUniverseThemeCount; ++k) {
         const std::string row = UniverseThemeRow(k);
         EXPECT_EQ(FieldCount(row), kUniverseThemeColumns) << k;
@@ -86,62 +66,75 @@ TEST(FactoryRows, ThemeRowsFillEveryUniverseSettingOnce) {
     EXPECT_EQ(FieldAt(UniverseThemeRow(1), 7), "0.015");
 }
 
-TEST(FactoryRows, CompositeRowsNameWeightCountAndMembers) {
-    int total = 0;
+// The rows hold name, weight, count and exactly that many members (nothing after the
+// last); loading sets the members in use and keeps the rest.
+TEST(FactoryTables, CompositeRowsLoadNameWeightCountAndMembers) {
     for (int k = 1; k <= kCompositeCount; ++k) {
         const std::string row = CompositeFactoryRow(k);
-        const int16_t count = ParseInt16Or(FieldAt(row, 2), -1);
-        ASSERT_GE(count, 1) << k;
-        EXPECT_EQ(FieldCount(row), count + 3) << k;  // nothing after the last member
-        for (int j = 0; j < count; ++j) {
-            const int16_t member = ParseInt16Or(FieldAt(row, j + 3), -1);
-            EXPECT_GE(member, 0) << k;
-            EXPECT_LT(member, kGalaxyTypeCount) << k;
+        EXPECT_EQ(FieldCount(row), ParseInt16Or(FieldAt(row, 2), -1) + 3) << k;
+    }
+    CompositeTable table{};
+    for (CompositeRecord& r : table) r.Members.fill(99);
+    LoadFactoryComposites(table);
+    int total = 0;
+    for (const CompositeRecord& r : table) {
+        ASSERT_GE(r.Count, 1) << r.Name;
+        for (int j = 0; j < r.Count; ++j) {
+            EXPECT_GE(r.Members[static_cast<size_t>(j)], 0) << r.Name;
+            EXPECT_LT(r.Members[static_cast<size_t>(j)], kGalaxyTypeCount) << r.Name;
         }
-        total += ParseInt16Or(FieldAt(row, 1), 0);
+        for (int j = r.Count; j < kCompositeMembers; ++j) EXPECT_EQ(r.Members[static_cast<size_t>(j)], 99);
+        total += r.Weight;
     }
     EXPECT_EQ(total, 170);
-    EXPECT_EQ(FieldAt(CompositeFactoryRow(1), 0), "Nested Rings / Solid Core");
-    EXPECT_EQ(FieldAt(CompositeFactoryRow(6), 0), "Disks: YZ Axis Major");
-    EXPECT_EQ(FieldAt(CompositeFactoryRow(7), 0), "Disks:  XZ Axis Major");
-    EXPECT_EQ(FieldAt(CompositeFactoryRow(16), 0), "Sphere Rings / Ornament");
+    EXPECT_EQ(table[0].Name, "Nested Rings / Solid Core");
+    EXPECT_EQ(table[5].Name, "Disks: YZ Axis Major");
+    EXPECT_EQ(table[6].Name, "Disks:  XZ Axis Major");
+    EXPECT_EQ(table[15].Name, "Sphere Rings / Ornament");
+    EXPECT_EQ(table[0].Members[5], 25);
+    const CompositeRecord& r13 = table[13];
+    EXPECT_EQ(r13.Name, "Sphere Rings / Shells");
+    EXPECT_EQ(r13.Weight, 10);
+    ASSERT_EQ(r13.Count, 7);
+    const int16_t expected[] = {17, 7, 12, 27, 28, 29, 30};
+    for (int j = 0; j < 7; ++j) EXPECT_EQ(r13.Members[static_cast<size_t>(j)], expected[j]) << j;
 }
 
-TEST(LoadFactoryGalaxyTypes, FillsEveryTypeWithValuesInsideTheRanges) {
+TEST(FactoryTables, GalaxyTypesLoadInsideTheirRangesAndLeaveEngineFieldsAlone) {
     GalaxyTypeTable table{};
     for (GalaxyTypeRecord& r : table) {
         r.CompositeFlag = -1;
         r.CorePointMass = 5;
     }
     LoadFactoryGalaxyTypes(table);
-
-    const GalaxyTypeRecord& standard = table[0];
-    EXPECT_EQ(standard.Name, "Standard Galaxy       ");
-    EXPECT_EQ(standard.Weight, 20);
-    EXPECT_EQ(standard.Radius, 300.0f);
-    EXPECT_EQ(standard.RadiusExp, 1.4f);
-    EXPECT_EQ(standard.CometCPersist, 0.9975f);
-    EXPECT_EQ(standard.CometSPersist, 0.94f);
-    EXPECT_EQ(standard.HWCEnd, 240);
-    EXPECT_EQ(standard.HueBlend, 60);
-    EXPECT_EQ(standard.CorePointMass, 0.0f);
-    EXPECT_EQ(standard.CompositeFlag, -1);  // engine-owned: not touched
-    EXPECT_EQ(table[13].HWheelInc, 0.0002f);
-    EXPECT_EQ(table[16].Rotation, 30000.0f);
-    EXPECT_EQ(table[16].ColorMult, 30000.0f);
-    EXPECT_EQ(table[16].AxisPlane, 1);
-    EXPECT_EQ(table[17].HueRed, 15);
-    EXPECT_EQ(table[17].HueBlu, 35);
-    EXPECT_EQ(table[6].HueBlend, 45);
-    EXPECT_EQ(table[15].ColorComp, 4);
-    EXPECT_EQ(table[31].GHWRatio, 12.0f);
-
-    // The composite slots belong to the engine.
-    EXPECT_EQ(table[32].Name, "");
+    // Stored text forms; for floats equal text means the same float. The tilt increments
+    // close to 360 (rows 6, 20, 22, 24) included.
+    const struct {
+        int row;
+        const char* key;
+        const char* text;
+    } cases[] = {
+        // clang-format off
+        {0, "_UniGalName", "Standard Galaxy       "}, {0, "_UniGalPct", "20"},
+        {0, "Galaxy_Radius", "300"}, {0, "Galaxy_RadiusExp", "1.4"}, {0, "Galaxy_CometCPersist", "0.9975"},
+        {0, "Galaxy_CometSPersist", "0.94"}, {0, "Galaxy_HWC_End", "240"}, {0, "Galaxy_HueBlend", "60"},
+        {13, "Galaxy_HWheelInc", "0.0002"}, {16, "Galaxy_Rotation", "30000"},
+        {16, "Galaxy_ColorMult", "30000"}, {16, "Galaxy_AxisPlane", "1"}, {17, "Galaxy_HueRed", "15"},
+        {17, "Galaxy_HueBlu", "35"}, {6, "Galaxy_HueBlend", "45"}, {15, "Galaxy_ColorComp", "4"},
+        {31, "Galaxy_GHW_Ratio", "12"}, {6, "Galaxy_AngleTInc", "359.85"},
+        {20, "Galaxy_AngleTInc", "359.4"}, {22, "Galaxy_AngleTInc", "357.6"},
+        {24, "Galaxy_AngleTInc", "358.8"}, {5, "Galaxy_CometSWind", "2500"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FieldText(table[static_cast<size_t>(c.row)], *FindSetting(c.key)), c.text)
+            << c.row << " " << c.key;
+    }
+    EXPECT_EQ(table[0].CorePointMass, 0.0f);
+    EXPECT_EQ(table[0].CompositeFlag, -1);  // engine-owned: not touched
+    EXPECT_EQ(table[32].Name, "");          // the composite slots belong to the engine
     EXPECT_EQ(table[32].CorePointMass, 5.0f);
-
-    // Every factory value lies inside its range, so the range step changes nothing; the
-    // tilt increments close to 360 (rows 6, 13, 20, 22, 24) included.
+    // Every factory value lies inside its range, so the range step changes nothing.
     for (int i = 0; i < kGalaxyTypeCount; ++i) {
         GalaxyTypeTable clamped = table;
         ClampGalaxyType(clamped, i);
@@ -151,41 +144,15 @@ TEST(LoadFactoryGalaxyTypes, FillsEveryTypeWithValuesInsideTheRanges) {
                 << i << " " << def.key;
         }
     }
-    EXPECT_EQ(table[6].AngleTInc, 359.85f);
-    EXPECT_EQ(table[20].AngleTInc, 359.4f);
-    EXPECT_EQ(table[22].AngleTInc, 357.6f);
-    EXPECT_EQ(table[24].AngleTInc, 358.8f);
-}
 
-TEST(LoadFactoryGalaxyTypes, OneRowLeavesTheOthersAlone) {
-    GalaxyTypeTable table{};
-    LoadFactoryGalaxyType(table, 5);
-    EXPECT_EQ(table[5].Name, "Solar Wind Comets     ");
-    EXPECT_EQ(table[5].CometSWind, 2500.0f);
-    EXPECT_EQ(table[4].Name, "");
-    EXPECT_EQ(table[6].Radius, 0.0f);
-    LoadFactoryGalaxyType(table, 32);  // composite slot: not a galaxy type
-    LoadFactoryGalaxyType(table, -1);
-    EXPECT_EQ(table[32].Name, "");
-}
-
-TEST(LoadFactoryComposites, SetsMembersInUseAndKeepsTheRest) {
-    CompositeTable table{};
-    for (CompositeRecord& r : table) r.Members.fill(99);
-    LoadFactoryComposites(table);
-    const CompositeRecord& r13 = table[13];
-    EXPECT_EQ(r13.Name, "Sphere Rings / Shells");
-    EXPECT_EQ(r13.Weight, 10);
-    EXPECT_EQ(r13.Count, 7);
-    const int16_t expected[] = {17, 7, 12, 27, 28, 29, 30};
-    for (int j = 0; j < 7; ++j) EXPECT_EQ(r13.Members[static_cast<size_t>(j)], expected[j]) << j;
-    for (int j = 7; j < kCompositeMembers; ++j) EXPECT_EQ(r13.Members[static_cast<size_t>(j)], 99) << j;
-    EXPECT_EQ(table[5].Name, "Disks: YZ Axis Major");
-    EXPECT_EQ(table[0].Members[5], 25);
-    EXPECT_EQ(table[0].Members[6], 99);
-    int total = 0;
-    for (const CompositeRecord& r : table) total += r.Weight;
-    EXPECT_EQ(total, 170);
+    GalaxyTypeTable one{};  // one row leaves the others alone
+    LoadFactoryGalaxyType(one, 5);
+    EXPECT_EQ(one[5].Name, "Solar Wind Comets     ");
+    EXPECT_EQ(one[4].Name, "");
+    EXPECT_EQ(one[6].Radius, 0.0f);
+    LoadFactoryGalaxyType(one, 32);  // composite slot: not a galaxy type
+    LoadFactoryGalaxyType(one, -1);
+    EXPECT_EQ(one[32].Name, "");
 }
 
 }  // namespace

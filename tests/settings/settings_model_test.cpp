@@ -1,6 +1,7 @@
 // Tests of the setting definitions (consistency of the one table) and of the range steps
-// of galaxy type and composite rows. The used-when-missing names and the stored text form
-// of the fields are checked through the registry and template tests that use them.
+// of galaxy type and composite rows. The used-when-missing names, the stored text form of
+// the fields and the composite key order are checked through the registry and template
+// tests that use them.
 #include "settings/settings_model.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/value_utils.h"
@@ -19,14 +21,6 @@ namespace {
 
 constexpr SettingGroup kAllGroups[] = {SettingGroup::General, SettingGroup::Advanced, SettingGroup::Universe,
                                        SettingGroup::GalaxyRow, SettingGroup::CompositeRow};
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
 
 const SettingDef& Def(std::string_view key) {
     const SettingDef* def = FindSetting(key);
@@ -40,12 +34,9 @@ TEST(SettingDefs, KeysAreUniqueWithoutRegardToCaseAndFindable) {
         for (const SettingDef& def : SettingsOf(group)) {
             EXPECT_EQ(def.group, group) << def.key;
             if (!def.IsStored()) continue;
-            EXPECT_TRUE(seen.insert(Upper(def.key)).second) << def.key;
-            const std::string lower = [&] {
-                std::string s(def.key);
-                for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                return s;
-            }();
+            std::string lower(def.key);
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_TRUE(seen.insert(lower).second) << def.key;
             const std::string probe = def.isMemberList ? lower + "7" : lower;
             EXPECT_EQ(FindSetting(probe), &def) << probe;
             EXPECT_EQ(FindSetting(KeyFor(def, KeyStyle::Template, 7)), &def) << def.key;
@@ -74,7 +65,8 @@ TEST(SettingDefs, UsedWhenMissingValuesAreNumericAndInsideTheirRanges) {
     }
 }
 
-TEST(SettingDefs, GalaxyFieldsPointAtTheirRecordFieldsOfTheRightType) {
+// That each key reaches its own field is seen through the factory and registry tests.
+TEST(SettingDefs, GalaxyFieldsPointAtOneRecordFieldOfTheRightType) {
     for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
         const int pointers =
             (def.galaxyInt16 != nullptr) + (def.galaxyFloat != nullptr) + (def.galaxyText != nullptr);
@@ -82,18 +74,6 @@ TEST(SettingDefs, GalaxyFieldsPointAtTheirRecordFieldsOfTheRightType) {
         EXPECT_EQ(def.galaxyInt16 != nullptr, def.type == ValueType::Int16) << def.key;
         EXPECT_EQ(def.galaxyFloat != nullptr, def.type == ValueType::Float) << def.key;
     }
-    // Spot checks that a key really reaches its own field.
-    GalaxyTypeRecord record;
-    *FloatField(record, Def("Galaxy_ColorMult")) = 1234;
-    *Int16Field(record, Def("Galaxy_HWC_End")) = 77;
-    *FloatField(record, Def("Galaxy_CometSPersist")) = 0.5f;
-    *TextField(record, Def("_UniGalName")) = "x";
-    EXPECT_EQ(record.ColorMult, 1234);
-    EXPECT_EQ(record.HWCEnd, 77);
-    EXPECT_EQ(record.CometSPersist, 0.5f);
-    EXPECT_EQ(record.CometCPersist, 0.0f);
-    EXPECT_EQ(record.Name, "x");
-    EXPECT_EQ(FloatField(record, Def("Galaxy_Profile")), nullptr);
 }
 
 TEST(SettingDefs, StoreOrderIsTheOrderOfStoredFiles) {
@@ -114,15 +94,6 @@ TEST(SettingDefs, StoreOrderIsTheOrderOfStoredFiles) {
         EXPECT_EQ(KeyFor(*order[i], KeyStyle::Template), expected[i]);
     }
     EXPECT_EQ(KeyFor(*order[25], KeyStyle::Registry), "Galaxy_HWC_End");
-
-    const auto composite = CompositeStoreOrder();
-    ASSERT_EQ(composite.size(), 4u);
-    EXPECT_EQ(KeyFor(*composite[0], KeyStyle::Registry), "_CompGalPct");
-    EXPECT_EQ(KeyFor(*composite[1], KeyStyle::Registry), "_CompGalName");
-    EXPECT_EQ(KeyFor(*composite[2], KeyStyle::Registry), "CompGal_Count");
-    EXPECT_EQ(KeyFor(*composite[2], KeyStyle::Template), "_CompGalCount");
-    EXPECT_EQ(KeyFor(*composite[3], KeyStyle::Registry, 0), "CompGal_Type0");
-    EXPECT_EQ(KeyFor(*composite[3], KeyStyle::Template, 31), "GalaxyIndex_31");
 }
 
 TEST(SettingDefs, EveryFactoryColumnFillsOneFieldOfTheMatchingWidth) {
@@ -144,75 +115,66 @@ TEST(SettingDefs, EveryFactoryColumnFillsOneFieldOfTheMatchingWidth) {
 TEST(HoldToRange, RoundsWhereTheSettingSaysSo) {
     EXPECT_EQ(HoldInt16(Def("Universe_Stars"), 5), 10);
     EXPECT_EQ(HoldInt16(Def("PixelSize"), 0), 1);
-    EXPECT_EQ(HoldInt32(Def("Adv_TimeDelay"), 5000), 999);
-    EXPECT_EQ(HoldFloat(Def("Universe_NewPctStEx"), 70.5f), 70.0f);
-    EXPECT_EQ(HoldFloat(Def("Universe_NewPctStEx"), 71.5f), 72.0f);
-    EXPECT_EQ(HoldFloat(Def("Universe_AmMaxExt"), 15000.0f), 9999.0f);
-    EXPECT_EQ(HoldFloat(Def("Universe_Persist"), 0.1f), 0.25f);
-    EXPECT_EQ(HoldFloat(Def("FocalLength"), 0.005f), 0.01f);
     EXPECT_EQ(HoldInt16(Def("Universe_Tour"), -1), -1);  // flags have no range
+    EXPECT_EQ(HoldInt32(Def("Adv_TimeDelay"), 5000), 999);
+    const std::tuple<const char*, float, float> floats[] = {
+        // clang-format off
+        {"Universe_NewPctStEx", 70.5f, 70.0f},   {"Universe_NewPctStEx", 71.5f, 72.0f},
+        {"Universe_AmMaxExt", 15000.0f, 9999.0f}, {"Universe_Persist", 0.1f, 0.25f},
+        {"FocalLength", 0.005f, 0.01f},
+        // clang-format on
+    };
+    for (auto [key, in, out] : floats) EXPECT_EQ(HoldFloat(Def(key), in), out) << key << " " << in;
 }
 
-class ClampGalaxyTypeTest : public ::testing::Test {
-  protected:
-    GalaxyTypeTable table_{};
-    GalaxyTypeRecord& Row(int i) { return table_[static_cast<size_t>(i)]; }
-};
-
-TEST_F(ClampGalaxyTypeTest, HoldsStoredValuesAsTheRowsExpect) {
-    GalaxyTypeRecord& r = Row(5);
-    r.HueBlend = 0;
-    r.ColorComp = 7;
-    r.Radius = 30000.5f;
-    r.Rotation = 2.5f;
-    r.Distance = 3.5f;
-    r.NovaFreq = 40000;
-    r.CometOrbit = 0.5f;  // held as a float, not rounded
-    r.AngleTInc = 359.85f;
-    r.CometCPersist = 1.0f;
-    r.Weight = 1000;
+// Rounded fields round halves to even before the clamp; CometOrbit is held as a float;
+// the name and the engine-owned fields are not touched.
+TEST(ClampGalaxyType, HoldsStoredValuesAsTheRowsExpect) {
+    GalaxyTypeTable table{};
+    const struct {
+        const char* key;
+        float in;
+        const char* out;
+    } cases[] = {
+        // clang-format off
+        {"Galaxy_HueBlend", 0, "1"}, {"Galaxy_ColorComp", 7, "4"}, {"Galaxy_Radius", 30000.5f, "30000"},
+        {"Galaxy_Rotation", 2.5f, "2"}, {"Galaxy_Distance", 3.5f, "4"}, {"Galaxy_NovaFreq", 40000, "9999"},
+        {"Galaxy_CometOrbit", 0.5f, "0.5"}, {"Galaxy_AngleTInc", 359.85f, "359.85"},
+        {"Galaxy_CometCPersist", 1, "0.9999"}, {"_UniGalPct", 1000, "999"},
+        // clang-format on
+    };
+    GalaxyTypeRecord& r = table[5];
+    for (const auto& c : cases) {
+        if (int16_t* v = Int16Field(r, Def(c.key))) *v = static_cast<int16_t>(c.in);
+        if (float* v = FloatField(r, Def(c.key))) *v = c.in;
+    }
     r.Name = "  odd name  ";
     r.CompositeFlag = -1;
     r.CorePointMass = -5;
-    ClampGalaxyType(table_, 5);
-    EXPECT_EQ(r.HueBlend, 1);
-    EXPECT_EQ(r.ColorComp, 4);
-    EXPECT_EQ(r.Radius, 30000.0f);
-    EXPECT_EQ(r.Rotation, 2.0f);
-    EXPECT_EQ(r.Distance, 4.0f);
-    EXPECT_EQ(r.NovaFreq, 9999.0f);
-    EXPECT_EQ(r.CometOrbit, 0.5f);
-    EXPECT_EQ(r.AngleTInc, 359.85f);
-    EXPECT_EQ(r.CometCPersist, 0.9999f);
-    EXPECT_EQ(r.Weight, 999);
+    ClampGalaxyType(table, 5);
+    for (const auto& c : cases) EXPECT_EQ(FieldText(r, Def(c.key)), c.out) << c.key;
     EXPECT_EQ(r.Name, "  odd name  ");
     EXPECT_EQ(r.CompositeFlag, -1);
     EXPECT_EQ(r.CorePointMass, -5.0f);
     // Zeroed rows come out at the lower bounds; other rows are not touched.
-    EXPECT_EQ(Row(4).HueBlend, 0);
-    ClampGalaxyType(table_, 4);
-    EXPECT_EQ(Row(4).HueBlend, 1);
-    EXPECT_EQ(Row(4).Radius, 1.0f);
-    EXPECT_EQ(Row(4).CometCPersist, 0.1f);
-    ClampGalaxyType(table_, -1);  // rows outside the table are ignored
-    ClampGalaxyType(table_, kGalaxyTableRows);
-    EXPECT_EQ(Row(3).HueBlend, 0);
+    ClampGalaxyType(table, 4);
+    EXPECT_EQ(table[4].HueBlend, 1);
+    EXPECT_EQ(table[4].Radius, 1.0f);
+    EXPECT_EQ(table[4].CometCPersist, 0.1f);
+    ClampGalaxyType(table, -1);  // rows outside the table are ignored
+    ClampGalaxyType(table, kGalaxyTableRows);
+    EXPECT_EQ(table[3].HueBlend, 0);
 }
 
 // Whatever a row held before (NaN, infinities, huge or negative values), every field with a
 // range ends inside it, and the rounded floats end as whole numbers.
-TEST_F(ClampGalaxyTypeTest, EveryFieldEndsInsideItsRange) {
+TEST(ClampGalaxyType, EveryFieldEndsInsideItsRange) {
+    GalaxyTypeTable table{};
     std::mt19937 gen(99);
-    const float specials[] = {std::numeric_limits<float>::quiet_NaN(),
-                              std::numeric_limits<float>::infinity(),
-                              -std::numeric_limits<float>::infinity(),
-                              3e9f,
-                              -3e9f,
-                              2.5f,
-                              0.5f,
-                              -0.0f};
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const float specials[] = {std::nanf(""), kInf, -kInf, 3e9f, -3e9f, 2.5f, 0.5f, -0.0f};
     for (int round = 0; round < 500; ++round) {
-        GalaxyTypeRecord& r = Row(round % kGalaxyTypeCount);
+        GalaxyTypeRecord& r = table[static_cast<size_t>(round % kGalaxyTypeCount)];
         for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
             if (int16_t* v = Int16Field(r, def)) *v = static_cast<int16_t>(gen());
             if (float* v = FloatField(r, def)) {
@@ -220,7 +182,7 @@ TEST_F(ClampGalaxyTypeTest, EveryFieldEndsInsideItsRange) {
                                     : std::uniform_real_distribution<float>(-50000.0f, 50000.0f)(gen);
             }
         }
-        ClampGalaxyType(table_, round % kGalaxyTypeCount);
+        ClampGalaxyType(table, round % kGalaxyTypeCount);
         for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
             if (!def.hasRange) continue;
             double value = 0;
@@ -236,41 +198,22 @@ TEST_F(ClampGalaxyTypeTest, EveryFieldEndsInsideItsRange) {
     }
 }
 
-TEST(ClampCompositeType, HoldsCountAndTheMembersInUseOnly) {
+// The weight is held to its range and a negative count to none, whose members stay as
+// they were. Counts beyond 31 and members outside the type list are held by the composite
+// loaders, whose registry and template tests check them.
+TEST(ClampCompositeType, HoldsWeightAndCountAndLeavesUnusedMembers) {
     CompositeTable table{};
-    CompositeRecord& r = table[3];
-    r.Weight = -4;
-    r.Count = 40;
-    r.Members.fill(-3);
-    r.Members[1] = 50;
-    ClampCompositeType(table, 3);
-    EXPECT_EQ(r.Weight, 0);
-    EXPECT_EQ(r.Count, 31);
-    EXPECT_EQ(r.Members[0], 0);
-    EXPECT_EQ(r.Members[1], 31);
-    EXPECT_EQ(r.Members[30], 0);
-    EXPECT_EQ(r.Members[31], -3);  // beyond Count: left as it was
-
-    CompositeRecord& s = table[4];
-    s.Weight = 1000;
-    s.Count = 2;
-    s.Members = {};
-    s.Members[0] = 40;
-    s.Members[2] = 40;
-    ClampCompositeType(table, 4);
-    EXPECT_EQ(s.Weight, 999);
-    EXPECT_EQ(s.Members[0], 31);
-    EXPECT_EQ(s.Members[2], 40);
-
-    CompositeRecord& t = table[5];
-    t.Count = -7;
-    t.Members[0] = 99;
-    ClampCompositeType(table, 5);
-    EXPECT_EQ(t.Count, 0);
-    EXPECT_EQ(t.Members[0], 99);
-
-    ClampCompositeType(table, 16);  // outside the table: nothing happens
-    ClampCompositeType(table, -1);
+    table[3] = CompositeRecord{"", -4, 2, {}};
+    table[3].Members[0] = table[3].Members[2] = 40;
+    table[4] = CompositeRecord{"", 1000, -7, {}};
+    table[4].Members[0] = 99;
+    for (int c : {3, 4, 16, -1}) ClampCompositeType(table, c);  // 16 and -1: outside, ignored
+    EXPECT_EQ(table[3].Weight, 0);
+    EXPECT_EQ(table[3].Members[0], 31);
+    EXPECT_EQ(table[3].Members[2], 40);
+    EXPECT_EQ(table[4].Weight, 999);
+    EXPECT_EQ(table[4].Count, 0);
+    EXPECT_EQ(table[4].Members[0], 99);
 }
 
 }  // namespace

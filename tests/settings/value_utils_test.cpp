@@ -1,5 +1,6 @@
 // Tests of the value utilities: row fields, lenient and strict number reading, the text
-// forms of numbers, clamps, numeric-field normalisation and the key filters.
+// forms of numbers, clamps, numeric-field normalisation and the key filters. Random text
+// through every reader is the numbers fuzz target's job (its inputs replay under ctest).
 #include "settings/value_utils.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace astrelle {
 namespace {
@@ -18,14 +20,13 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(FieldAt, SplitsAlignedRowsTrimsOnlyBlanksAndGivesEmptyTextOutside) {
     const std::string row = " 2500,   100,      2,         8000,   300,  0.985,   0.1,   0.015, 0.6, ";
-    const char* expected[] = {"2500", "100", "2", "8000", "300", "0.985", "0.1", "0.015", "0.6", "", ""};
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(FieldAt(row, i), expected[i]) << i;
     const struct {
         std::string row;
         int n;
         std::string field;
     } cases[] = {
         // clang-format off
+        {row, 0, "2500"}, {row, 5, "0.985"}, {row, 8, "0.6"}, {row, 9, ""}, {row, 10, ""},
         {" 300,  500,   400,     0,  2000, ", 1, "500"}, {"\t a \t, b", 0, "\t a \t"},
         {"Spine Disk Shell,            15,     2, ", 0, "Spine Disk Shell"},
         {"a,b", 1, "b"}, {"a,b", 2, ""}, {"a,b", -1, ""}, {"", 0, ""}, {"", 3, ""}, {",,", 1, ""},
@@ -84,11 +85,13 @@ TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
         // clang-format on
     };
     for (const auto& c : int16Cases) EXPECT_EQ(ParseInt16Or(c.text, 7), c.value) << c.text;
-    EXPECT_EQ(ParseInt32Or("2147483647", 7), 2147483647);
-    EXPECT_EQ(ParseInt32Or("-2147483648", 7), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(ParseInt32Or("2147483648", 7), 0);
-    EXPECT_EQ(ParseInt32Or("40000", 7), 40000);
-    EXPECT_EQ(ParseInt32Or("abc", 7), 7);
+    const std::pair<const char*, int32_t> int32Cases[] = {
+        // clang-format off
+        {"2147483647", 2147483647}, {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"2147483648", 0}, {"40000", 40000}, {"abc", 7},
+        // clang-format on
+    };
+    for (auto [text, value] : int32Cases) EXPECT_EQ(ParseInt32Or(text, 7), value) << text;
 
     const struct {
         const char* text;
@@ -104,68 +107,29 @@ TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
 
 TEST(TryParse, LeavesTheTargetAloneWhenTheTextDoesNotConvert) {
     int16_t i16 = 5;
-    EXPECT_FALSE(TryParseInt16("abc", i16));
-    EXPECT_FALSE(TryParseInt16("40000", i16));
+    int32_t i32 = 9;
+    float f = 1.5f;
+    EXPECT_FALSE(TryParseInt16("abc", i16) || TryParseInt16("40000", i16) || TryParseFloat("", f) ||
+                 TryParseFloat("1e40", f) || TryParseInt32("1e10", i32));
     EXPECT_EQ(i16, 5);
+    EXPECT_EQ(i32, 9);
+    EXPECT_EQ(f, 1.5f);
     EXPECT_TRUE(TryParseInt16(" 12 ", i16));
     EXPECT_EQ(i16, 12);
-    float f = 1.5f;
-    EXPECT_FALSE(TryParseFloat("", f));
-    EXPECT_FALSE(TryParseFloat("1e40", f));
-    EXPECT_EQ(f, 1.5f);
-    int32_t i32 = 9;
-    EXPECT_FALSE(TryParseInt32("1e10", i32));
-    EXPECT_EQ(i32, 9);
-}
-
-// Random bytes, sometimes shaped like numbers, through every reader: nothing may crash or
-// read outside the text (the sanitizer run checks that), and the readers must agree.
-TEST(Parsers, ArbitraryBytesAreHandledConsistently) {
-    std::mt19937 gen(12345);
-    const std::string alphabet = "0123456789+-.eE \t\n\r\0x,"s;
-    for (int round = 0; round < 20000; ++round) {
-        const size_t length = gen() % 24;
-        std::string text;
-        for (size_t i = 0; i < length; ++i) {
-            text.push_back(round % 2 ? alphabet[gen() % alphabet.size()] : static_cast<char>(gen() % 256));
-        }
-        const double leading = LeadingNumber(text);
-        EXPECT_FALSE(std::isnan(leading)) << text;
-        const float f = ParseFloatOr(text, 42.0f);
-        if (!IsNumericText(text)) {
-            EXPECT_EQ(f, 42.0f) << text;
-            EXPECT_EQ(ParseInt16Or(text, 42), 42) << text;
-            EXPECT_EQ(ParseInt32Or(text, 42), 42) << text;
-        } else {
-            EXPECT_TRUE(std::isfinite(f)) << text;
-            // A whole number read leniently gives the same value as read strictly.
-            if (std::isfinite(leading) && std::abs(leading) < 1e30) {
-                EXPECT_EQ(static_cast<float>(leading), f) << text;
-            }
-        }
-        FieldAt(text, static_cast<int>(gen() % 5));
-        for (int kind = 0; kind < 4; ++kind) {
-            const std::string normalised = NormaliseNumberText(text, kind, 1, 9);
-            if (kind < 3) {
-                EXPECT_TRUE(IsNumericText(normalised)) << text << " -> " << normalised;
-            }
-        }
-    }
 }
 
 TEST(Clamp, LowerBoundIsTestedFirstAndNaNEndsInsideTheRange) {
+    constexpr float kFInf = std::numeric_limits<float>::infinity();
     EXPECT_EQ(ClampInt16(5, 10, 1), 10);
     EXPECT_EQ(ClampInt16(10, 10, 1), 1);
     EXPECT_EQ(ClampInt16(-32768, 1, 9), 1);
     EXPECT_EQ(ClampInt16(32767, 1, 9), 9);
     EXPECT_EQ(ClampInt32(5, 10, 1), 10);
     EXPECT_EQ(ClampInt32(7, 1, 9), 7);
-    EXPECT_EQ(ClampFloat(0.95f, 0.1f, 0.9999f), 0.95f);
-    EXPECT_EQ(ClampFloat(1.0f, 0.1f, 0.9999f), 0.9999f);
-    EXPECT_EQ(ClampFloat(5.0f, 10.0f, 1.0f), 10.0f);
-    EXPECT_EQ(ClampFloat(std::numeric_limits<float>::quiet_NaN(), 0.25f, 1.0f), 0.25f);
-    EXPECT_EQ(ClampFloat(std::numeric_limits<float>::infinity(), 0.25f, 1.0f), 1.0f);
-    EXPECT_EQ(ClampFloat(-std::numeric_limits<float>::infinity(), 0.25f, 1.0f), 0.25f);
+    const float floatCases[][4] = {{0.95f, 0.1f, 0.9999f, 0.95f}, {1.0f, 0.1f, 0.9999f, 0.9999f},
+                                   {5.0f, 10.0f, 1.0f, 10.0f},    {std::nanf(""), 0.25f, 1.0f, 0.25f},
+                                   {kFInf, 0.25f, 1.0f, 1.0f},    {-kFInf, 0.25f, 1.0f, 0.25f}};
+    for (const auto& c : floatCases) EXPECT_EQ(ClampFloat(c[0], c[1], c[2]), c[3]) << c[0];
 }
 
 TEST(NormaliseNumberText, FollowsTheFieldRules) {
@@ -194,14 +158,11 @@ TEST(NormaliseNumberText, FollowsTheFieldRules) {
     }
 }
 
-TEST(FloatToText, ShortestFixedTextThatReadsBack) {
-    EXPECT_EQ(FloatToText(0.0002f), "0.0002");
-    EXPECT_EQ(FloatToText(0.9975f), "0.9975");
-    EXPECT_EQ(FloatToText(2500.0f), "2500");
-    EXPECT_EQ(FloatToText(-359.85f), "-359.85");
-    EXPECT_EQ(FloatToText(1e7f), "10000000");
-    EXPECT_EQ(FloatToText(-0.0f), "0");
-    EXPECT_EQ(FloatToText(std::numeric_limits<float>::quiet_NaN()), "0");
+TEST(FloatToText, ShortestFixedTextThatReadsBackAndSevenDigitRounding) {
+    const std::pair<float, const char*> shortest[] = {
+        {0.0002f, "0.0002"}, {0.9975f, "0.9975"}, {2500.0f, "2500"},   {-359.85f, "-359.85"},
+        {1e7f, "10000000"},  {-0.0f, "0"},        {std::nanf(""), "0"}};
+    for (auto [value, text] : shortest) EXPECT_EQ(FloatToText(value), text) << text;
     EXPECT_EQ(ParseFloatOr(FloatToText(std::numeric_limits<float>::infinity()), 0),
               std::numeric_limits<float>::max());
     std::mt19937 gen(777);
@@ -214,18 +175,15 @@ TEST(FloatToText, ShortestFixedTextThatReadsBack) {
         ASSERT_EQ(text.find_first_of("eE"), std::string::npos) << text;
         ASSERT_EQ(ParseFloatOr(text, 0), value) << text;
     }
-}
-
-TEST(FloatToSevenDigitText, RoundsToSevenSignificantDigits) {
-    EXPECT_EQ(FloatToSevenDigitText(0.1f), "0.1");
-    EXPECT_EQ(FloatToSevenDigitText(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(FloatToSevenDigitText(123456789.0f), "123456800");
-    EXPECT_EQ(FloatToSevenDigitText(1e-7f), "0.0000001");
-    EXPECT_EQ(FloatToSevenDigitText(-2.5f), "-2.5");
-    EXPECT_EQ(FloatToSevenDigitText(std::nextafter(2.0f, 0.0f)), "2");  // 1.99999988 carries
-    EXPECT_EQ(FloatToSevenDigitText(std::nextafter(1.0f, 0.0f)), "0.9999999");
-    EXPECT_EQ(FloatToSevenDigitText(9999.9999f), "10000");
-    EXPECT_EQ(FloatToSevenDigitText(0.0f), "0");
+    // 1.99999988 carries to "2"; 9999.9999f is 10000 in single precision.
+    const std::pair<float, const char*> seven[] = {
+        // clang-format off
+        {0.1f, "0.1"},        {1.0f / 3.0f, "0.3333333"}, {123456789.0f, "123456800"},
+        {1e-7f, "0.0000001"}, {-2.5f, "-2.5"},            {std::nextafter(2.0f, 0.0f), "2"},
+        {std::nextafter(1.0f, 0.0f), "0.9999999"},        {9999.9999f, "10000"}, {0.0f, "0"},
+        // clang-format on
+    };
+    for (auto [value, text] : seven) EXPECT_EQ(FloatToSevenDigitText(value), text) << text;
 }
 
 TEST(KeyFilters, DigitsAndBackspacePassAndAPointOnlyWhenNoPointSurvives) {

@@ -18,33 +18,45 @@ TEST(WindowId, DecimalAndHexAreReadAndNonsenseIsRefused) {
     }
 }
 
-TEST(HostArguments, WindowIdWinsOverRootAndEnvironment) {
-    // The settings tool's preview: "--root --window-id 0x..." with the daemon's variable set.
-    auto a = ParseHostArguments({"--root", "--window-id", "0x400001"}, std::string_view("0x200001"));
-    EXPECT_EQ(a.target, HackTarget::GivenWindow);
-    EXPECT_EQ(a.windowId, 0x400001ul);
-    EXPECT_EQ(a.commandLine, "");
-
-    auto b = ParseHostArguments({"-window-id=77", "-root"}, std::nullopt);
-    EXPECT_EQ(b.target, HackTarget::GivenWindow);
-    EXPECT_EQ(b.windowId, 77ul);
-}
-
-TEST(HostArguments, EnvironmentWinsOverRootAndRootAloneMeansTheRootWindow) {
-    auto daemon = ParseHostArguments({"--root"}, std::string_view("0x200001"));
-    EXPECT_EQ(daemon.target, HackTarget::GivenWindow);
-    EXPECT_EQ(daemon.windowId, 0x200001ul);
-
-    auto plain = ParseHostArguments({"-root"}, std::nullopt);
-    EXPECT_EQ(plain.target, HackTarget::RootWindow);
-
-    auto envOnly = ParseHostArguments({}, std::string_view("123"));
-    EXPECT_EQ(envOnly.target, HackTarget::GivenWindow);
-    EXPECT_EQ(envOnly.windowId, 123ul);
-
-    auto emptyEnv = ParseHostArguments({"/s"}, std::string_view(""));
-    EXPECT_EQ(emptyEnv.target, HackTarget::None);
-    EXPECT_EQ(emptyEnv.commandLine, "/s");
+// --window-id wins over the environment (the settings tool's preview sets both), which wins
+// over --root; an empty variable counts as unset. "-display" belongs to us, not to the
+// toolkit, and must not eat the next word either; words that only look like our options,
+// and paths with blanks, stay in the command line word for word.
+TEST(HostArguments, TargetAndCommandLine) {
+    using T = HackTarget;
+    const struct {
+        std::vector<std::string> args;
+        std::optional<std::string_view> env;
+        HackTarget target;
+        unsigned long windowId;
+        const char* commandLine;
+    } cases[] = {
+        // clang-format off
+        {{"--root", "--window-id", "0x400001"}, "0x200001", T::GivenWindow, 0x400001, ""},
+        {{"-window-id=77", "-root"}, std::nullopt, T::GivenWindow, 77, ""},
+        {{"--root"}, "0x200001", T::GivenWindow, 0x200001, ""},
+        {{"-root"}, std::nullopt, T::RootWindow, 0, ""},
+        {{}, "123", T::GivenWindow, 123, ""},
+        {{"/s"}, "", T::None, 0, "/s"},
+        {{"-display", ":3", "/p", "4711"}, std::nullopt, T::None, 0, "/p 4711"},
+        {{"/home/me/my stars.GLX"}, std::nullopt, T::None, 0, "/home/me/my stars.GLX"},
+        {{"-rooted", "--root=1", "-windows"}, std::nullopt, T::None, 0, "-rooted --root=1 -windows"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const HostArguments a = ParseHostArguments(c.args, c.env);
+        SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args[0]);
+        EXPECT_EQ(a.target, c.target);
+        if (c.target == T::GivenWindow) {
+            EXPECT_EQ(a.windowId, c.windowId);
+        }
+        EXPECT_EQ(a.commandLine, c.commandLine);
+        EXPECT_EQ(a.error, "");
+    }
+    EXPECT_EQ(ParseHostArguments({"-display", ":3", "/p"}, std::nullopt).displayName, ":3");
+    const HostArguments windowed = ParseHostArguments({"--window", "/s"}, std::nullopt);
+    EXPECT_TRUE(windowed.windowed);
+    EXPECT_EQ(windowed.commandLine, "/s");
 }
 
 TEST(HostArguments, BadIdsGiveAOneLineReason) {
@@ -55,26 +67,6 @@ TEST(HostArguments, BadIdsGiveAOneLineReason) {
         EXPECT_EQ(r.error.find('\n'), std::string::npos);
     }
     EXPECT_FALSE(ParseHostArguments({"--root"}, std::string_view("nope")).error.empty());
-}
-
-TEST(HostArguments, TheSaversOwnCommandLineIsKeptWordForWord) {
-    // "-display" belongs to us, not to the toolkit, and must not eat the next word either.
-    auto r = ParseHostArguments({"-display", ":3", "/p", "4711"}, std::nullopt);
-    EXPECT_EQ(r.displayName, ":3");
-    EXPECT_EQ(r.commandLine, "/p 4711");
-    EXPECT_EQ(r.target, HackTarget::None);
-
-    auto path = ParseHostArguments({"/home/me/my stars.GLX"}, std::nullopt);
-    EXPECT_EQ(path.commandLine, "/home/me/my stars.GLX");
-
-    auto windowed = ParseHostArguments({"--window", "/s"}, std::nullopt);
-    EXPECT_TRUE(windowed.windowed);
-    EXPECT_EQ(windowed.commandLine, "/s");
-
-    // Words that only look like our options stay in the command line.
-    auto other = ParseHostArguments({"-rooted", "--root=1", "-windows"}, std::nullopt);
-    EXPECT_EQ(other.target, HackTarget::None);
-    EXPECT_EQ(other.commandLine, "-rooted --root=1 -windows");
 }
 
 }  // namespace

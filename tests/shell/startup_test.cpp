@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace astrelle {
 namespace {
@@ -68,17 +69,13 @@ TEST(Startup, PreviewAndChangePasswordReadTheHandleAfterTheOption) {
 }
 
 TEST(Startup, HandlesRoundHalfToEvenAndMustFitThirtyTwoBits) {
-    EXPECT_EQ(ReadWindowHandle(" 4711.5"), 4712);
-    EXPECT_EQ(ReadWindowHandle(" 4712.5"), 4712);
-    EXPECT_EQ(ReadWindowHandle(" 2147483647"), 2147483647);
-    EXPECT_EQ(ReadWindowHandle(" 2147483648"), 0);
-    EXPECT_EQ(ReadWindowHandle(" 1e999"), 0);
-    EXPECT_EQ(ReadWindowHandle(" -1e999"), 0);
-    EXPECT_EQ(ReadWindowHandle(""), 0);
-    EXPECT_EQ(ReadWindowHandle(std::string("\0"
-                                           "12",
-                                           3)),
-              0);
+    const std::pair<std::string, int32_t> cases[] = {
+        // clang-format off
+        {" 4711.5", 4712}, {" 4712.5", 4712}, {" 2147483647", 2147483647}, {" 2147483648", 0},
+        {" 1e999", 0},     {" -1e999", 0},    {"", 0},                     {std::string("\0" "12", 3), 0},
+        // clang-format on
+    };
+    for (const auto& [text, handle] : cases) EXPECT_EQ(ReadWindowHandle(text), handle) << text;
 }
 
 TEST(Startup, WindowedMarkerIgnoresTheCommandLine) {
@@ -97,42 +94,35 @@ TEST(Startup, WindowedMarkerIgnoresTheCommandLine) {
 }
 
 TEST(Startup, MarkerPathIsFolderBaseNameAndExe) {
-    EXPECT_EQ(WindowedMarkerPath("/usr/bin/astrelle"), "/usr/bin/astrelle.exe");
-    EXPECT_EQ(WindowedMarkerPath("/opt/x.y/astrelle.scr"), "/opt/x.y/astrelle.exe");
-    EXPECT_EQ(WindowedMarkerPath("/opt/astrelle.exe"), "/opt/astrelle.exe");
-    EXPECT_EQ(WindowedMarkerPath("C:\\Windows\\Astrel20.SCR"), "C:\\Windows\\Astrel20.exe");
-    EXPECT_EQ(WindowedMarkerPath("astrelle"), "astrelle.exe");
-    EXPECT_EQ(WindowedMarkerPath("/home/me/.astrelle"), "/home/me/.astrelle.exe");
-    EXPECT_EQ(WindowedMarkerPath("/a/b.c/"), "/a/b.c/.exe");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/astrelle", "/usr/bin/astrelle.exe"},
+        {"/opt/x.y/astrelle.scr", "/opt/x.y/astrelle.exe"},
+        {"/opt/astrelle.exe", "/opt/astrelle.exe"},
+        {"C:\\Windows\\Astrel20.SCR", "C:\\Windows\\Astrel20.exe"},
+        {"astrelle", "astrelle.exe"},
+        {"/home/me/.astrelle", "/home/me/.astrelle.exe"},
+        {"/a/b.c/", "/a/b.c/.exe"}};
+    for (auto [program, marker] : cases) EXPECT_EQ(WindowedMarkerPath(program), marker);
 }
 
-TEST(Startup, ProcessValuesAreResetAndTakeTheDecision) {
+// 2.5 and 4.5 twips round to even; a resolution that gives no usable 16-bit value keeps 15.
+TEST(Startup, ProcessValuesAreResetWithUsableTwipsAndTakeTheDecision) {
     ProcessValues values;
-    values.StopRequested = kTrue16;
-    values.ExitRequested = kTrue16;
-    values.PreviewStopRequested = kTrue16;
+    values.StopRequested = values.ExitRequested = values.PreviewStopRequested = kTrue16;
     ResetProcessValues(values, 96.0, 120.0);
     EXPECT_EQ(values.StopRequested, kFalse16);
     EXPECT_EQ(values.ExitRequested, kFalse16);
     EXPECT_EQ(values.PreviewStopRequested, kFalse16);
     EXPECT_EQ(values.TwipsPerPixelX, 15);
     EXPECT_EQ(values.TwipsPerPixelY, 12);
-
     ApplyStartupDecision(values, Decide("/p 4711"));
     EXPECT_EQ(values.RunMode, RunModeValue::Preview);
     EXPECT_EQ(values.PreviewParentHwnd, 4711);
-}
 
-TEST(Startup, TwipsPerPixelStaysUsable) {
-    EXPECT_EQ(TwipsPerPixel(96.0), 15);
-    EXPECT_EQ(TwipsPerPixel(120.0), 12);
-    EXPECT_EQ(TwipsPerPixel(576.0), 2);  // 2.5 rounds to even
-    EXPECT_EQ(TwipsPerPixel(320.0), 4);  // 4.5 too
-    EXPECT_EQ(TwipsPerPixel(0.0), 15);
-    EXPECT_EQ(TwipsPerPixel(-96.0), 15);
-    EXPECT_EQ(TwipsPerPixel(std::nan("")), 15);
-    EXPECT_EQ(TwipsPerPixel(1e9), 1);
-    EXPECT_EQ(TwipsPerPixel(1e-9), 15);  // would not fit 16 bits
+    const std::pair<double, int> twips[] = {{96.0, 15},         {120.0, 12}, {576.0, 2},
+                                            {320.0, 4},         {0.0, 15},   {-96.0, 15},
+                                            {std::nan(""), 15}, {1e9, 1},    {1e-9, 15}};
+    for (auto [dpi, value] : twips) EXPECT_EQ(TwipsPerPixel(dpi), value) << dpi;
 }
 
 }  // namespace

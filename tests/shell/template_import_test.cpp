@@ -10,33 +10,25 @@
 namespace astrelle {
 namespace {
 
-StartupDecision ImportDecision() {
+StartupDecision Decision(StartupAction action) {
     StartupDecision d;
-    d.action = StartupAction::ImportTemplateThenRun;
+    d.action = action;
     d.templatePath = "/tmp/x.glx";
     return d;
 }
 
-TEST(StartupImport, OnlyAnImportDecisionImports) {
+TEST(StartupImport, OnlyAnImportDecisionImportsAndAFreshStoreGetsTheFactoryTypes) {
     MemorySettingsStore file;
     file.WriteText("Universe", "Universe_Stars", "4000");
-    MemorySettingsStore store;
-    for (StartupAction action : {StartupAction::RunSaver, StartupAction::Configure, StartupAction::Preview}) {
-        StartupDecision d;
-        d.action = action;
-        EXPECT_FALSE(PerformStartupImport(d, file, store));
-    }
-    EXPECT_EQ(store.ValueCount(), 0u);
-    ASSERT_TRUE(PerformStartupImport(ImportDecision(), file, store));
-    EXPECT_EQ(store.ReadText("Universe", "Universe_Stars"), "4000");
-}
-
-TEST(StartupImport, AFreshStoreGetsTheFactoryGalaxyTypesToo) {
-    MemorySettingsStore file;
     file.WriteText("General", "AnimationType", "0");
     MemorySettingsStore store;
-    ASSERT_TRUE(PerformStartupImport(ImportDecision(), file, store));
+    for (StartupAction action : {StartupAction::RunSaver, StartupAction::Configure, StartupAction::Preview}) {
+        EXPECT_FALSE(PerformStartupImport(Decision(action), file, store));
+    }
+    EXPECT_EQ(store.ValueCount(), 0u);
+    ASSERT_TRUE(PerformStartupImport(Decision(StartupAction::ImportTemplateThenRun), file, store));
     EXPECT_EQ(store.CommitCount(), 1);
+    EXPECT_EQ(store.ReadText("Universe", "Universe_Stars"), "4000");
     GalaxyTypeTable loaded{};
     LoadAllGalaxyTypes(store, loaded);
     EXPECT_NE(loaded[0].Name, "< Galaxy Profile 1 >");
@@ -49,7 +41,7 @@ TEST(StartupImport, AConfiguredStoreKeepsItsGalaxyTypes) {
     MemorySettingsStore store;
     store.WriteText("General", "AnimationType", "0");
     store.WriteText("Universe\\Galaxy0", "_UniGalName", "Mine");
-    ASSERT_TRUE(PerformStartupImport(ImportDecision(), file, store));
+    ASSERT_TRUE(PerformStartupImport(Decision(StartupAction::ImportTemplateThenRun), file, store));
     EXPECT_EQ(store.ReadText("Universe\\Galaxy0", "_UniGalName"), "Mine");
     EXPECT_EQ(store.ReadText("Universe\\Galaxy1", "_UniGalName"), std::nullopt);
     EXPECT_EQ(store.ReadText("General", "AnimationType"), "1");  // the template had no marker

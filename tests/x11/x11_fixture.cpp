@@ -4,7 +4,6 @@
 //                              "destroy" arrives on stdin (or stdin closes), prints "gone"
 //   x11_fixture lit ID         prints the number of non-black pixels inside window ID
 //   x11_fixture children ID    prints the number of child windows of ID
-//   x11_fixture size ID        prints "W H" of window ID
 //   x11_fixture resize ID W H  resizes window ID
 //   x11_fixture clear ID       repaints window ID with its background
 //   x11_fixture waitlit ID MS  polls the middle of window ID until a pixel is not black;
@@ -29,12 +28,28 @@ int CountError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// Non-black pixels in an area of a drawable (only whether there is one with firstOnly);
+// -1 when the area cannot be read.
+long LitPixels(Display* display, Drawable drawable, int x, int y, int w, int h, bool firstOnly) {
+    XImage* image = XGetImage(display, drawable, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                              AllPlanes, ZPixmap);
+    if (!image) return -1;
+    long lit = 0;
+    for (int row = 0; row < h && !(firstOnly && lit > 0); ++row) {
+        for (int column = 0; column < w && !(firstOnly && lit > 0); ++column)
+            lit += (XGetPixel(image, column, row) & 0xFFFFFFu) != 0;
+    }
+    XDestroyImage(image);
+    return lit;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
-                     "usage: x11_fixture create W H | lit ID | children ID | size ID | resize ID W H\n");
+                     "usage: x11_fixture create W H | lit ID | children ID | resize ID W H | clear ID |"
+                     " waitlit ID MS\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -71,9 +86,7 @@ int main(int argc, char** argv) {
         std::printf("missing\n");
         return 1;
     }
-    if (command == "size") {
-        std::printf("%d %d\n", attributes.width, attributes.height);
-    } else if (command == "resize" && argc >= 5) {
+    if (command == "resize" && argc >= 5) {
         XResizeWindow(display, window, static_cast<unsigned>(std::atoi(argv[3])),
                       static_cast<unsigned>(std::atoi(argv[4])));
         XSync(display, False);
@@ -86,19 +99,7 @@ int main(int argc, char** argv) {
             const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                        std::chrono::steady_clock::now() - start)
                                                        .count());
-            XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w),
-                                      static_cast<unsigned>(h), AllPlanes, ZPixmap);
-            bool lit = false;
-            for (int row = 0; image && row < h && !lit; ++row) {
-                for (int column = 0; column < w; ++column) {
-                    if ((XGetPixel(image, column, row) & 0xFFFFFFu) != 0) {
-                        lit = true;
-                        break;
-                    }
-                }
-            }
-            if (image) XDestroyImage(image);
-            if (lit) {
+            if (LitPixels(display, window, x, y, w, h, true) > 0) {
                 std::printf("%ld\n", elapsed);
                 break;
             }
@@ -123,19 +124,12 @@ int main(int argc, char** argv) {
         int x = 0, y = 0;
         Window child;
         XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
-        XImage* image = XGetImage(display, attributes.root, x, y, static_cast<unsigned>(attributes.width),
-                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-        if (!image) {
+        const long lit =
+            LitPixels(display, attributes.root, x, y, attributes.width, attributes.height, false);
+        if (lit < 0) {
             std::printf("missing\n");
             return 1;
         }
-        long lit = 0;
-        for (int row = 0; row < image->height; ++row) {
-            for (int column = 0; column < image->width; ++column) {
-                if ((XGetPixel(image, column, row) & 0xFFFFFFu) != 0) ++lit;
-            }
-        }
-        XDestroyImage(image);
         std::printf("%ld\n", lit);
     } else {
         std::fprintf(stderr, "x11_fixture: unknown command %s\n", command.c_str());
