@@ -41,21 +41,6 @@ void MakeBusy(EngineFixture& f) {
     BuildAllHueRamps(f.ctx, -1, -1, 180, 225);
 }
 
-PreviewParams BusyParams(PreviewSubject subject, int16_t frames) {
-    PreviewParams p;
-    p.subject = subject;
-    p.typeIndex = 0;
-    p.limited = true;
-    p.frameLimit = frames;
-    p.stars = 1500;
-    p.trail = 3;
-    p.ambientCount = 150;
-    p.ambientPersistence = 0.95f;
-    p.flareFrames = 10;
-    p.extension = 50000;
-    return p;
-}
-
 // Runs a busy preview, sees every kind of event come (and comets go), counts allocations
 // from the end of the first frame to the last, then erases everything still shown.
 void RunBusyAndEraseAll(PreviewSubject subject, int16_t pixelSize) {
@@ -70,7 +55,16 @@ void RunBusyAndEraseAll(PreviewSubject subject, int16_t pixelSize) {
     std::array<int16_t, kCometSlots> lastLive{};
     int64_t litBeforeErase = -1;
     long allocations = -1;
-    RunPreview(f.ctx, BusyParams(subject, frames), [&](EngineContext& ctx, RuntimeArrays& a, int32_t frame) {
+    const PreviewParams p{.subject = subject,
+                          .limited = true,
+                          .frameLimit = frames,
+                          .stars = 1500,
+                          .trail = 3,
+                          .ambientCount = 150,
+                          .ambientPersistence = 0.95f,
+                          .flareFrames = 10,
+                          .extension = 50000};
+    RunPreview(f.ctx, p, [&](EngineContext& ctx, RuntimeArrays& a, int32_t frame) {
         for (size_t i = 0; i < static_cast<size_t>(a.StarCount); ++i) {
             dying |= a.StarRebirthWait[i] > 0;
             sparkle |= a.StarNewLeft[i] > 0;
@@ -97,11 +91,8 @@ void RunBusyAndEraseAll(PreviewSubject subject, int16_t pixelSize) {
     EXPECT_EQ(LitPixels(f.surface), 0) << "stray pixels left after erasing everything still shown";
 }
 
-TEST(PreviewErasing, BusyGalaxyLeavesNoStrayPixels) {
+TEST(PreviewErasing, BusyGalaxyAndCompositeWithLargeDotsLeaveNoStrayPixels) {
     RunBusyAndEraseAll(PreviewSubject::GalaxyType, 1);
-}
-
-TEST(PreviewErasing, BusyCompositeWithLargeDotsLeavesNoStrayPixels) {
     RunBusyAndEraseAll(PreviewSubject::CompositeType, 3);
 }
 
@@ -109,10 +100,7 @@ TEST(Preview, LimitedRunDrawsExactlyItsFramesAndIsPacedByTheDelay) {
     EngineFixture f;
     f.ctx.Settings.Adv_TimeDelay = 25;
     SetupSurface(f.ctx, SurfaceSize::Normal);
-    PreviewParams p;
-    p.limited = true;
-    p.frameLimit = 10;
-    p.stars = 200;
+    const PreviewParams p{.limited = true, .frameLimit = 10, .stars = 200};
     EXPECT_EQ(RunPreview(f.ctx, p), 10);
     EXPECT_EQ(f.host.TotalWaitMs(), 9u * 25u);  // the last frame ends at the limit, unwaited
     EXPECT_GT(LitPixels(f.surface), 50);
@@ -121,8 +109,7 @@ TEST(Preview, LimitedRunDrawsExactlyItsFramesAndIsPacedByTheDelay) {
 TEST(Preview, StopsOnEndOfFrameAndOnTheStopButton) {
     EngineFixture f;
     SetupSurface(f.ctx, SurfaceSize::Normal);
-    PreviewParams p;
-    p.stars = 100;
+    const PreviewParams p{.stars = 100};
     f.host.SetOnEvents([](HeadlessHost& h) {
         if (h.EventPasses() == 5) h.Process().StopRequested = kTrue16;
     });
@@ -148,13 +135,12 @@ TEST(Preview, GivesTheTypeTableBackExactlyAndKeepsItsRunSettings) {
     f.composites[2].Members[0] = 4;
     const GalaxyTypeTable before = f.types;
     SetupSurface(f.ctx, SurfaceSize::Normal);
-    PreviewParams p;
-    p.subject = PreviewSubject::CompositeType;
-    p.typeIndex = 2;
-    p.limited = true;
-    p.frameLimit = 3;
-    p.stars = 30000;
-    p.trail = 999;
+    const PreviewParams p{.typeIndex = 2,
+                          .subject = PreviewSubject::CompositeType,
+                          .limited = true,
+                          .frameLimit = 3,
+                          .stars = 30000,
+                          .trail = 999};
     int32_t trailSeen = 0;
     RunPreview(f.ctx, p, [&](EngineContext&, RuntimeArrays& a, int32_t) { trailSeen = a.TrailLength; });
     EXPECT_EQ(trailSeen, 1);  // 30000 stars leave room for one trail entry each
@@ -178,11 +164,7 @@ TEST(Preview, StarScaleAndBadIndices) {
     EngineFixture f;
     SetupSurface(f.ctx, SurfaceSize::Small);
     EXPECT_EQ(f.ctx.Settings.Adv_TimeDelay, 32);
-    PreviewParams p;
-    p.limited = true;
-    p.frameLimit = 1;
-    p.stars = 2000;
-    p.starScale = 0.8f;
+    PreviewParams p{.limited = true, .frameLimit = 1, .stars = 2000, .starScale = 0.8f};
     RunPreview(f.ctx, p);
     EXPECT_EQ(f.ctx.Settings.Universe_Stars, 1600);
     EXPECT_FLOAT_EQ(f.ctx.Settings.Universe_AmMaxExt, 1.5f);
