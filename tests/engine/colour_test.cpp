@@ -91,8 +91,8 @@ TEST(BuildAllHueRamps, MinusOneTakesTheStoredUniverseHues) {
 
 // Hue indices: 0: 100 x 0.25 x 10 + 7; 1: sqrt(16000) = 126.49; 2: |1 - d| x 100 + offset
 // (d = 2.5 for r 3, h 4; 400 wraps to 40); 3: 2.25 x 100. 4 gives black; an unknown
-// computation, a hue that does not fit 32 bits (tiny radius) and the root of a negative
-// leave the colour as it was.
+// computation, a hue that does not fit 32 bits (tiny radius), the root of a negative and a
+// negative index (it would read before the table) leave the colour as it was.
 TEST(StarHue, EachComputationPicksItsHueIndexOrLeavesTheColour) {
     EngineFixture f;
     f.types[0].Radius = 2.0f;
@@ -105,7 +105,7 @@ TEST(StarHue, EachComputationPicksItsHueIndexOrLeavesTheColour) {
     } rows[] = {{0, 1, 0, 0.25f, 7, 257}, {1, 1, 0, 0.16f, 0, 126}, {2, 0, 0, 0, 20, 120},
                 {2, 3, 4, 0, 0, 150},     {3, 3, 4, 0, 0, 225},     {2, 0, 0, 0, 300, 40},
                 {4, 1, 1, 1, 0, -1},      {5, 1, 1, 1, 0, -2},      {0, 1e-9f, 0, 1e12f, 0, -2},
-                {1, 1, 0, -1.0f, 0, -2}};
+                {1, 1, 0, -1.0f, 0, -2},  {0, 1, 0, -0.25f, 0, -2}};
     for (const auto& c : rows) {
         f.types[0].ColorComp = static_cast<int16_t>(c.comp);
         uint32_t colour = 0x123456u;
