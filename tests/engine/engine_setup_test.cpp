@@ -16,7 +16,7 @@ namespace {
 using testing::EngineFixture;
 using testing::Store;
 
-TEST(LoadDisplaySettings, MessageAndFontAreTreatedAsTheLabelExpects) {
+TEST(LoadDisplaySettings, MessageFontAndGeometryAsTheWindowExpectsThem) {
     EngineFixture f;
     MemorySettingsStore store;
     const std::string sixty = "Gone fishing. Back soon, do not touch anything please....xyz";
@@ -33,11 +33,8 @@ TEST(LoadDisplaySettings, MessageAndFontAreTreatedAsTheLabelExpects) {
     EXPECT_EQ(st.MessageFontSize, 10);
     EXPECT_EQ(st.MessageHue, 359);
     EXPECT_EQ(st.Adv_TimeDelay, 5000);  // the frame delay is used as stored
-}
 
-TEST(LoadDisplaySettings, GeometryFromTheInnerSizeInPixelsOrTwips) {
-    EngineFixture f;
-    MemorySettingsStore store;
+    // Geometry from the inner size in pixels or in twips.
     Store(store, {{"FocalLength", "0"}, {"PixelSize", "12"}});
     LoadDisplaySettings(f.ctx, store, 1023, 767, SizeUnits::Pixels);
     const EngineGeometry& g = f.ctx.Geometry;

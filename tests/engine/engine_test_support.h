@@ -60,4 +60,9 @@ void StoreSmallUniverse(SettingsStore& store, StoredValues overrides = {});
 // Stores the factory galaxy types as the saver's first run would.
 void StoreFactoryTypes(SettingsStore& store);
 
+// Counts every operator new of the test program from the first call to the second, which
+// gives the count (allocation_test.cpp replaces operator new).
+void StartCountingAllocations();
+long StopCountingAllocations();
+
 }  // namespace astrelle::testing

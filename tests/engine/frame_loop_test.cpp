@@ -12,11 +12,11 @@ namespace {
 
 using testing::EngineFixture;
 
-TEST(TypeTableUnits, ScaleConvertsEveryEngineFieldAndUnscaleGivesItBack) {
+// Composite slots are not converted; counts and chances are kept as they are.
+TEST(TypeTableUnits, ScaleConvertsEveryEngineField) {
     GalaxyTypeTable table{};
     for (int t = 0; t < kGalaxyTypeCount; ++t) table[static_cast<size_t>(t)] = testing::DefaultTypeRow();
-    table[40].Radius = 123.0f;  // composite slots are not converted
-    const GalaxyTypeTable before = table;
+    table[40].Radius = 123.0f;
     ScaleTypeTable(table);
     const GalaxyTypeRecord& r = table[5];
     EXPECT_FLOAT_EQ(r.Radius, 2.5f);
@@ -25,20 +25,9 @@ TEST(TypeTableUnits, ScaleConvertsEveryEngineFieldAndUnscaleGivesItBack) {
     EXPECT_FLOAT_EQ(r.CometSWind, 0.003f);
     EXPECT_NEAR(r.AngleTilt, -150.0 * M_PI / 180.0, 1e-6);
     EXPECT_NEAR(r.AngleTInc, 0.05 * M_PI / 180.0, 1e-8);
-    EXPECT_EQ(r.NewFreq, 200);  // counts and chances kept as they are
+    EXPECT_EQ(r.NewFreq, 200);
     EXPECT_FLOAT_EQ(r.CometCPersist, 0.998f);
     EXPECT_FLOAT_EQ(table[40].Radius, 123.0f);
-    UnscaleTypeTable(table);
-    for (int t = 0; t < kGalaxyTypeCount; ++t) {
-        const GalaxyTypeRecord& a = table[static_cast<size_t>(t)];
-        const GalaxyTypeRecord& b = before[static_cast<size_t>(t)];
-        EXPECT_NEAR(a.Radius, b.Radius, 1e-4);
-        EXPECT_NEAR(a.Rotation, b.Rotation, 1e-3);
-        EXPECT_NEAR(a.AngleTilt, b.AngleTilt, 1e-4);
-        EXPECT_NEAR(a.AngleTInc, b.AngleTInc, 1e-6);
-        EXPECT_NEAR(a.CometSWind, b.CometSWind, 1e-3);
-        EXPECT_NEAR(a.NovaFreq, b.NovaFreq, 1e-3);
-    }
 }
 
 TEST(StepTypeSpin, AnglesWrapOnceAndSineAndCosineFollow) {

@@ -13,6 +13,7 @@ namespace astrelle {
 namespace {
 
 using testing::EngineFixture;
+using testing::EraseEverythingShown;
 using testing::LitPixels;
 
 // One fast-turning galaxy type with no spontaneous rebirths and no comets.
@@ -33,7 +34,9 @@ class GalaxyFrameTest : public ::testing::Test {
     void Populate(int32_t stars, int32_t trail) {
         testing::PopulateOneGalaxy(f.ctx, a, 0, stars, trail, 10.0f);
     }
-    void Frame() { UpdateGalaxyFrame(f.ctx, a, 0, 32000, 0.0f, true, PreviewKind::Galaxy); }
+    void Frames(int n) {
+        for (int k = 0; k < n; ++k) UpdateGalaxyFrame(f.ctx, a, 0, 32000, 0.0f, true, PreviewKind::Galaxy);
+    }
     std::set<std::pair<int, int>> TrailOf(size_t star) {
         std::set<std::pair<int, int>> out;
         for (int k = 0; k < a.TrailLength; ++k) {
@@ -46,34 +49,27 @@ class GalaxyFrameTest : public ::testing::Test {
     RuntimeArrays a;
 };
 
-TEST_F(GalaxyFrameTest, TrailOfOneIsASingleMovingDot) {
-    Populate(1, 1);
-    for (int k = 0; k < 20; ++k) {
-        Frame();
-        EXPECT_EQ(LitPixels(f.surface), 1);
-        EXPECT_EQ(f.surface.GetPixel(a.TrailX[0], a.TrailY[0]), a.StarColor[0]);
-    }
-    EXPECT_EQ(a.StarAge[0], 20);
-}
-
 TEST_F(GalaxyFrameTest, TrailShowsTheLastPositionsAndIsErasedFromTheTail) {
-    Populate(1, 4);
-    for (int k = 0; k < 9; ++k) Frame();
-    EXPECT_EQ(LitPixels(f.surface), 4);
-    for (auto [x, y] : TrailOf(0)) EXPECT_EQ(f.surface.GetPixel(x, y), a.StarColor[0]);
-
+    for (int32_t trail : {1, 4}) {
+        Populate(1, trail);
+        for (int k = 0; k < 9; ++k) {
+            Frames(1);
+            EXPECT_EQ(LitPixels(f.surface), std::min(k + 1, trail)) << trail;
+        }
+        EXPECT_EQ(a.StarAge[0], 9);
+        for (auto [x, y] : TrailOf(0)) EXPECT_EQ(f.surface.GetPixel(x, y), a.StarColor[0]);
+        if (trail == 1) EraseEverythingShown(f.ctx, a);
+    }
     // Dying: no new dot for T + 1 frames, one trail entry vanishes per frame, oldest first.
     a.StarRebirthWait[0] = 5;
     const size_t oldest = static_cast<size_t>(a.TrailCursor);
     const auto tail = std::make_pair(a.TrailX[oldest], a.TrailY[oldest]);
-    Frame();
+    Frames(1);
     EXPECT_EQ(f.surface.GetPixel(tail.first, tail.second), 0u);
     EXPECT_EQ(LitPixels(f.surface), 3);
-    Frame();
-    Frame();
-    Frame();
+    Frames(3);
     EXPECT_EQ(LitPixels(f.surface), 0);
-    Frame();  // reborn: the sparkle of a new star, in white
+    Frames(1);  // reborn: the sparkle of a new star, in white
     EXPECT_EQ(a.StarRebirthWait[0], 0);
     EXPECT_EQ(a.StarNewLeft[0], f.types[0].NewFrames);
     EXPECT_EQ(f.surface.GetPixel(a.BurstX[0], a.BurstY[0]), kWhite);
@@ -84,17 +80,14 @@ TEST_F(GalaxyFrameTest, SparkleLeavesNoTrailAndTheFirstDotComesWhenItEnds) {
     f.types[0].NewFrames = 3;
     f.types[0].NovaFreq = 0;
     Populate(1, 2);
-    Frame();
+    Frames(1);
     a.StarRebirthWait[0] = 3;
-    Frame();
-    Frame();
-    Frame();  // reborn with a three-frame sparkle
+    Frames(3);  // reborn with a three-frame sparkle
     ASSERT_EQ(a.StarNewLeft[0], 3);
-    Frame();
-    Frame();
+    Frames(2);
     EXPECT_EQ(a.StarNewLeft[0], 1);
     for (auto [x, y] : TrailOf(0)) EXPECT_NE(f.surface.GetPixel(x, y), a.StarColor[0]);
-    Frame();  // the counter reaches 0: the sparkle is erased and the star's dot is drawn
+    Frames(1);  // the counter reaches 0: the sparkle is erased and the star's dot is drawn
     EXPECT_EQ(a.StarNewLeft[0], 0);
     EXPECT_EQ(LitPixels(f.surface), 1);
     const size_t j = static_cast<size_t>((a.TrailCursor + a.TrailLength - 1) % a.TrailLength);
@@ -106,29 +99,28 @@ TEST_F(GalaxyFrameTest, NovaEndsWithTheSparkleOfTheRebornStarInTheSameFrame) {
     f.types[0].NovaFrames = 4;
     f.types[0].NovaExtMult = 2.0f;  // wide enough to draw more than its centre
     Populate(1, 1);
-    Frame();
+    Frames(1);
     a.StarRebirthWait[0] = 1;
-    Frame();
+    Frames(1);
     ASSERT_EQ(a.StarNovaLeft[0], 4);
+    EXPECT_EQ(a.BurstFrames[0], 4);
+    EXPECT_EQ(a.StarNewLeft[0], 0);
     EXPECT_GT(LitPixels(f.surface), 1);
-    Frame();
-    Frame();
-    Frame();
+    Frames(3);
     ASSERT_EQ(a.StarNovaLeft[0], 1);
-    Frame();
+    Frames(1);
     EXPECT_EQ(a.StarNovaLeft[0], 0);
     EXPECT_EQ(a.StarNewLeft[0], f.types[0].NewFrames);
     EXPECT_EQ(f.surface.GetPixel(a.BurstX[0], a.BurstY[0]), kWhite);
     // Erasing the sparkle leaves nothing of the nova behind.
-    DrawNewStarBurst(f.ctx, a.BurstX[0], a.BurstY[0], a.BurstZ[0], a.StarNewLeft[0], a.BurstFrames[0],
-                     a.BurstExt[0], 0);
+    EraseEverythingShown(f.ctx, a);
     EXPECT_EQ(LitPixels(f.surface), 0);
 }
 
 TEST_F(GalaxyFrameTest, GalaxyBehindTheViewerDrawsNothingAndKeepsItsTrail) {
     Populate(50, 2);
     a.GalViewZ[0] = -20.0f;
-    for (int k = 0; k < 10; ++k) Frame();
+    Frames(10);
     EXPECT_EQ(LitPixels(f.surface), 0);
     for (int32_t v : a.TrailX) EXPECT_EQ(v, 0);
 }
@@ -136,19 +128,19 @@ TEST_F(GalaxyFrameTest, GalaxyBehindTheViewerDrawsNothingAndKeepsItsTrail) {
 TEST_F(GalaxyFrameTest, ColorCompFourStarsAreDrawnButInvisible) {
     f.types[0].ColorComp = 4;
     Populate(500, 1);
-    for (int k = 0; k < 10; ++k) Frame();
+    Frames(10);
     EXPECT_EQ(LitPixels(f.surface), 0);
     for (uint32_t c : a.StarColor) EXPECT_EQ(c, 0u);
     f.types[0].ColorComp = 3;
     Populate(500, 1);
-    Frame();
+    Frames(1);
     EXPECT_GT(LitPixels(f.surface), 100);
 }
 
 TEST_F(GalaxyFrameTest, NoRebirthFrequencyMeansNoStarEverDies) {
     Populate(300, 1);
     for (int k = 0; k < 200; ++k) {
-        Frame();
+        Frames(1);
         UpdateGalaxyFrame(f.ctx, a, 0, 3, 0.5f, false, PreviewKind::None);  // saver frames too
     }
     for (size_t i = 0; i < 300; ++i) {
@@ -167,12 +159,12 @@ TEST_F(GalaxyFrameTest, CometsRunOnlyWhileVisitingWithoutGravity) {
         return n;
     };
     f.ctx.Settings.Universe_GravForce = 0.0000001f;
-    for (int k = 0; k < 10; ++k) Frame();
+    Frames(10);
     EXPECT_EQ(live(), 0);
     f.ctx.Settings.Universe_GravForce = 0.0f;
     for (int k = 0; k < 10; ++k) UpdateGalaxyFrame(f.ctx, a, 0, 32000, 0.0f, false, PreviewKind::None);
     EXPECT_EQ(live(), 0);
-    for (int k = 0; k < 10; ++k) Frame();
+    Frames(10);
     EXPECT_GT(live(), 0);
 }
 

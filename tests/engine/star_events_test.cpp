@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <map>
-#include <set>
 
 #include "engine/frame_loop.h"
 #include "engine/projection.h"
@@ -18,57 +17,35 @@ using testing::LitPixels;
 using testing::LitSet;
 using testing::Pixels;
 
-// With focal length 1, depth 1 and extension 1 a ring k lies k pixels from the centre.
+// The pixels of one white sparkle on an empty 200 x 200 surface (focal length 1).
+Pixels Sparkle(int x, int y, float z, int16_t left, int16_t total) {
+    EngineFixture f(200, 200);
+    DrawNewStarBurst(f.ctx, x, y, z, left, total, 1.0f, kWhite);
+    return LitSet(f.surface);
+}
+
+// With depth 1 and extension 1 a ring k lies k pixels from the centre. q = 0.1 gives the
+// horizontal ring 1; q = 0.7 an axis ring at 14, not 16, and the diagonal 4; the full
+// sparkle has the wide rings and diagonals. At an extension of 1/32 or less it is one
+// pixel whatever the band.
 TEST(NewStarBurst, EachBandDrawsItsRings) {
-    const int expectedCount[] = {1, 3, 5, 7, 9, 13, 17, 21, 25, 33, 33};
+    const size_t expectedCount[] = {1, 3, 5, 7, 9, 13, 17, 21, 25, 33, 33};
     for (int16_t left = 0; left <= 10; ++left) {
-        EngineFixture f(200, 200);
-        DrawNewStarBurst(f.ctx, 100, 100, 1.0f, left, 10, 1.0f, kWhite);
-        EXPECT_EQ(LitPixels(f.surface), expectedCount[left]) << "left " << left;
+        EXPECT_EQ(Sparkle(100, 100, 1.0f, left, 10).size(), expectedCount[left]) << "left " << left;
     }
-    EngineFixture f(200, 200);
-    DrawNewStarBurst(f.ctx, 100, 100, 1.0f, 1, 10, 1.0f, kWhite);  // q = 0.1: horizontal ring 1
-    EXPECT_EQ(LitSet(f.surface), (Pixels{{100, 100}, {99, 100}, {101, 100}}));
-    EngineFixture g(200, 200);
-    DrawNewStarBurst(g.ctx, 100, 100, 1.0f, 7, 10, 1.0f, kWhite);  // q = 0.7: axis 14, not 16
-    EXPECT_NE(g.surface.GetPixel(114, 100), 0u);
-    EXPECT_EQ(g.surface.GetPixel(116, 100), 0u);
-    EXPECT_NE(g.surface.GetPixel(96, 96), 0u);  // diagonal 4
+    EXPECT_EQ(Sparkle(100, 100, 1.0f, 1, 10), (Pixels{{100, 100}, {99, 100}, {101, 100}}));
+    const Pixels q7 = Sparkle(100, 100, 1.0f, 7, 10);
+    EXPECT_TRUE(q7.count({114, 100}) && q7.count({96, 96}) && !q7.count({116, 100}));
+    const Pixels full = Sparkle(100, 100, 1.0f, 5, 5);
+    EXPECT_EQ(full.size(), 33u);
+    const Pixels wide = {{84, 100}, {116, 100}, {100, 84}, {100, 116}, {96, 96},   {104, 104},
+                         {93, 107}, {107, 93},  {89, 89},  {68, 100},  {132, 100}, {100, 68}};
+    for (auto p : wide) EXPECT_TRUE(full.count(p)) << p.first << "," << p.second;
+    for (float z : {32.0f, 100.0f}) EXPECT_EQ(Sparkle(30, 30, z, 10, 10), (Pixels{{30, 30}})) << z;
+    EXPECT_GT(Sparkle(30, 30, 31.0f, 10, 10).size(), 1u);
 }
 
-TEST(NewStarBurst, FullSparkleHasTheWideRingsAndDiagonals) {
-    EngineFixture f(200, 200);
-    DrawNewStarBurst(f.ctx, 100, 100, 1.0f, 5, 5, 1.0f, kWhite);
-    const Pixels lit = LitSet(f.surface);
-    EXPECT_EQ(lit.size(), 33u);
-    for (auto p : {std::pair{84, 100},
-                   {116, 100},
-                   {100, 84},
-                   {100, 116},
-                   {96, 96},
-                   {104, 104},
-                   {93, 107},
-                   {107, 93},
-                   {89, 89},
-                   {68, 100},
-                   {132, 100},
-                   {100, 68}}) {
-        EXPECT_TRUE(lit.count(p)) << p.first << "," << p.second;
-    }
-}
-
-TEST(NewStarBurst, TinyExtensionIsOnePixelWhateverTheBand) {
-    for (float z : {32.0f, 100.0f}) {
-        EngineFixture f(64, 64);
-        DrawNewStarBurst(f.ctx, 30, 30, z, 10, 10, 1.0f, kWhite);  // e = 1/32 or less
-        EXPECT_EQ(LitSet(f.surface), (Pixels{{30, 30}}));
-    }
-    EngineFixture f(64, 64);
-    DrawNewStarBurst(f.ctx, 30, 30, 31.0f, 10, 10, 1.0f, kWhite);
-    EXPECT_GT(LitPixels(f.surface), 1);
-}
-
-TEST(NovaBurst, NeverMoreThan97PixelsAndErasableInBlack) {
+TEST(NovaBurst, NeverMoreThan97PixelsErasableInBlackAndLayersBehindTheViewerSkipped) {
     EngineFixture f(1000, 1000);
     RandomSource r(3);
     int64_t most = 0;
@@ -86,20 +63,17 @@ TEST(NovaBurst, NeverMoreThan97PixelsAndErasableInBlack) {
         DrawNovaBurst(f.ctx, x, y, z, left, 0, total, ext);
         ASSERT_EQ(LitPixels(f.surface), 0);
     }
+    EXPECT_GT(most, 60);
     // Well apart and fully in front of the viewer, every one of the 97 pixels shows.
     DrawNovaBurst(f.ctx, 0.0f, 0.0f, 0.5f, 3, kWhite, 5, 1.0f);
     EXPECT_EQ(LitPixels(f.surface), 97);
-    EXPECT_GT(most, 60);
-}
-
-TEST(NovaBurst, LayersBehindTheViewerAreSkippedAndTinyNovasAreOnePixel) {
-    EngineFixture f(1000, 1000);
     // z - 0.1 ext <= 0: both nearer layers are dropped, 1 + 32 + 20 + 12 pixels remain.
-    DrawNovaBurst(f.ctx, 0.0f, 0.0f, 0.05f, 10, kWhite, 10, 0.5f);
-    EXPECT_EQ(LitPixels(f.surface), 65);
     EngineFixture g(1000, 1000);
-    DrawNovaBurst(g.ctx, 0.0f, 0.0f, 100.0f, 10, kWhite, 10, 0.001f);
-    EXPECT_EQ(LitSet(g.surface), (Pixels{{500, 500}}));
+    DrawNovaBurst(g.ctx, 0.0f, 0.0f, 0.05f, 10, kWhite, 10, 0.5f);
+    EXPECT_EQ(LitPixels(g.surface), 65);
+    EngineFixture h(1000, 1000);  // a tiny nova is one pixel
+    DrawNovaBurst(h.ctx, 0.0f, 0.0f, 100.0f, 10, kWhite, 10, 0.001f);
+    EXPECT_EQ(LitSet(h.surface), (Pixels{{500, 500}}));
 }
 
 TEST(NovaColour, RunsThroughTheTypeRampAndStopsAtItsLastEntry) {
@@ -116,15 +90,6 @@ TEST(CometSlots, ParticleStorageBoundsTheSlotCount) {
     }
 }
 
-std::map<int, double> RebirthShares(int16_t quota, int trials) {
-    RandomSource r(12345);
-    std::map<int, int> counts;
-    for (int k = 0; k < trials; ++k) counts[RebirthCount(r, quota)] += 1;
-    std::map<int, double> shares;
-    for (auto [n, c] : counts) shares[n] = static_cast<double>(c) / trials;
-    return shares;
-}
-
 // Q = 120 gives 2 with chance 0.2, else 1; Q = 30 gives 1 with chance 0.3, else 0.
 TEST(RebirthQuota, CountsFollowTheExamples) {
     using Shares = std::map<int, double>;
@@ -133,149 +98,116 @@ TEST(RebirthQuota, CountsFollowTheExamples) {
                                                 {75, {{1, 0.25}, {2, 0.75}}},
                                                 {0, {{0, 1.0}}}};
     for (const auto& [quota, expected] : cases) {
-        const Shares shares = RebirthShares(quota, 200000);
+        RandomSource r(12345);
+        Shares shares;
+        for (int k = 0; k < 200000; ++k) shares[RebirthCount(r, quota)] += 1.0 / 200000;
         ASSERT_EQ(shares.size(), expected.size()) << quota;
         for (auto [n, share] : expected) EXPECT_NEAR(shares.at(n), share, 0.005) << quota << ": " << n;
     }
 }
 
-class QuotaTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        a.Allocate(10, 1, 3, 0);
-        a.GalType = {0, 1, 32};
-        f.types[0].NewFreq = 100;
-        f.types[1].NewFreq = 500;
-        f.types[2].NewFreq = 900;
-        f.composites[0].Count = 2;
-        f.composites[0].Members[0] = 2;
-        f.composites[0].Members[1] = 0;
-        f.ctx.Settings.Universe_NewFreq = 300;
-        f.ctx.Settings.Universe_GPCtrl = 1;
+// A visiting frame in the galaxy preview.
+FrameInfo PreviewFrame() {
+    FrameInfo frame;
+    frame.visiting = true;
+    frame.s = 32000;
+    frame.preview = PreviewKind::Galaxy;
+    return frame;
+}
+
+// Objects of types 0, 1 and composite 0 (members 2, then 0); rates 100, 500, 900 and a
+// universe rate of 300. The first step of a visit fades from the previous object's rate
+// (w = 1) to the universe rate, the first core step fades in the visited object's rate,
+// later core steps hold it; a composite uses its first member.
+TEST(NewStarQuota, RatesFadeBetweenUniverseAndVisitedGalaxy) {
+    EngineFixture f;
+    RuntimeArrays a;
+    a.Allocate(10, 1, 3, 0);
+    a.GalType = {0, 1, 32};
+    f.types[0].NewFreq = 100;
+    f.types[1].NewFreq = 500;
+    f.types[2].NewFreq = 900;
+    f.composites[0].Count = 2;
+    f.composites[0].Members[0] = 2;
+    f.composites[0].Members[1] = 0;
+    f.ctx.Settings.Universe_NewFreq = 300;
+    f.ctx.Settings.Universe_GPCtrl = 1;
+    FrameInfo fr = PreviewFrame();
+    fr.g = 1;
+    EXPECT_EQ(NewStarQuota(f.ctx, a, fr), 500);
+    const struct {
+        int16_t g, s;
+        float w;
+        bool visiting;
+        int16_t quota;
+    } rows[] = {{1, 1, 1.0f, true, 100},  {1, 1, 0.0f, true, 300}, {2, 1, 0.25f, true, 350},
+                {2, 2, 1.0f, true, 300},  {2, 2, 0.5f, true, 600}, {2, 3, 1.0f, true, 900},
+                {2, 3, 1.0f, false, 300}, {0, 1, 1.0f, true, 300}};
+    for (const auto& c : rows) {
+        fr = FrameInfo{c.g, c.s, 0.0f, c.w, c.visiting, PreviewKind::None};
+        EXPECT_EQ(NewStarQuota(f.ctx, a, fr), c.quota) << c.g << "." << c.s << " w " << c.w;
     }
-    int16_t Quota(int16_t g, int16_t s, float w, bool visiting, PreviewKind kind = PreviewKind::None) {
-        FrameInfo fr;
-        fr.g = g;
-        fr.s = s;
-        fr.w = w;
-        fr.visiting = visiting;
-        fr.preview = kind;
-        return NewStarQuota(f.ctx, a, fr);
+}
+
+TEST(SelectRebirths, MarksOnlyIdleStarsOlderThanTheTrail) {
+    EngineFixture f;
+    RuntimeArrays a;
+    a.Allocate(4, 3, 1, 0);
+    a.StarAge = {4, 3, 10, 10};  // star 1 is too young
+    a.StarNewLeft[2] = 1;        // star 2 is sparkling
+    for (int k = 0; k < 200; ++k) SelectRebirths(f.ctx, a, 400);
+    EXPECT_EQ(a.StarRebirthWait, (std::vector<int16_t>{4, 0, 0, 4}));
+}
+
+// One galaxy of 10 stars of type 0 whose comets come often; the comet buffer set for it.
+struct CometFixture {
+    CometFixture(int16_t stars, float cometPersist, float particlePersist) {
+        f.types[0].CometFreq = 9999;
+        f.types[0].CometStars = stars;
+        f.types[0].CometCPersist = cometPersist;
+        f.types[0].CometSPersist = particlePersist;
+        ScaleTypeTable(f.types);
+        testing::PopulateOneGalaxy(f.ctx, a, 0, 10, 1, 3.5f);
+        ResetEventBuffer(f.ctx, a, 1);
+    }
+    int Live() const {
+        int n = 0;
+        for (int c = 0; c < a.EvtSlotStride; ++c) n += a.CometLive[static_cast<size_t>(c)];
+        return n;
     }
     EngineFixture f;
     RuntimeArrays a;
 };
 
-TEST_F(QuotaTest, RatesFadeBetweenUniverseAndVisitedGalaxy) {
-    EXPECT_EQ(Quota(1, 32000, 1.0f, true, PreviewKind::Galaxy), 500);
-    // First step of a visit: from the previous object's rate (w = 1) to the universe rate.
-    EXPECT_EQ(Quota(1, 1, 1.0f, true), 100);
-    EXPECT_EQ(Quota(1, 1, 0.0f, true), 300);
-    EXPECT_EQ(Quota(2, 1, 0.25f, true), 350);  // 300 + 200 * 0.25
-    // First core step fades in the visited object's rate, later core steps hold it; a
-    // composite object uses its first member.
-    EXPECT_EQ(Quota(2, 2, 1.0f, true), 300);
-    EXPECT_EQ(Quota(2, 2, 0.5f, true), 600);
-    EXPECT_EQ(Quota(2, 3, 1.0f, true), 900);
-    EXPECT_EQ(Quota(2, 3, 1.0f, false), 300);  // return leg
-    EXPECT_EQ(Quota(0, 1, 1.0f, true), 300);   // approach of the first object
-}
-
-TEST_F(QuotaTest, SelectionMarksOnlyIdleStarsOlderThanTheTrail) {
-    a.Allocate(4, 3, 1, 0);
-    a.StarAge = {4, 3, 10, 10};  // star 1 is too young
-    a.StarNewLeft[2] = 1;        // star 2 is sparkling
-    for (int k = 0; k < 200; ++k) SelectRebirths(f.ctx, a, 400);
-    EXPECT_EQ(a.StarRebirthWait[0], 4);
-    EXPECT_EQ(a.StarRebirthWait[1], 0);
-    EXPECT_EQ(a.StarRebirthWait[2], 0);
-    EXPECT_EQ(a.StarRebirthWait[3], 4);
-}
-
-TEST(Rebirth, NovaChanceDecidesBetweenSparkleAndNova) {
-    EngineFixture f;
-    f.types[0].NovaFreq = 0;
-    f.types[1].NovaFreq = 9999;
-    ScaleTypeTable(f.types);
-    for (int16_t type : {0, 1}) {
-        RuntimeArrays a;
-        testing::PopulateOneGalaxy(f.ctx, a, type, 300, 1, 3.5f);
-        FrameInfo frame;
-        frame.visiting = true;
-        frame.s = 32000;
-        frame.preview = PreviewKind::Galaxy;
-        int novas = 0;
-        for (int32_t i = 0; i < a.StarCount; ++i) {
-            RebirthAfterDying(f.ctx, a, i, frame);
-            const size_t s = static_cast<size_t>(i);
-            EXPECT_TRUE((a.StarNewLeft[s] > 0) != (a.StarNovaLeft[s] > 0));
-            if (a.StarNovaLeft[s] > 0) {
-                ++novas;
-                EXPECT_EQ(a.BurstFrames[s], f.types[static_cast<size_t>(type)].NovaFrames);
-                RebirthAfterNova(f.ctx, a, i);  // a nova is always followed by a new star
-                EXPECT_EQ(a.StarNovaLeft[s], 0);
-                EXPECT_EQ(a.StarNewLeft[s], f.types[static_cast<size_t>(type)].NewFrames);
-            }
-        }
-        if (type == 0) {
-            EXPECT_EQ(novas, 0);
-        } else {
-            EXPECT_GE(novas, a.StarCount - 2);  // a chance of 0.9999 per rebirth
-        }
-        EXPECT_GT(LitPixels(f.surface), 0);
-    }
-}
-
 TEST(Comets, StartOnlyInTheCoreAndEraseCompletelyOnReset) {
-    EngineFixture f;
-    f.types[0].CometFreq = 9999;
-    f.types[0].CometStars = 999;
-    f.types[0].CometCPersist = 0.9999f;
-    ScaleTypeTable(f.types);
-    RuntimeArrays a;
-    testing::PopulateOneGalaxy(f.ctx, a, 0, 10, 1, 3.5f);
-    ResetEventBuffer(f.ctx, a, 1);
-    EXPECT_EQ(a.EvtSlotStride, 2);
+    CometFixture c(999, 0.9999f, testing::DefaultTypeRow().CometSPersist);
+    EXPECT_EQ(c.a.EvtSlotStride, 2);
     FrameInfo frame;
     frame.visiting = true;
     frame.s = 2;  // first core step: no comet may start
-    f.ctx.Settings.Universe_GPCtrl = 1;
-    for (int k = 0; k < 20; ++k) UpdateComets(f.ctx, a, frame);
-    EXPECT_EQ(a.CometLive[0] + a.CometLive[1], 0);
+    c.f.ctx.Settings.Universe_GPCtrl = 1;
+    for (int k = 0; k < 20; ++k) UpdateComets(c.f.ctx, c.a, frame);
+    EXPECT_EQ(c.Live(), 0);
     frame.s = 3;
-    for (int k = 0; k < 30; ++k) UpdateComets(f.ctx, a, frame);
-    EXPECT_GT(a.CometLive[0] + a.CometLive[1], 0);
-    EXPECT_GT(LitPixels(f.surface), 0);
-    ResetEventBuffer(f.ctx, a, 0);
-    EXPECT_EQ(LitPixels(f.surface), 0);
-    EXPECT_EQ(a.CometLive[0] + a.CometLive[1], 0);
+    for (int k = 0; k < 30; ++k) UpdateComets(c.f.ctx, c.a, frame);
+    EXPECT_GT(c.Live(), 0);
+    EXPECT_GT(LitPixels(c.f.surface), 0);
+    ResetEventBuffer(c.f.ctx, c.a, 0);
+    EXPECT_EQ(LitPixels(c.f.surface), 0);
+    EXPECT_EQ(c.Live(), 0);
 }
 
 TEST(Comets, StoppedCometsDieOutAndParticlesAgeThroughTheRamp) {
-    EngineFixture f;
-    f.types[0].CometFreq = 9999;
-    f.types[0].CometStars = 20;
-    f.types[0].CometSPersist = 0.9999f;
-    f.types[0].CometCPersist = 0.1f;  // stops emitting almost at once
-    ScaleTypeTable(f.types);
-    RuntimeArrays a;
-    testing::PopulateOneGalaxy(f.ctx, a, 0, 10, 1, 3.5f);
-    ResetEventBuffer(f.ctx, a, 1);
-    FrameInfo frame;
-    frame.visiting = true;
-    frame.s = 32000;
-    frame.preview = PreviewKind::Galaxy;
-    for (int k = 0; k < 60; ++k) UpdateComets(f.ctx, a, frame);
-    int16_t oldest = 0;
-    for (size_t p = 0; p < static_cast<size_t>(kCometParticles); ++p)
-        oldest = std::max(oldest, a.ParticleAge[p]);
-    EXPECT_GE(oldest, 100);  // two per drawn frame: the last ramp entry after 50 frames
+    CometFixture c(20, 0.1f, 0.9999f);  // comets stop emitting almost at once
+    for (int k = 0; k < 60; ++k) UpdateComets(c.f.ctx, c.a, PreviewFrame());
+    // Two a drawn frame: the last ramp entry after 50 frames.
+    EXPECT_GE(*std::max_element(c.a.ParticleAge.begin(), c.a.ParticleAge.end()), 100);
     // With particles surviving rarely, every stopped comet empties its slot.
-    f.types[0].CometSPersist = 0.1f;
-    f.types[0].CometFreq = 0;
-    for (int k = 0; k < 200; ++k) UpdateComets(f.ctx, a, frame);
-    for (int c = 0; c < a.EvtSlotStride; ++c) EXPECT_EQ(a.CometLive[static_cast<size_t>(c)], 0);
-    EXPECT_EQ(LitPixels(f.surface), 0);
+    c.f.types[0].CometSPersist = 0.1f;
+    c.f.types[0].CometFreq = 0;
+    for (int k = 0; k < 200; ++k) UpdateComets(c.f.ctx, c.a, PreviewFrame());
+    EXPECT_EQ(c.Live(), 0);
+    EXPECT_EQ(LitPixels(c.f.surface), 0);
 }
 
 }  // namespace

@@ -41,10 +41,7 @@ TEST(ProfileEnvelope, EveryShapeForRadiusOneAndScaledWithTheRadius) {
 TEST(ProfileEnvelope, RadiusJustBeyondTheRimGivesZeroNotNaN) {
     const float R = 0.01f;
     const float r = std::nextafter(R, 1.0f);
-    for (int16_t p : {0, 1, 2, 5, 6}) {
-        const double e = ProfileEnvelope(p, r, R);
-        EXPECT_FALSE(std::isnan(e)) << p;
-    }
+    for (int16_t p : {0, 1, 2, 5, 6}) EXPECT_FALSE(std::isnan(ProfileEnvelope(p, r, R))) << p;
     EXPECT_EQ(ProfileEnvelope(2, r, R), 0.0);
 }
 
@@ -92,46 +89,41 @@ TEST_F(PlacementTest, PlaceStarDrawsRadiusThenSignThenHeight) {
 
 TEST_F(PlacementTest, FlatDiscsHollowShellsAndStandingGalaxies) {
     RuntimeArrays a;
-    a.Allocate(400, 1, 1, 0);
+    a.Allocate(100, 1, 1, 0);
     GalaxyTypeRecord& row = f.types[2];
+    auto generate = [&] {
+        for (int32_t i = 0; i < 100; ++i) GenerateStar(f.ctx, a, i, 2, 0.0f);
+    };
     row.GHWRatio = 0.0f;
-    for (int32_t i = 0; i < 100; ++i) GenerateStar(f.ctx, a, i, 2, 0.0f);
-    for (int32_t i = 0; i < 100; ++i) EXPECT_EQ(a.StarHeight[static_cast<size_t>(i)], 0.0f);
-
+    generate();
+    for (float h : a.StarHeight) EXPECT_EQ(h, 0.0f);
     row.GHWRatio = 1.0f;
     row.HeightExp = 0.0f;
     row.Profile = 2;  // a hollow ball: every height is the full envelope
-    for (int32_t i = 100; i < 200; ++i) {
-        GenerateStar(f.ctx, a, i, 2, 0.0f);
-        const size_t s = static_cast<size_t>(i);
-        const double e = ProfileEnvelope(2, a.StarRadius[s], row.Radius);
-        EXPECT_NEAR(std::fabs(a.StarHeight[s]), e, 1e-5);
+    generate();
+    for (size_t s = 0; s < 100; ++s) {
+        EXPECT_NEAR(std::fabs(a.StarHeight[s]), ProfileEnvelope(2, a.StarRadius[s], row.Radius), 1e-5);
     }
-
     row.Rotation = 0.0f;
-    for (int32_t i = 200; i < 300; ++i) {
-        GenerateStar(f.ctx, a, i, 2, 0.0f);
-        EXPECT_EQ(a.StarAngVel[static_cast<size_t>(i)], 0.0f);
-    }
+    generate();
+    for (float w : a.StarAngVel) EXPECT_EQ(w, 0.0f);
+}
+
+float Length(const Vec3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
 TEST(RandomPoints, BallShellAndSphere) {
     EngineFixture f;
     f.ctx.Geometry.AspectHW = 1.0f;
     for (int k = 0; k < 500; ++k) {
-        const Vec3 b = RandomInBall(f.ctx.Random, 3.0f);
-        EXPECT_LE(std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z), 3.0f);
-        const Vec3 s = RandomInShellBlend(f.ctx, 3.0f, 1.0f);
-        EXPECT_NEAR(std::sqrt(s.x * s.x + s.y * s.y + s.z * s.z), 3.0, 1e-4);
-        const Vec3 o = RandomOnSphere(f.ctx, 2.0f);
-        EXPECT_NEAR(std::sqrt(o.x * o.x + o.y * o.y + o.z * o.z), 2.0, 1e-3);
+        EXPECT_LE(Length(RandomInBall(f.ctx.Random, 3.0f)), 3.0f);
+        EXPECT_NEAR(Length(RandomInShellBlend(f.ctx, 3.0f, 1.0f)), 3.0, 1e-4);
+        EXPECT_NEAR(Length(RandomOnSphere(f.ctx, 2.0f)), 2.0, 1e-3);
     }
     // Degenerate radii end the rejection loop instead of spinning for ever.
-    const Vec3 zero = RandomInBall(f.ctx.Random, 0.0f);
-    EXPECT_EQ(zero.x, 0.0f);
-    EXPECT_EQ(zero.z, 0.0f);
-    const Vec3 negative = RandomInBall(f.ctx.Random, -2.0f);
-    EXPECT_LE(std::sqrt(negative.x * negative.x + negative.y * negative.y + negative.z * negative.z), 2.0f);
+    EXPECT_EQ(Length(RandomInBall(f.ctx.Random, 0.0f)), 0.0f);
+    EXPECT_LE(Length(RandomInBall(f.ctx.Random, -2.0f)), 2.0f);
     RandomInBall(f.ctx.Random, NAN);
 }
 
@@ -140,10 +132,7 @@ TEST(RandomPoints, PlaceInUniverseOnTheRimAndInsideTheDisc) {
     f.ctx.Geometry.AspectHW = 1.0f;
     f.ctx.Settings.Universe_HWRatio = 1.0f;
     f.ctx.Settings.Universe_Profile = 2;
-    for (int k = 0; k < 200; ++k) {
-        const Vec3 p = PlaceInUniverse(f.ctx, 10.0f, 1.0f);
-        EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 10.0, 0.01);
-    }
+    for (int k = 0; k < 200; ++k) EXPECT_NEAR(Length(PlaceInUniverse(f.ctx, 10.0f, 1.0f)), 10.0, 0.01);
     f.ctx.Settings.Universe_Profile = 3;  // a double cone of radius 10
     f.ctx.Settings.Universe_HWRatio = 0.5f;
     for (int k = 0; k < 200; ++k) {

@@ -38,16 +38,14 @@ TEST(EvalBSpline, EndsOfASegmentAndItsJoinWithTheNext) {
 // cycle and gives every tour frame with the state the test asks for.
 struct TourFrameState {
     UniverseFrame frame;
-    Vec3 newest;  // Control[3]
-    Vec3 camera;
-    Vec3 step;   // the ambient stars' displacement, the camera step
-    Vec3 world;  // the visited object
-    float dist = 0;
-    int16_t currentType = 0;
-    int16_t homeType = 0;
-    int16_t slots = 0;         // comet slots in use
-    int16_t currentSlots = 0;  // comet slots for the comets of CurrentGalType
-    float D = 0;               // Universe_DstCen in engine units
+    Vec3 newest, camera;  // Control[3] and the camera
+    Vec3 step;            // the ambient stars' displacement, the camera step
+    Vec3 world;           // the visited object
+    float dist;           // its home type's Distance
+    int16_t currentType, homeType;
+    int16_t slots;         // comet slots in use
+    int16_t currentSlots;  // comet slots for the comets of CurrentGalType
+    float D;               // Universe_DstCen in engine units
 };
 
 std::vector<TourFrameState> TourFrames(StoredValues values) {
@@ -57,26 +55,22 @@ std::vector<TourFrameState> TourFrames(StoredValues values) {
     std::vector<TourFrameState> out;
     RunSaverHostSequence(
         f.ctx, store, HostKind::Window, [&](EngineContext& ctx, RuntimeArrays& a, const UniverseFrame& fr) {
-            if (fr.cycle == 1) {
-                ctx.Host.Process().StopRequested = kTrue16;
-                return;
-            }
-            if (fr.phase == UniversePhase::Creation) return;
-            TourFrameState s;
-            s.frame = fr;
-            s.newest = a.Control[3];
-            s.camera = a.Camera;
-            s.step = {a.AmbDeltaX[0], a.AmbDeltaY[0], a.AmbDeltaZ[0]};
+            if (fr.cycle == 1) ctx.Host.Process().StopRequested = kTrue16;
+            if (fr.cycle == 1 || fr.phase == UniversePhase::Creation) return;
             const size_t g = static_cast<size_t>(fr.g);
-            s.world = {a.GalWorldX[g], a.GalWorldY[g], a.GalWorldZ[g]};
-            s.homeType = HomeType(ctx, a, fr.g);
-            s.dist = ctx.GalaxyTypes[static_cast<size_t>(s.homeType)].Distance;
-            s.currentType = ctx.CurrentGalType;
-            s.slots = a.EvtSlotStride;
-            s.currentSlots =
-                CometSlotCount(ctx.GalaxyTypes[static_cast<size_t>(ctx.CurrentGalType)].CometStars);
-            s.D = ctx.Settings.Universe_DstCen;
-            out.push_back(s);
+            const int16_t home = HomeType(ctx, a, fr.g);
+            const auto row = [&](int16_t type) { return ctx.GalaxyTypes[static_cast<size_t>(type)]; };
+            out.push_back({fr,
+                           a.Control[3],
+                           a.Camera,
+                           {a.AmbDeltaX[0], a.AmbDeltaY[0], a.AmbDeltaZ[0]},
+                           {a.GalWorldX[g], a.GalWorldY[g], a.GalWorldZ[g]},
+                           row(home).Distance,
+                           ctx.CurrentGalType,
+                           home,
+                           a.EvtSlotStride,
+                           CometSlotCount(row(ctx.CurrentGalType).CometStars),
+                           ctx.Settings.Universe_DstCen});
         });
     return out;
 }
@@ -155,11 +149,6 @@ TEST(RunTour, WithTheTourOffTheCameraStaysHomeUntilThePullBack) {
     }
     EXPECT_LT(frames.back().camera.z, -1000.0f);
     EXPECT_GT(frames.back().step.z, 0.0f);  // the world moves away from the camera
-
-    // With the tour on the camera follows the spline.
-    bool moved = false;
-    for (const TourFrameState& s : TourFrames({})) moved = moved || s.camera.z != 0.0f;
-    EXPECT_TRUE(moved);
 }
 
 }  // namespace
