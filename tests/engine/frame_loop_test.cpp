@@ -13,10 +13,11 @@ namespace {
 using testing::EngineFixture;
 
 // Composite slots are not converted; counts and chances are kept as they are.
-TEST(TypeTableUnits, ScaleConvertsEveryEngineField) {
+TEST(TypeTableUnits, ScaleConvertsEveryEngineFieldAndUnscaleGivesItBack) {
     GalaxyTypeTable table{};
     for (int t = 0; t < kGalaxyTypeCount; ++t) table[static_cast<size_t>(t)] = testing::DefaultTypeRow();
     table[40].Radius = 123.0f;
+    const GalaxyTypeTable before = table;
     ScaleTypeTable(table);
     const GalaxyTypeRecord& r = table[5];
     EXPECT_FLOAT_EQ(r.Radius, 2.5f);
@@ -28,6 +29,15 @@ TEST(TypeTableUnits, ScaleConvertsEveryEngineField) {
     EXPECT_EQ(r.NewFreq, 200);
     EXPECT_FLOAT_EQ(r.CometCPersist, 0.998f);
     EXPECT_FLOAT_EQ(table[40].Radius, 123.0f);
+    UnscaleTypeTable(table);
+    for (size_t t : {size_t{0}, size_t{31}, size_t{40}}) {
+        const GalaxyTypeRecord& a = table[t];
+        const GalaxyTypeRecord& b = before[t];
+        EXPECT_NEAR(a.Radius, b.Radius, 1e-4);
+        EXPECT_NEAR(a.Rotation, b.Rotation, 1e-3);
+        EXPECT_NEAR(a.AngleTilt, b.AngleTilt, 1e-4);
+        EXPECT_NEAR(a.CometSWind, b.CometSWind, 1e-3);
+    }
 }
 
 TEST(StepTypeSpin, AnglesWrapOnceAndSineAndCosineFollow) {
