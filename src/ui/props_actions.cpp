@@ -545,9 +545,9 @@ void FrmProps::OnCopyEntryChosen(int entry) {
         c_.txtPropCopy->SetKeyFilter(KeyFilterKind::Digits);
         return;
     }
-    const CopySpec& spec = kCopyProperties[static_cast<size_t>(entry)];
-    c_.txtPropCopy->SetCheck({spec.kind, spec.low, spec.high});
-    c_.txtPropCopy->SetKeyFilter(spec.filter);
+    const CopySpec& copy = kCopyProperties[static_cast<size_t>(entry)];
+    c_.txtPropCopy->SetCheck({copy.kind, copy.low, copy.high});
+    c_.txtPropCopy->SetKeyFilter(copy.filter);
 }
 
 void FrmProps::CopyToAllTypes() {

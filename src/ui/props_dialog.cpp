@@ -225,11 +225,11 @@ void FrmProps::SetUpFields() {
 
     // Each spinner copies its value into its field when the user steps it, and follows
     // the field's number as it is typed, so that the next step starts from there.
-    for (const SpinnerSpec& spec : kSpinners) {
-        const QString spinName = spec.spinnerIndex >= 0 ? IndexedName(spec.spinner, spec.spinnerIndex)
-                                                        : QString::fromLatin1(spec.spinner);
+    for (const SpinnerSpec& pair : kSpinners) {
+        const QString spinName = pair.spinnerIndex >= 0 ? IndexedName(pair.spinner, pair.spinnerIndex)
+                                                        : QString::fromLatin1(pair.spinner);
         const QString fieldName =
-            spec.fieldIndex >= 0 ? IndexedName(spec.field, spec.fieldIndex) : QString::fromLatin1(spec.field);
+            pair.fieldIndex >= 0 ? IndexedName(pair.field, pair.fieldIndex) : QString::fromLatin1(pair.field);
         auto* spin = findChild<SpinControl*>(spinName);
         auto* field = findChild<FieldEdit*>(fieldName);
         if (spin && field) LinkSpinToField(spin, field);
@@ -252,7 +252,7 @@ void FrmProps::SetUpLists() {
     for (int i = 0; i < kGalaxyTypeCount; ++i) c_.cboGalaxyTheme->addItem(Tr(GalaxyTypeName(i)));
     c_.cboUniTheme->addItem(Tr(pt::kNone));
     for (int k = 1; k <= kUniverseThemeCount; ++k) c_.cboUniTheme->addItem(Tr(UniverseThemeName(k)));
-    for (const CopySpec& spec : kCopyProperties) c_.cboPropCopy->addItem(Tr(spec.entry));
+    for (const CopySpec& copy : kCopyProperties) c_.cboPropCopy->addItem(Tr(copy.entry));
     c_.cboPropCopy->setCurrentIndex(-1);
     c_.cboGalaxyTheme->setCurrentIndex(0);
     // A list shows its longest entry whole, however the grid around it is squeezed.

@@ -123,8 +123,8 @@ FieldEdit* GalField(PropsControls& c, QWidget* parent, int index, int digits) {
 }
 
 SpinControl* NewSpin(QWidget* parent, const char* spinner, int index) {
-    const SpinnerSpec& spec = FindSpinner(spinner, index);
-    auto* spin = new SpinControl(spec.low, spec.high, spec.step, parent);
+    const SpinnerSpec& row = FindSpinner(spinner, index);
+    auto* spin = new SpinControl(row.low, row.high, row.step, parent);
     spin->setObjectName(index >= 0 ? IndexedName(spinner, index) : QString::fromLatin1(spinner));
     return spin;
 }

@@ -14,8 +14,8 @@ static_assert(kSpinners.back().spinner != nullptr);
 static_assert(kCopyProperties.back().entry != nullptr);
 
 const FieldKindSpec* FindFieldKind(std::string_view control, int index) {
-    for (const FieldKindSpec& spec : kFieldKinds) {
-        if (spec.control == control && spec.index == index) return &spec;
+    for (const FieldKindSpec& row : kFieldKinds) {
+        if (row.control == control && row.index == index) return &row;
     }
     return nullptr;
 }
@@ -31,15 +31,15 @@ const SettingDef* FindControlSetting(std::string_view control, int index) {
 }
 
 std::optional<ArrowStep> FindArrowStep(std::string_view control, int index) {
-    for (const ArrowSpec& spec : kArrowSteps) {
-        if (spec.control == control && spec.index == index) return spec.step;
+    for (const ArrowSpec& row : kArrowSteps) {
+        if (row.control == control && row.index == index) return row.step;
     }
     return std::nullopt;
 }
 
 const SpinnerSpec& FindSpinner(std::string_view spinner, int index) {
-    for (const SpinnerSpec& spec : kSpinners) {
-        if (spec.spinner == spinner && spec.spinnerIndex == index) return spec;
+    for (const SpinnerSpec& row : kSpinners) {
+        if (row.spinner == spinner && row.spinnerIndex == index) return row;
     }
     assert(false && "every spinner of the dialog is in the spinner table");
     return kSpinners.front();
