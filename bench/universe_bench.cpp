@@ -38,12 +38,8 @@ struct Scene {
 
     explicit Scene(Size size) {
         // The factory settings: universe theme 1, factory galaxy and composite types.
-        const std::string theme = UniverseThemeRow(1);
-        for (int c = 0; c < kUniverseThemeColumns; ++c) {
-            RegWriteText(store, kSectionUniverse, UniverseThemeKey(c), FieldAt(theme, c));
-        }
+        StoreFactorySettings(store);
         LoadFactoryComposites(composites);
-        SaveAllComposites(store, composites);
         EnsureFirstRunGalaxyTypes(store, types);
         if (size == Size::Largest) {
             for (auto [key, value] : {std::pair{"Universe_Stars", "30000"},

@@ -212,4 +212,15 @@ bool WriteFirstRunMarker(SettingsStore& store) {
     return RegWriteText(store, kSectionGeneral, kFirstRunKey, 0);
 }
 
+void StoreFactorySettings(SettingsStore& store) {
+    const std::string theme = UniverseThemeRow(1);
+    StoreBatch batch(store);
+    for (int c = 0; c < kUniverseThemeColumns; ++c) {
+        RegWriteText(store, kSectionUniverse, UniverseThemeKey(c), FieldAt(theme, c));
+    }
+    CompositeTable composites{};
+    LoadFactoryComposites(composites);
+    SaveAllComposites(store, composites);
+}
+
 }  // namespace astrelle

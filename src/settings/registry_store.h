@@ -77,4 +77,9 @@ bool SaveAllComposites(SettingsStore& store, const CompositeTable& table);
 bool EnsureFirstRunGalaxyTypes(SettingsStore& store, GalaxyTypeTable& table);
 bool WriteFirstRunMarker(SettingsStore& store);
 
+// What a reset to factory settings stores: universe theme 1 and the factory composites.
+// The factory galaxy types follow from the first-run rule, since nothing marks the
+// settings as written. Used by the headless tools and benchmarks.
+void StoreFactorySettings(SettingsStore& store);
+
 }  // namespace astrelle

@@ -25,19 +25,6 @@ namespace {
 
 using Options = UniverseRenderOptions;
 
-// What the properties dialog stores after a reset to factory settings: universe theme 1
-// and the factory composites. The factory galaxy types follow from the saver's own
-// first-run rule, since nothing marks the settings as written.
-void StoreFactorySettings(SettingsStore& store) {
-    const std::string theme = UniverseThemeRow(1);
-    for (int c = 0; c < kUniverseThemeColumns; ++c) {
-        RegWriteText(store, kSectionUniverse, UniverseThemeKey(c), FieldAt(theme, c));
-    }
-    CompositeTable composites{};
-    LoadFactoryComposites(composites);
-    SaveAllComposites(store, composites);
-}
-
 // The fields a template fills, stored as the properties dialog stores them when the user
 // accepts: general texts trimmed, universe numbers by their leading number, check boxes as
 // 0 or 1, the profile as its list index.

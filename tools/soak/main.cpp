@@ -75,18 +75,6 @@ long ResidentKib() {
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// The settings after a reset to factory values: universe theme 1 and the factory
-// composites; the factory galaxy types follow from the first-run rule of the run itself.
-void StoreFactorySettings(SettingsStore& store) {
-    const std::string theme = UniverseThemeRow(1);
-    for (int c = 0; c < kUniverseThemeColumns; ++c) {
-        RegWriteText(store, kSectionUniverse, UniverseThemeKey(c), FieldAt(theme, c));
-    }
-    CompositeTable composites{};
-    LoadFactoryComposites(composites);
-    SaveAllComposites(store, composites);
-}
-
 // Every count at the top of its range and gravity at full strength: the most work and
 // the largest arrays a run can have. The tour takes one frame step per control point so
 // that whole universe cycles (999 visits) fit a soak run.
