@@ -1,70 +1,86 @@
 // PixelSurface: the only drawing target of the animation. The engine sets single pixels to a
 // colour 0x00BBGGRR (0 is black and erases); coordinates outside the surface are ignored.
 // Nothing clears it during a universe cycle: moving things are erased by redrawing them in
-// black. The pixels are kept in the 0x00RRGGBB layout that X11 and QImage::Format_RGB32 use,
-// and every write marks its 16x16 tile dirty, so a presenter uploads only what changed.
+// black. The pixels are kept in the 0x00RRGGBB layout that X11 and QImage::Format_RGB32 use.
+//
+// A star field is almost all black, so the storage is sparse: the surface is cut into 16x16
+// tiles, and only a tile holding a lit pixel has memory (a slot of a pool reserved once by
+// Resize, whose pages the system maps only when a slot is first used; a tile that goes dark
+// again gives its slot back). A 3840x2160 star field needs a megabyte or two this way
+// instead of 33 MB. Every pixel written is recorded, one bit per pixel of the tiles written
+// to, so that a presenter sends only those pixels. (A write that puts back the colour a
+// pixel had counts as well: telling would mean reading the old pixel, which costs the star
+// loop more than sending it costs the presenter.)
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace astrelle {
 
 class PixelSurface {
-public:
-    // Small tiles: stars are single scattered pixels, so with 64x64 tiles nearly every tile
-    // of the screen changed each frame and the saver copied the whole screen to the display
-    // 40 times a second; 16x16 tiles send about a third of that.
+    struct TileState;
+
+  public:
     static constexpr int kTileShift = 4;
     static constexpr int kTileSize = 1 << kTileShift;
+    static constexpr int kTilePixels = kTileSize * kTileSize;
+    static constexpr uint16_t kFullRow = 0xFFFFu;
 
     PixelSurface() = default;
     PixelSurface(int width, int height) { Resize(width, height); }
+    PixelSurface(const PixelSurface&) = delete;
+    PixelSurface& operator=(const PixelSurface&) = delete;
 
-    // Sizes the surface, clears it to black and marks every tile dirty. Negative sizes give 0.
-    void Resize(int width, int height) {
-        width_ = width > 0 ? width : 0;
-        height_ = height > 0 ? height : 0;
-        pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u);
-        tilesX_ = (width_ + kTileSize - 1) >> kTileShift;
-        tilesY_ = (height_ + kTileSize - 1) >> kTileShift;
-        dirty_.assign(static_cast<size_t>(tilesX_) * static_cast<size_t>(tilesY_), 1u);
-        anyDirty_ = !pixels_.empty();
-    }
+    // Sizes the surface, clears it to black and counts every pixel as changed (the window
+    // behind it shows nothing of ours yet). Negative sizes give 0.
+    void Resize(int width, int height);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // Sets one pixel; colour is 0x00BBGGRR. Outside the surface nothing happens.
-    void SetPixel(int32_t x, int32_t y, uint32_t colour) {
-        if (static_cast<uint32_t>(x) >= static_cast<uint32_t>(width_) ||
-            static_cast<uint32_t>(y) >= static_cast<uint32_t>(height_)) {
-            return;
-        }
-        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] =
-            ToNative(colour);
-        dirty_[static_cast<size_t>(y >> kTileShift) * static_cast<size_t>(tilesX_) +
-               static_cast<size_t>(x >> kTileShift)] = 1u;
-        anyDirty_ = true;
-    }
-
     // A handle for loops that set many pixels (the star loop): SetPixel with the same
     // semantics, but with the sizes and buffers held in the handle, so that a loop keeps
-    // them in registers instead of reloading them after every write. The surface counts
-    // as changed from the moment the handle is taken. Valid until the next Resize.
+    // them in registers instead of reloading them after every write. Valid until the next
+    // Resize.
     class Writer {
-    public:
+      public:
         void SetPixel(int32_t x, int32_t y, uint32_t colour) const {
             if (static_cast<uint32_t>(x) >= width_ || static_cast<uint32_t>(y) >= height_) return;
-            pixels_[static_cast<size_t>(y) * width_ + static_cast<size_t>(x)] = ToNative(colour);
-            dirty_[static_cast<size_t>(y >> kTileShift) * tilesX_ + static_cast<size_t>(x >> kTileShift)] = 1u;
+            const auto tileX = static_cast<uint32_t>(x >> kTileShift);
+            const auto tileY = static_cast<uint32_t>(y >> kTileShift);
+            const size_t tile = static_cast<size_t>(tileY) * tilesX_ + tileX;
+            const uint32_t native = ToNative(colour);
+            uint32_t slot = tiles_[tile].slot;
+            if (slot == 0) {
+                if (native == 0) return;  // black on a dark tile changes nothing
+                slot = surface_->TakeSlot(tile);
+            }
+            // The pixel is only stored, never read: a star's old pixel is rarely in the cache,
+            // and waiting for it would double the cost of the star loop. Whether a tile has
+            // gone dark again is worked out when the changes are taken.
+            const int row = y & (kTileSize - 1);
+            const int column = x & (kTileSize - 1);
+            pool_[static_cast<size_t>(slot) * kTilePixels +
+                  static_cast<size_t>((row << kTileShift) | column)] = native;
+            uint32_t entry = tiles_[tile].change;
+            if (entry == 0) {
+                entry = surface_->NewChangeEntry(tile, (tileY << 16) | tileX);
+                if (entry == 0) return;  // everything counts as changed already
+            }
+            changedRows_[static_cast<size_t>(entry - 1) * kTileSize + static_cast<size_t>(row)] |=
+                static_cast<uint16_t>(1u << column);
         }
 
-    private:
+      private:
         friend class PixelSurface;
-        uint32_t* pixels_ = nullptr;
-        uint8_t* dirty_ = nullptr;
+        PixelSurface* surface_ = nullptr;
+        const TileState* tiles_ = nullptr;
+        uint32_t* pool_ = nullptr;
+        uint16_t* changedRows_ = nullptr;
         uint32_t width_ = 0;
         uint32_t height_ = 0;
         size_t tilesX_ = 0;
@@ -72,14 +88,18 @@ public:
 
     Writer BeginWrites() {
         Writer w;
-        w.pixels_ = pixels_.data();
-        w.dirty_ = dirty_.data();
+        w.surface_ = this;
+        w.tiles_ = tiles_.data();
+        w.pool_ = pool_.get();
+        w.changedRows_ = changedRows_.get();
         w.width_ = static_cast<uint32_t>(width_);
         w.height_ = static_cast<uint32_t>(height_);
         w.tilesX_ = static_cast<size_t>(tilesX_);
-        anyDirty_ = anyDirty_ || !pixels_.empty();
         return w;
     }
+
+    // Sets one pixel; colour is 0x00BBGGRR. Outside the surface nothing happens.
+    void SetPixel(int32_t x, int32_t y, uint32_t colour) { BeginWrites().SetPixel(x, y, colour); }
 
     // The colour at (x, y) as 0x00BBGGRR; 0 outside the surface.
     uint32_t GetPixel(int32_t x, int32_t y) const {
@@ -87,65 +107,148 @@ public:
             static_cast<uint32_t>(y) >= static_cast<uint32_t>(height_)) {
             return 0;
         }
-        return ToNative(pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
-                                static_cast<size_t>(x)]);  // the swap is its own inverse
+        return ToNative(TilePixels(
+            x >> kTileShift, y >> kTileShift)[((y & (kTileSize - 1)) << kTileShift) | (x & (kTileSize - 1))]);
     }
 
-    // Clears everything to black (between universe cycles only).
-    void Clear() {
-        for (uint32_t& p : pixels_) p = 0;
-        for (uint8_t& d : dirty_) d = 1;
-        anyDirty_ = !pixels_.empty();
-    }
+    // Clears everything to black (between universe cycles only). Only the tiles that were
+    // lit count as changed.
+    void Clear();
 
-    // Row-major pixels in 0x00RRGGBB, Width() per row.
-    const uint32_t* NativePixels() const { return pixels_.data(); }
+    // Copies the pixels of row y from column x on into out, in 0x00RRGGBB; black where the
+    // row or columns lie outside the surface.
+    void ReadRow(int y, int x, std::span<uint32_t> out) const;
 
-    bool AnyDirty() const { return anyDirty_; }
     int TilesX() const { return tilesX_; }
     int TilesY() const { return tilesY_; }
-    bool TileDirty(int tx, int ty) const {
-        return dirty_[static_cast<size_t>(ty) * static_cast<size_t>(tilesX_) + static_cast<size_t>(tx)] != 0;
+    // The 16x16 pixels of a tile, 0x00RRGGBB, row stride kTileSize; all zero for a dark tile.
+    const uint32_t* TilePixels(int tx, int ty) const {
+        return pool_.get() + static_cast<size_t>(tiles_[TileIndex(tx, ty)].slot) * kTilePixels;
+    }
+    // False when the tile holds no memory, so that every pixel of it is black.
+    bool TileLit(int tx, int ty) const { return tiles_[TileIndex(tx, ty)].slot != 0; }
+    // Tiles that hold memory now (what the storage costs); a tile gone dark keeps its slot
+    // until the changes are taken.
+    int LitTiles() const { return freshSlot_ - 1 - freeCount_; }
+
+    // --- What changed since the last TakeChanges or TakeDirtyTiles -----------------------
+
+    bool AnyDirty() const { return allChanged_ || changedCount_ > 0; }
+    bool TileDirty(int tx, int ty) const { return allChanged_ || tiles_[TileIndex(tx, ty)].change != 0; }
+
+    struct ChangedTile {
+        int x = 0;  // the tile's top-left pixel
+        int y = 0;
+        int width = 0;  // the part inside the surface
+        int height = 0;
+        // Bit c of rows[r] is set when pixel (x + c, y + r) changed; kTileSize rows.
+        const uint16_t* rows = nullptr;
+        // The tile's pixels as TilePixels gives them.
+        const uint32_t* pixels = nullptr;
+        bool lit = false;  // false: every pixel of the tile is black
+    };
+
+    // Calls f(const ChangedTile&) for every tile with a changed pixel, then counts nothing as
+    // changed. After Resize the tiles come in rows; otherwise in the order they first changed.
+    template <class F>
+    void TakeChanges(F&& f) {
+        if (allChanged_) {
+            allChanged_ = false;
+            changedCount_ = 0;
+            for (int ty = 0; ty < tilesY_; ++ty) {
+                for (int tx = 0; tx < tilesX_; ++tx) {
+                    const uint16_t* rows = FullRows(tx, ty);
+                    GiveBackIfDark(TileIndex(tx, ty), rows);
+                    f(Describe(tx, ty, rows));
+                }
+            }
+            return;
+        }
+        for (uint32_t n = 0; n < changedCount_; ++n) {
+            const uint32_t position = changedTiles_[n];
+            const int tx = static_cast<int>(position & 0xFFFFu);
+            const int ty = static_cast<int>(position >> 16);
+            const size_t tile = TileIndex(tx, ty);
+            const uint16_t* rows = changedRows_.get() + static_cast<size_t>(n) * kTileSize;
+            tiles_[tile].change = 0;
+            GiveBackIfDark(tile, rows);
+            f(Describe(tx, ty, rows));
+        }
+        changedCount_ = 0;
     }
 
-    // Calls f(x, y, w, h) for every dirty tile, in rows, then marks all tiles clean.
+    // TakeChanges for a presenter that repaints whole rectangles: f(x, y, w, h) per tile.
     template <class F>
     void TakeDirtyTiles(F&& f) {
-        if (!anyDirty_) return;
-        for (int ty = 0; ty < tilesY_; ++ty) {
-            for (int tx = 0; tx < tilesX_; ++tx) {
-                uint8_t& d = dirty_[static_cast<size_t>(ty) * static_cast<size_t>(tilesX_) +
-                                    static_cast<size_t>(tx)];
-                if (!d) continue;
-                d = 0;
-                const int x = tx << kTileShift;
-                const int y = ty << kTileShift;
-                const int w = (x + kTileSize <= width_) ? kTileSize : width_ - x;
-                const int h = (y + kTileSize <= height_) ? kTileSize : height_ - y;
-                f(x, y, w, h);
-            }
-        }
-        anyDirty_ = false;
+        TakeChanges([&f](const ChangedTile& t) { f(t.x, t.y, t.width, t.height); });
     }
 
-    void MarkAllDirty() {
-        for (uint8_t& d : dirty_) d = 1;
-        anyDirty_ = !pixels_.empty();
-    }
-
-private:
+  private:
     // 0x00BBGGRR <-> 0x00RRGGBB: swap the red and blue bytes.
-    static uint32_t ToNative(uint32_t c) {
-        return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    static uint32_t ToNative(uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+
+    // The slow paths of Writer::SetPixel: a dark tile gets a slot of the pool; a tile that
+    // changes for the first time since the changes were last taken gets an entry (none, 0,
+    // while everything counts as changed).
+    uint32_t TakeSlot(size_t tile);
+    uint32_t NewChangeEntry(size_t tile, uint32_t position);
+    // Brings the lit rows of a changed tile up to date (rows: the changed ones) and gives
+    // its slot back when every pixel is black again.
+    void GiveBackIfDark(size_t tile, const uint16_t* rows);
+    void GiveBackSlot(size_t tile);
+
+    // Counts the pixels of columns (a mask) in row of tile as changed; position is the
+    // tile's (row << 16) | column.
+    void MarkChanged(size_t tile, uint32_t position, int row, uint16_t columns) {
+        uint32_t entry = tiles_[tile].change;
+        if (entry == 0) {
+            entry = NewChangeEntry(tile, position);
+            if (entry == 0) return;
+        }
+        changedRows_[static_cast<size_t>(entry - 1) * kTileSize + static_cast<size_t>(row)] |= columns;
+    }
+
+    // The rows of a tile cut to the surface, every pixel marked.
+    const uint16_t* FullRows(int tx, int ty);
+    ChangedTile Describe(int tx, int ty, const uint16_t* rows) const {
+        ChangedTile t;
+        t.x = tx << kTileShift;
+        t.y = ty << kTileShift;
+        t.width = width_ - t.x < kTileSize ? width_ - t.x : kTileSize;
+        t.height = height_ - t.y < kTileSize ? height_ - t.y : kTileSize;
+        t.rows = rows;
+        t.pixels = TilePixels(tx, ty);
+        t.lit = t.pixels != pool_.get();
+        return t;
+    }
+
+    size_t TileIndex(int tx, int ty) const {
+        return static_cast<size_t>(ty) * static_cast<size_t>(tilesX_) + static_cast<size_t>(tx);
     }
 
     int width_ = 0;
     int height_ = 0;
     int tilesX_ = 0;
     int tilesY_ = 0;
-    std::vector<uint32_t> pixels_;
-    std::vector<uint8_t> dirty_;
-    bool anyDirty_ = false;
+    struct TileState {
+        uint32_t slot;    // in pool_; 0 for a dark tile (slot 0 is all black and never written)
+        uint32_t change;  // 0 when unchanged, else the place + 1 in changedTiles_, changedRows_
+    };
+    std::vector<TileState> tiles_;
+    // kTilePixels per slot. Reserved for every tile at once but left untouched, so only the
+    // slots in use cost memory; a slot given back is black and is reused first.
+    std::unique_ptr<uint32_t[]> pool_;
+    // Per slot kTileSize rows, bit c set when column c is not black, as of the last take.
+    std::unique_ptr<uint16_t[]> litRows_;
+    std::unique_ptr<uint32_t[]> freeSlots_;
+    int freeCount_ = 0;
+    int freshSlot_ = 1;  // the first slot never used yet
+    // The tiles changed since the last take: position (row << 16 | column) and changed rows.
+    std::unique_ptr<uint32_t[]> changedTiles_;
+    std::unique_ptr<uint16_t[]> changedRows_;
+    uint32_t changedCount_ = 0;
+    bool allChanged_ = false;
+    uint16_t fullRows_[kTileSize] = {};
 };
 
 }  // namespace astrelle

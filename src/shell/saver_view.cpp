@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include "ui/surface_picture.h"
+
 namespace astrelle {
 
 SaverView::SaverView(QWidget* parent) : QWidget(parent) {
@@ -53,9 +55,6 @@ void SaverView::FitSurface() {
     } else {
         surface_.Clear();
     }
-    view_ = QImage(reinterpret_cast<const uchar*>(surface_.NativePixels()), surface_.Width(),
-                   surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
-    view_.setDevicePixelRatio(devicePixelRatioF());
     if (Native()) {
         pending_.clear();  // the fresh surface is all dirty
     } else {
@@ -91,7 +90,9 @@ void SaverView::PresentFrame() {
         overlay.height = message_.height();
         overlay.stride = static_cast<int>(message_.bytesPerLine() / 4);
     }
-    presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
+    // A window of our own goes away only when the saver closes; nothing to look after here.
+    [[maybe_unused]] const bool sent =
+        presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
     pending_.clear();
 }
 
@@ -127,24 +128,18 @@ void SaverView::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     const QRect area = event->rect();
-    if (view_.isNull()) {
-        painter.fillRect(area, Qt::black);
-        return;
-    }
     const double ratio = devicePixelRatioF();
     const QRect source(static_cast<int>(std::floor(area.left() * ratio)),
                        static_cast<int>(std::floor(area.top() * ratio)),
                        static_cast<int>(std::ceil(area.width() * ratio)),
                        static_cast<int>(std::ceil(area.height() * ratio)));
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area, view_, source);
-    // Beyond the surface (a resize not yet taken up by the animation) stays black.
-    const QRect covered(0, 0, static_cast<int>(surface_.Width() / ratio),
-                        static_cast<int>(surface_.Height() / ratio));
-    if (!covered.contains(area)) {
-        const QRegion rest = QRegion(area).subtracted(covered);
-        for (const QRect& r : rest) painter.fillRect(r, Qt::black);
-    }
+    // The surface is in device pixels; beyond it (a resize not yet taken up by the
+    // animation) stays black.
+    painter.save();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    PaintSurface(painter, surface_, source);
+    painter.restore();
     if (!message_.isNull() && ToLogical(messageRect_).intersects(area)) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(QPointF(messageRect_.left() / ratio, messageRect_.top() / ratio), message_);

@@ -1,10 +1,10 @@
 // A Qt widget that shows a PixelSurface and the lock message over it. The surface is in
 // device pixels (sharp single-pixel stars on HiDPI screens). On X11, given the saver's own
-// connection, the widget is a native window that the MIT-SHM presenter fills tile by tile,
-// bypassing Qt's full-window backing store (a second copy of the screen in memory and per
-// frame). Elsewhere it paints through a QImage that wraps the surface's memory, asking Qt
-// to repaint only the changed tiles. Used by the full-screen saver and the windowed
-// program.
+// connection, the widget is a native window that the X11 presenter fills with the changed
+// pixels, bypassing Qt's full-window backing store (a second copy of the screen in memory
+// and per frame). Elsewhere it paints the surface's lit tiles straight from their memory,
+// asking Qt to repaint only the changed tiles. Used by the full-screen saver and the
+// windowed program.
 #pragma once
 
 #include <QImage>
@@ -60,7 +60,6 @@ class SaverView : public QWidget, public FrameSink {
     std::vector<x11::Rect> pending_;  // exposed or relabelled areas, device pixels
 
     PixelSurface surface_;
-    QImage view_;  // wraps surface_'s pixels, no copy
     MessageStyle style_;
     QImage message_;
     QRect messageRect_;  // device pixels

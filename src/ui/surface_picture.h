@@ -9,7 +9,15 @@
 
 #include "engine/pixel_surface.h"
 
+class QPainter;
+
 namespace astrelle {
+
+// Paints the part area (surface pixels; the painter draws in surface pixels) of surface:
+// black, with the lit tiles drawn from the surface's own memory.
+void PaintSurface(QPainter& painter, const PixelSurface& surface, const QRect& area);
+// A copy of the whole surface.
+QImage SurfaceImage(const PixelSurface& surface);
 
 class SurfacePicture : public QWidget {
     Q_OBJECT

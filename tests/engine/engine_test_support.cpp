@@ -88,9 +88,11 @@ void EraseEverythingShown(EngineContext& ctx, RuntimeArrays& a) {
 
 int64_t LitPixels(const PixelSurface& surface) {
     int64_t n = 0;
-    const uint32_t* p = surface.NativePixels();
-    const int64_t count = static_cast<int64_t>(surface.Width()) * surface.Height();
-    for (int64_t k = 0; k < count; ++k) n += p[k] != 0 ? 1 : 0;
+    std::vector<uint32_t> row(static_cast<size_t>(surface.Width()));
+    for (int y = 0; y < surface.Height(); ++y) {
+        surface.ReadRow(y, 0, row);
+        for (const uint32_t p : row) n += p != 0 ? 1 : 0;
+    }
     return n;
 }
 
