@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QWindow>
 
 #include <cmath>
 
@@ -20,6 +22,29 @@ SaverView::SaverView(QWidget* parent) : QWidget(parent) {
 }
 
 SaverView::~SaverView() = default;
+
+void SaverView::ReadEvents(x11::Connection::Reading reading) {
+    if (!x11_) return;
+    for (const x11::WindowEvent& e : x11_->TakeEvents(reading)) {
+        if (watch_) watch_->OnEvent(e);
+    }
+}
+
+void SaverView::PollOutsideEvents() {
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
+}
+
+bool SaverView::Unseen(uint32_t nowMs) {
+    if (!Native()) {
+        // Qt knows whether a shown window is on screen at all (minimised, or on a hidden
+        // workspace); an unshown view is set up and not resting.
+        const QWindow* window = windowHandle();
+        return isVisible() && window && !window->isExposed();
+    }
+    if (!watch_) return false;
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
+    return watch_->Unseen(nowMs);
+}
 
 void SaverView::UseX11(x11::Connection* connection) {
     if (!connection || QGuiApplication::platformName() != QLatin1String("xcb")) return;
@@ -78,8 +103,16 @@ void SaverView::PresentFrame() {
         return;
     }
     if (!presenter_ && isVisible()) {
-        presenter_ = std::make_unique<x11::Presenter>(*x11_, static_cast<x11::WindowId>(winId()));
+        const auto window = static_cast<x11::WindowId>(winId());
+        presenter_ = std::make_unique<x11::Presenter>(*x11_, window);
         pending_.push_back(x11::Rect{0, 0, surface_.Width(), surface_.Height()});
+        // Our own connection's events on Qt's window: each client has its own event mask.
+        if (x11_->Watch(window, x11::Connection::Exposures::No)) {
+            watch_ = std::make_unique<VisibilityWatch>(*x11_, window, window);
+            notifier_ = std::make_unique<QSocketNotifier>(x11_->FileDescriptor(), QSocketNotifier::Read);
+            connect(notifier_.get(), &QSocketNotifier::activated, this,
+                    [this] { ReadEvents(x11::Connection::Reading::FromServer); });
+        }
     }
     if (!presenter_) return;
     x11::Overlay overlay;
@@ -123,7 +156,8 @@ void SaverView::paintEvent(QPaintEvent* event) {
         Invalidate(QRect(
             static_cast<int>(std::floor(r.left() * ratio)), static_cast<int>(std::floor(r.top() * ratio)),
             static_cast<int>(std::ceil(r.width() * ratio)), static_cast<int>(std::ceil(r.height() * ratio))));
-        PresentFrame();
+        // While resting (the display powered down) the part waits for the first frame after.
+        if (!watch_ || !watch_->Rule().Resting()) PresentFrame();
         return;
     }
     QPainter painter(this);

@@ -55,9 +55,10 @@ class Presenter {
     uint64_t RequestsSent() const { return requests_; }
 
     // Sends what changed on surface (and then counts it as unchanged), plus every rectangle
-    // of forced (an overlay that moved, an exposure). False when a request failed since the
-    // last call, as it does when the window has gone away: errors arrive after the
-    // requests, so a window that vanished is reported by this call or by the next one.
+    // of forced (an overlay that moved, an exposure). False when a request has failed since
+    // the last call, as requests do when the window has gone away. Nothing waits for the
+    // server: an error is counted when the connection is next read (the saver's windows
+    // read it when it has something to say), so this call or a later one reports it.
     [[nodiscard]] bool Present(PixelSurface& surface, const Overlay* overlay,
                                std::span<const Rect> forced = {});
 
