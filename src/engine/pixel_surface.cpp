@@ -2,6 +2,7 @@
 #include "engine/pixel_surface.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace astrelle {
@@ -18,11 +19,11 @@ void PixelSurface::Resize(int width, int height) {
     // these arrays only when a slot or a change entry on it is first used.
     pool_.reset(new uint32_t[(tiles + 1) * kTilePixels]);
     std::memset(pool_.get(), 0, sizeof(uint32_t) * kTilePixels);  // slot 0: the dark tile
-    litRows_.reset(new uint16_t[(tiles + 1) * kTileSize]);
-    std::memset(litRows_.get(), 0, sizeof(uint16_t) * kTileSize);
+    lit_.reset(new uint64_t[tiles + 1]);
+    lit_[0] = 0;
     freeSlots_.reset(new uint32_t[tiles + 1]);
     changedTiles_.reset(new uint32_t[tiles + 1]);
-    changedRows_.reset(new uint16_t[(tiles + 1) * kTileSize]);
+    changed_.reset(new uint64_t[tiles + 1]);
     freeCount_ = 0;
     freshSlot_ = 1;
     changedCount_ = 0;
@@ -37,7 +38,7 @@ uint32_t PixelSurface::TakeSlot(size_t tile) {
         // Every tile can hold at most one slot, so the pool never runs out.
         slot = static_cast<uint32_t>(freshSlot_++);
         std::memset(pool_.get() + static_cast<size_t>(slot) * kTilePixels, 0, sizeof(uint32_t) * kTilePixels);
-        std::memset(litRows_.get() + static_cast<size_t>(slot) * kTileSize, 0, sizeof(uint16_t) * kTileSize);
+        lit_[slot] = 0;
     }
     tiles_[tile].slot = slot;
     return slot;
@@ -48,27 +49,24 @@ uint32_t PixelSurface::NewChangeEntry(size_t tile, uint32_t position) {
     const uint32_t entry = ++changedCount_;
     tiles_[tile].change = entry;
     changedTiles_[entry - 1] = position;
-    uint16_t* rows = changedRows_.get() + static_cast<size_t>(entry - 1) * kTileSize;
-    for (int r = 0; r < kTileSize; ++r) rows[r] = 0;
+    changed_[entry - 1] = 0;
     return entry;
 }
 
-void PixelSurface::GiveBackIfDark(size_t tile, const uint16_t* rows) {
+void PixelSurface::GiveBackIfDark(size_t tile, uint64_t changed) {
     const uint32_t slot = tiles_[tile].slot;
     if (slot == 0) return;
     const uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kTilePixels;
-    uint16_t* lit = litRows_.get() + static_cast<size_t>(slot) * kTileSize;
-    uint32_t any = 0;
-    for (int r = 0; r < kTileSize; ++r) {
-        if (rows[r] != 0) {
-            // The presenter reads this row for its changed pixels next, so it is in the cache.
-            uint32_t bits = 0;
-            for (int c = 0; c < kTileSize; ++c) bits |= (pixels[(r << kTileShift) | c] != 0 ? 1u : 0u) << c;
-            lit[r] = static_cast<uint16_t>(bits);
-        }
-        any |= lit[r];
+    // Only the changed pixels are looked at (the presenter reads them next anyway); the
+    // others are as the last take found them.
+    uint64_t lit = lit_[slot];
+    for (; changed != 0; changed &= changed - 1) {
+        const int within = std::countr_zero(changed);
+        const uint64_t bit = uint64_t{1} << within;
+        lit = pixels[within] != 0 ? (lit | bit) : (lit & ~bit);
     }
-    if (any == 0) GiveBackSlot(tile);
+    lit_[slot] = lit;
+    if (lit == 0) GiveBackSlot(tile);
 }
 
 void PixelSurface::GiveBackSlot(size_t tile) {
@@ -83,17 +81,16 @@ void PixelSurface::Clear() {
             const uint32_t slot = tiles_[tile].slot;
             if (slot == 0) continue;
             uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kTilePixels;
-            const auto position = (static_cast<uint32_t>(ty) << 16) | static_cast<uint32_t>(tx);
-            for (int r = 0; r < kTileSize; ++r) {
-                uint32_t bits = 0;
-                for (int c = 0; c < kTileSize; ++c)
-                    bits |= (pixels[(r << kTileShift) | c] != 0 ? 1u : 0u) << c;
-                if (bits != 0) MarkChanged(tile, position, r, static_cast<uint16_t>(bits));
-            }
+            uint64_t lit = 0;  // the lit mask may be a take behind: the pixels tell
+            for (int i = 0; i < kTilePixels; ++i) lit |= uint64_t{pixels[i] != 0} << i;
             std::memset(pixels, 0, sizeof(uint32_t) * kTilePixels);
-            std::memset(litRows_.get() + static_cast<size_t>(slot) * kTileSize, 0,
-                        sizeof(uint16_t) * kTileSize);
+            lit_[slot] = 0;
             GiveBackSlot(tile);
+            uint32_t entry = tiles_[tile].change;
+            if (entry == 0 && lit != 0) {
+                entry = NewChangeEntry(tile, (static_cast<uint32_t>(ty) << 16) | static_cast<uint32_t>(tx));
+            }
+            if (entry != 0) changed_[entry - 1] |= lit;
         }
     }
 }
@@ -112,12 +109,13 @@ void PixelSurface::ReadRow(int y, int x, std::span<uint32_t> out) const {
     }
 }
 
-const uint16_t* PixelSurface::FullRows(int tx, int ty) {
+uint64_t PixelSurface::WholeTile(int tx, int ty) const {
     const int w = std::min(kTileSize, width_ - (tx << kTileShift));
     const int h = std::min(kTileSize, height_ - (ty << kTileShift));
-    const auto mask = static_cast<uint16_t>(w >= kTileSize ? kFullRow : (1u << w) - 1u);
-    for (int r = 0; r < kTileSize; ++r) fullRows_[r] = r < h ? mask : 0;
-    return fullRows_;
+    const uint64_t row = (uint64_t{1} << w) - 1u;
+    uint64_t all = 0;
+    for (int r = 0; r < h; ++r) all |= row << (r << kTileShift);
+    return all;
 }
 
 }  // namespace astrelle

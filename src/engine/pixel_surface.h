@@ -3,14 +3,14 @@
 // Nothing clears it during a universe cycle: moving things are erased by redrawing them in
 // black. The pixels are kept in the 0x00RRGGBB layout that X11 and QImage::Format_RGB32 use.
 //
-// A star field is almost all black, so the storage is sparse: the surface is cut into 16x16
+// A star field is almost all black, so the storage is sparse: the surface is cut into 8x8
 // tiles, and only a tile holding a lit pixel has memory (a slot of a pool reserved once by
 // Resize, whose pages the system maps only when a slot is first used; a tile that goes dark
-// again gives its slot back). A 3840x2160 star field needs a megabyte or two this way
-// instead of 33 MB. Every pixel written is recorded, one bit per pixel of the tiles written
-// to, so that a presenter sends only those pixels. (A write that puts back the colour a
-// pixel had counts as well: telling would mean reading the old pixel, which costs the star
-// loop more than sending it costs the presenter.)
+// again gives its slot back). A 3840x2160 star field needs a megabyte or so this way instead
+// of 33 MB. Every pixel written is recorded, one bit per pixel of the tiles written to (a
+// tile's 64 pixels make one 64-bit mask), so that a presenter sends only those pixels. (A
+// write that puts back the colour a pixel had counts as well: telling would mean reading the
+// old pixel, which costs the star loop more than sending it costs the presenter.)
 #pragma once
 
 #include <cstddef>
@@ -25,10 +25,9 @@ class PixelSurface {
     struct TileState;
 
   public:
-    static constexpr int kTileShift = 4;
+    static constexpr int kTileShift = 3;
     static constexpr int kTileSize = 1 << kTileShift;
-    static constexpr int kTilePixels = kTileSize * kTileSize;
-    static constexpr uint16_t kFullRow = 0xFFFFu;
+    static constexpr int kTilePixels = kTileSize * kTileSize;  // the bits of a tile mask
 
     PixelSurface() = default;
     PixelSurface(int width, int height) { Resize(width, height); }
@@ -41,6 +40,11 @@ class PixelSurface {
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+
+    // The bit of pixel (column, row) of a tile in a tile mask.
+    static constexpr uint64_t Bit(int column, int row) {
+        return uint64_t{1} << ((row << kTileShift) | column);
+    }
 
     // A handle for loops that set many pixels (the star loop): SetPixel with the same
     // semantics, but with the sizes and buffers held in the handle, so that a loop keeps
@@ -62,17 +66,15 @@ class PixelSurface {
             // The pixel is only stored, never read: a star's old pixel is rarely in the cache,
             // and waiting for it would double the cost of the star loop. Whether a tile has
             // gone dark again is worked out when the changes are taken.
-            const int row = y & (kTileSize - 1);
-            const int column = x & (kTileSize - 1);
-            pool_[static_cast<size_t>(slot) * kTilePixels +
-                  static_cast<size_t>((row << kTileShift) | column)] = native;
+            const auto within =
+                static_cast<unsigned>(((y & (kTileSize - 1)) << kTileShift) | (x & (kTileSize - 1)));
+            pool_[static_cast<size_t>(slot) * kTilePixels + within] = native;
             uint32_t entry = tiles_[tile].change;
             if (entry == 0) {
                 entry = surface_->NewChangeEntry(tile, (tileY << 16) | tileX);
                 if (entry == 0) return;  // everything counts as changed already
             }
-            changedRows_[static_cast<size_t>(entry - 1) * kTileSize + static_cast<size_t>(row)] |=
-                static_cast<uint16_t>(1u << column);
+            changed_[entry - 1] |= uint64_t{1} << within;
         }
 
       private:
@@ -80,7 +82,7 @@ class PixelSurface {
         PixelSurface* surface_ = nullptr;
         const TileState* tiles_ = nullptr;
         uint32_t* pool_ = nullptr;
-        uint16_t* changedRows_ = nullptr;
+        uint64_t* changed_ = nullptr;
         uint32_t width_ = 0;
         uint32_t height_ = 0;
         size_t tilesX_ = 0;
@@ -91,7 +93,7 @@ class PixelSurface {
         w.surface_ = this;
         w.tiles_ = tiles_.data();
         w.pool_ = pool_.get();
-        w.changedRows_ = changedRows_.get();
+        w.changed_ = changed_.get();
         w.width_ = static_cast<uint32_t>(width_);
         w.height_ = static_cast<uint32_t>(height_);
         w.tilesX_ = static_cast<size_t>(tilesX_);
@@ -111,7 +113,7 @@ class PixelSurface {
             x >> kTileShift, y >> kTileShift)[((y & (kTileSize - 1)) << kTileShift) | (x & (kTileSize - 1))]);
     }
 
-    // Clears everything to black (between universe cycles only). Only the tiles that were
+    // Clears everything to black (between universe cycles only). Only the pixels that were
     // lit count as changed.
     void Clear();
 
@@ -121,7 +123,7 @@ class PixelSurface {
 
     int TilesX() const { return tilesX_; }
     int TilesY() const { return tilesY_; }
-    // The 16x16 pixels of a tile, 0x00RRGGBB, row stride kTileSize; all zero for a dark tile.
+    // The pixels of a tile, 0x00RRGGBB, row stride kTileSize; all zero for a dark tile.
     const uint32_t* TilePixels(int tx, int ty) const {
         return pool_.get() + static_cast<size_t>(tiles_[TileIndex(tx, ty)].slot) * kTilePixels;
     }
@@ -141,8 +143,7 @@ class PixelSurface {
         int y = 0;
         int width = 0;  // the part inside the surface
         int height = 0;
-        // Bit c of rows[r] is set when pixel (x + c, y + r) changed; kTileSize rows.
-        const uint16_t* rows = nullptr;
+        uint64_t changed = 0;  // Bit(column, row) set when that pixel changed
         // The tile's pixels as TilePixels gives them.
         const uint32_t* pixels = nullptr;
         bool lit = false;  // false: every pixel of the tile is black
@@ -157,9 +158,9 @@ class PixelSurface {
             changedCount_ = 0;
             for (int ty = 0; ty < tilesY_; ++ty) {
                 for (int tx = 0; tx < tilesX_; ++tx) {
-                    const uint16_t* rows = FullRows(tx, ty);
-                    GiveBackIfDark(TileIndex(tx, ty), rows);
-                    f(Describe(tx, ty, rows));
+                    const uint64_t all = WholeTile(tx, ty);
+                    GiveBackIfDark(TileIndex(tx, ty), all);
+                    f(Describe(tx, ty, all));
                 }
             }
             return;
@@ -169,10 +170,9 @@ class PixelSurface {
             const int tx = static_cast<int>(position & 0xFFFFu);
             const int ty = static_cast<int>(position >> 16);
             const size_t tile = TileIndex(tx, ty);
-            const uint16_t* rows = changedRows_.get() + static_cast<size_t>(n) * kTileSize;
             tiles_[tile].change = 0;
-            GiveBackIfDark(tile, rows);
-            f(Describe(tx, ty, rows));
+            GiveBackIfDark(tile, changed_[n]);
+            f(Describe(tx, ty, changed_[n]));
         }
         changedCount_ = 0;
     }
@@ -192,31 +192,20 @@ class PixelSurface {
     // while everything counts as changed).
     uint32_t TakeSlot(size_t tile);
     uint32_t NewChangeEntry(size_t tile, uint32_t position);
-    // Brings the lit rows of a changed tile up to date (rows: the changed ones) and gives
-    // its slot back when every pixel is black again.
-    void GiveBackIfDark(size_t tile, const uint16_t* rows);
+    // Brings the lit mask of a tile up to date from its changed pixels and gives its slot
+    // back when every pixel is black again.
+    void GiveBackIfDark(size_t tile, uint64_t changed);
     void GiveBackSlot(size_t tile);
+    // Every pixel of the tile that lies inside the surface.
+    uint64_t WholeTile(int tx, int ty) const;
 
-    // Counts the pixels of columns (a mask) in row of tile as changed; position is the
-    // tile's (row << 16) | column.
-    void MarkChanged(size_t tile, uint32_t position, int row, uint16_t columns) {
-        uint32_t entry = tiles_[tile].change;
-        if (entry == 0) {
-            entry = NewChangeEntry(tile, position);
-            if (entry == 0) return;
-        }
-        changedRows_[static_cast<size_t>(entry - 1) * kTileSize + static_cast<size_t>(row)] |= columns;
-    }
-
-    // The rows of a tile cut to the surface, every pixel marked.
-    const uint16_t* FullRows(int tx, int ty);
-    ChangedTile Describe(int tx, int ty, const uint16_t* rows) const {
+    ChangedTile Describe(int tx, int ty, uint64_t changed) const {
         ChangedTile t;
         t.x = tx << kTileShift;
         t.y = ty << kTileShift;
         t.width = width_ - t.x < kTileSize ? width_ - t.x : kTileSize;
         t.height = height_ - t.y < kTileSize ? height_ - t.y : kTileSize;
-        t.rows = rows;
+        t.changed = changed;
         t.pixels = TilePixels(tx, ty);
         t.lit = t.pixels != pool_.get();
         return t;
@@ -232,23 +221,22 @@ class PixelSurface {
     int tilesY_ = 0;
     struct TileState {
         uint32_t slot;    // in pool_; 0 for a dark tile (slot 0 is all black and never written)
-        uint32_t change;  // 0 when unchanged, else the place + 1 in changedTiles_, changedRows_
+        uint32_t change;  // 0 when unchanged, else the place + 1 in changedTiles_, changed_
     };
     std::vector<TileState> tiles_;
     // kTilePixels per slot. Reserved for every tile at once but left untouched, so only the
     // slots in use cost memory; a slot given back is black and is reused first.
     std::unique_ptr<uint32_t[]> pool_;
-    // Per slot kTileSize rows, bit c set when column c is not black, as of the last take.
-    std::unique_ptr<uint16_t[]> litRows_;
+    // Per slot: which of its pixels are not black, as of the last take.
+    std::unique_ptr<uint64_t[]> lit_;
     std::unique_ptr<uint32_t[]> freeSlots_;
     int freeCount_ = 0;
     int freshSlot_ = 1;  // the first slot never used yet
-    // The tiles changed since the last take: position (row << 16 | column) and changed rows.
+    // The tiles changed since the last take: position (row << 16 | column) and changed pixels.
     std::unique_ptr<uint32_t[]> changedTiles_;
-    std::unique_ptr<uint16_t[]> changedRows_;
+    std::unique_ptr<uint64_t[]> changed_;
     uint32_t changedCount_ = 0;
     bool allChanged_ = false;
-    uint16_t fullRows_[kTileSize] = {};
 };
 
 }  // namespace astrelle

@@ -19,7 +19,9 @@ Changes Take(PixelSurface& s) {
     s.TakeChanges([&](const PixelSurface::ChangedTile& t) {
         for (int r = 0; r < PixelSurface::kTileSize; ++r) {
             for (int c = 0; c < PixelSurface::kTileSize; ++c) {
-                if (((t.rows[r] >> c) & 1u) == 0) continue;
+                if ((t.changed & PixelSurface::Bit(c, r)) == 0) continue;
+                EXPECT_LT(c, t.width);
+                EXPECT_LT(r, t.height);
                 out[{t.x + c, t.y + r}] = t.lit;
                 // The pixels seen through the tile are the surface's own (native layout).
                 const uint32_t p = s.GetPixel(t.x + c, t.y + r);
@@ -32,32 +34,33 @@ Changes Take(PixelSurface& s) {
 }
 
 TEST(PixelSurface, ReportsExactlyTheChangedPixelsOnce) {
-    PixelSurface s(40, 20);  // 3 x 2 tiles, the right column 8 wide, the bottom row 4 high
+    static_assert(PixelSurface::kTileSize == 8);  // the places below are chosen for 8x8 tiles
+    PixelSurface s(37, 20);  // 5 x 3 tiles, the right column 5 wide, the bottom row 4 high
     const Changes first = Take(s);
-    EXPECT_EQ(first.size(), 40u * 20u);  // a new surface: all of it, and nothing beyond
+    EXPECT_EQ(first.size(), 37u * 20u);  // a new surface: all of it, and nothing beyond
     EXPECT_FALSE(s.AnyDirty());
     EXPECT_TRUE(Take(s).empty());
 
     s.SetPixel(1, 1, 0x0000FFu);
     s.SetPixel(17, 2, 0xFF0000u);
-    s.SetPixel(39, 19, 0x00FF00u);
+    s.SetPixel(36, 19, 0x00FF00u);
     s.SetPixel(17, 2, 0x123456u);  // twice: one change
     s.SetPixel(20, 18, 0u);        // black on a dark tile changes nothing
-    for (auto [x, y] : {std::pair{-1, 0}, {40, 0}, {0, -1}, {0, 20}}) s.SetPixel(x, y, 0xFFFFFFu);
+    for (auto [x, y] : {std::pair{-1, 0}, {37, 0}, {0, -1}, {0, 20}}) s.SetPixel(x, y, 0xFFFFFFu);
     EXPECT_TRUE(s.AnyDirty());
-    EXPECT_TRUE(s.TileDirty(1, 0));
-    EXPECT_FALSE(s.TileDirty(1, 1));
-    const Changes expected{{{1, 1}, true}, {{17, 2}, true}, {{39, 19}, true}};
+    EXPECT_TRUE(s.TileDirty(2, 0));
+    EXPECT_FALSE(s.TileDirty(2, 2));
+    const Changes expected{{{1, 1}, true}, {{17, 2}, true}, {{36, 19}, true}};
     EXPECT_EQ(Take(s), expected);
     EXPECT_EQ(s.GetPixel(17, 2), 0x123456u);
-    EXPECT_EQ(s.GetPixel(39, 19), 0x00FF00u);
+    EXPECT_EQ(s.GetPixel(36, 19), 0x00FF00u);
     EXPECT_TRUE(Take(s).empty());
 
     // The rectangles for painters that repaint whole tiles: clipped to the surface.
-    s.SetPixel(39, 19, 0u);
+    s.SetPixel(36, 19, 0u);
     std::vector<std::vector<int>> rects;
     s.TakeDirtyTiles([&](int x, int y, int w, int h) { rects.push_back({x, y, w, h}); });
-    EXPECT_EQ(rects, (std::vector<std::vector<int>>{{32, 16, 8, 4}}));
+    EXPECT_EQ(rects, (std::vector<std::vector<int>>{{32, 16, 5, 4}}));
 }
 
 TEST(PixelSurface, DarkTilesGiveTheirMemoryBackWhenTheChangesAreTaken) {
@@ -68,7 +71,7 @@ TEST(PixelSurface, DarkTilesGiveTheirMemoryBackWhenTheChangesAreTaken) {
     s.SetPixel(101, 100, 0xFFFFFFu);
     s.SetPixel(3000, 2000, 0x0000FFu);
     EXPECT_EQ(s.LitTiles(), 2);
-    EXPECT_TRUE(s.TileLit(100 / 16, 100 / 16));
+    EXPECT_TRUE(s.TileLit(100 / PixelSurface::kTileSize, 100 / PixelSurface::kTileSize));
     Take(s);
     s.SetPixel(100, 100, 0u);
     Take(s);
@@ -79,8 +82,8 @@ TEST(PixelSurface, DarkTilesGiveTheirMemoryBackWhenTheChangesAreTaken) {
     const Changes expected{{{101, 100}, false}, {{3000, 2000}, false}};
     EXPECT_EQ(Take(s), expected);  // ...and then reported dark
     EXPECT_EQ(s.LitTiles(), 0);
-    EXPECT_FALSE(s.TileLit(100 / 16, 100 / 16));
-    for (int x = 96; x < 112; ++x) EXPECT_EQ(s.TilePixels(6, 6)[4 * 16 + x - 96], 0u);
+    EXPECT_FALSE(s.TileLit(100 / PixelSurface::kTileSize, 100 / PixelSurface::kTileSize));
+    for (int i = 0; i < PixelSurface::kTilePixels; ++i) EXPECT_EQ(s.TilePixels(12, 12)[i], 0u);
     // A slot given back is black when it is used again.
     s.SetPixel(3001, 2001, 0x0000FFu);
     EXPECT_EQ(s.LitTiles(), 1);
@@ -112,8 +115,8 @@ TEST(PixelSurface, ReadRowCrossesTilesAndIsBlackOutside) {
         std::vector<uint32_t> expected;  // native 0x00RRGGBB
     };
     const std::vector<Case> cases = {
-        {7, 14, 4, {15, 16, 17, 18}}, {7, -2, 4, {0, 0, 1, 2}}, {7, 38, 4, {39, 40, 0, 0}},
-        {6, 14, 2, {0, 0}},           {-1, 0, 2, {0, 0}},       {20, 0, 2, {0, 0}},
+        {7, 6, 4, {7, 8, 9, 10}}, {7, -2, 4, {0, 0, 1, 2}}, {7, 38, 4, {39, 40, 0, 0}},
+        {6, 14, 2, {0, 0}},       {-1, 0, 2, {0, 0}},       {20, 0, 2, {0, 0}},
     };
     for (const Case& c : cases) {
         std::vector<uint32_t> row(static_cast<size_t>(c.count), 0xDEADu);

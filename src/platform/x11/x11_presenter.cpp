@@ -47,12 +47,12 @@ int MaskBits(unsigned long mask) {
 
 constexpr int kFillBatch = 1024;
 
-// Set bits of a tile row (std::popcount becomes a library call without -mpopcnt).
-inline int CountBits(uint32_t v) {
-    v = v - ((v >> 1) & 0x5555u);
-    v = (v & 0x3333u) + ((v >> 2) & 0x3333u);
-    v = (v + (v >> 4)) & 0x0F0Fu;
-    return static_cast<int>((v + (v >> 8)) & 0x1Fu);
+// Set bits of a tile mask (std::popcount becomes a library call without -mpopcnt).
+inline int CountBits(uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555u);
+    v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((v * 0x0101010101010101u) >> 56);
 }
 
 bool Overlaps(const Rect& r, const Overlay* overlay) {
@@ -111,78 +111,79 @@ Presenter::~Presenter() {
 
 void Presenter::ReleaseImage() {
     Display* display = connection_.Raw();
-    if (image_) {
-        if (shmAttached_) {
-            auto* info = static_cast<XShmSegmentInfo*>(shmInfo_);
-            ErrorTrap trap(display);
-            XShmDetach(display, info);
-            trap.Ok();
-            XDestroyImage(image_);
-            shmdt(info->shmaddr);
-        } else {
-            image_->data = nullptr;  // owned by plainData_
-            XDestroyImage(image_);
-        }
+    if (shmImage_) {
+        auto* info = static_cast<XShmSegmentInfo*>(shmInfo_);
+        ErrorTrap trap(display);
+        XShmDetach(display, info);
+        trap.Ok();
+        XDestroyImage(shmImage_);
+        shmdt(info->shmaddr);
+    }
+    if (plainImage_) {
+        plainImage_->data = nullptr;  // owned by plainData_
+        XDestroyImage(plainImage_);
     }
     delete static_cast<XShmSegmentInfo*>(shmInfo_);
     shmInfo_ = nullptr;
-    image_ = nullptr;
+    shmImage_ = nullptr;
+    plainImage_ = nullptr;
     shmAttached_ = false;
     plainData_.clear();
 }
 
 bool Presenter::EnsureImage() {
-    if (image_) return true;
+    if (plainImage_) return true;
     Display* display = connection_.Raw();
     Visual* visual = static_cast<Visual*>(visual_);
-    // One slot-wide column of slots: slot i holds rows i * kSlotHeight onwards.
+    // One slot: XPutImage copies the pixels into the request, so the slot is free again at
+    // once.
     const auto w = static_cast<unsigned>(kSlotWidth);
-    const auto h = static_cast<unsigned>(kSlotHeight * kSlots);
-
-    if (shmAllowed_ && XShmQueryExtension(display)) {
-        auto* info = new XShmSegmentInfo{};
-        XImage* image =
-            XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
-        if (image) {
-            info->shmid =
-                shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
-            if (info->shmid >= 0) {
-                void* address = shmat(info->shmid, nullptr, 0);
-                if (address != reinterpret_cast<void*>(-1)) {
-                    info->shmaddr = image->data = static_cast<char*>(address);
-                    info->readOnly = False;
-                    // A remote display or a restricted server refuses the attach; that
-                    // arrives as a protocol error, so the trap decides.
-                    ErrorTrap trap(display);
-                    const Bool attached = XShmAttach(display, info);
-                    const bool ok = trap.Ok() && attached;
-                    // Marked for removal now, so the segment cannot outlive the process.
-                    shmctl(info->shmid, IPC_RMID, nullptr);
-                    if (ok) {
-                        image_ = image;
-                        shmInfo_ = info;
-                        shmAttached_ = true;
-                        return true;
-                    }
-                    shmdt(address);
-                } else {
-                    shmctl(info->shmid, IPC_RMID, nullptr);
-                }
-            }
-            image->data = nullptr;
-            XDestroyImage(image);
-        }
-        delete info;
-    }
-
+    const auto h = static_cast<unsigned>(kSlotHeight);
     const int pad = 32;
-    XImage* image =
+    XImage* plain =
         XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
-    if (!image) return false;
-    plainData_.assign(static_cast<size_t>(image->bytes_per_line) * h, 0);
-    image->data = plainData_.data();
-    image_ = image;
-    return true;
+    if (!plain) return false;
+    plainData_.assign(static_cast<size_t>(plain->bytes_per_line) * h, 0);
+    plain->data = plainData_.data();
+    plainImage_ = plain;
+    if (!shmAllowed_ || !XShmQueryExtension(display)) return true;
+
+    // The shared strip: one slot-wide column of slots, slot i holding rows i * kSlotHeight on.
+    const auto stripHeight = static_cast<unsigned>(kSlotHeight * kSlots);
+    auto* info = new XShmSegmentInfo{};
+    XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w,
+                                    stripHeight);
+    if (image) {
+        info->shmid =
+            shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * stripHeight, IPC_CREAT | 0600);
+        if (info->shmid >= 0) {
+            void* address = shmat(info->shmid, nullptr, 0);
+            if (address != reinterpret_cast<void*>(-1)) {
+                info->shmaddr = image->data = static_cast<char*>(address);
+                info->readOnly = False;
+                // A remote display or a restricted server refuses the attach; that
+                // arrives as a protocol error, so the trap decides.
+                ErrorTrap trap(display);
+                const Bool attached = XShmAttach(display, info);
+                const bool ok = trap.Ok() && attached;
+                // Marked for removal now, so the segment cannot outlive the process.
+                shmctl(info->shmid, IPC_RMID, nullptr);
+                if (ok) {
+                    shmImage_ = image;
+                    shmInfo_ = info;
+                    shmAttached_ = true;
+                    return true;
+                }
+                shmdt(address);
+            } else {
+                shmctl(info->shmid, IPC_RMID, nullptr);
+            }
+        }
+        image->data = nullptr;
+        XDestroyImage(image);
+    }
+    delete info;
+    return true;  // the plain image serves alone
 }
 
 void Presenter::DrainSlots() {
@@ -208,11 +209,19 @@ void Presenter::SetForeground(unsigned long pixel) {
 }
 
 void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
-    if (nextSlot_ == kSlots) DrainSlots();
-    const int slotTop = nextSlot_ * kSlotHeight;
-    ++nextSlot_;
-    slotsUsed_ = true;
-    const bool direct = directLayout_ && image_->bits_per_pixel == 32 && image_->byte_order == LSBFirst;
+    // A few pieces go through the socket; the shared strip pays off only for more, since
+    // reusing it means waiting for the server.
+    const bool shared = shmAttached_ && piecesThisFrame_ >= kPiecesBeforeSharing;
+    ++piecesThisFrame_;
+    XImage* image = plainImage_;
+    int slotTop = 0;
+    if (shared) {
+        if (nextSlot_ == kSlots) DrainSlots();
+        image = shmImage_;
+        slotTop = nextSlot_ * kSlotHeight;
+        ++nextSlot_;
+    }
+    const bool direct = directLayout_ && image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
     const auto width = static_cast<size_t>(r.width);
     for (int row = 0; row < r.height; ++row) {
         const int y = r.y + row;
@@ -227,8 +236,8 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
         }
         const int outRow = slotTop + row;
         if (direct) {
-            auto* out = reinterpret_cast<uint32_t*>(image_->data +
-                                                    static_cast<size_t>(outRow) * image_->bytes_per_line);
+            auto* out = reinterpret_cast<uint32_t*>(image->data +
+                                                    static_cast<size_t>(outRow) * image->bytes_per_line);
             surface.ReadRow(y, r.x, std::span<uint32_t>(out, width));
             for (int x = overFrom; over && x < overTo; ++x) out[x] = Blend(out[x], over[x]);
             if (alphaBits_ != 0) {
@@ -240,17 +249,17 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
             for (int x = 0; x < r.width; ++x) {
                 uint32_t c = in[x];
                 if (over && x >= overFrom && x < overTo) c = Blend(c, over[x]);
-                XPutPixel(image_, x, outRow, PixelValue(c));
+                XPutPixel(image, x, outRow, PixelValue(c));
             }
         }
     }
     Display* display = connection_.Raw();
     const auto w = static_cast<unsigned>(r.width);
     const auto h = static_cast<unsigned>(r.height);
-    if (shmAttached_) {
-        XShmPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h, False);
+    if (shared) {
+        XShmPutImage(display, window_, gc_, image, 0, slotTop, r.x, r.y, w, h, False);
     } else {
-        XPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h);
+        XPutImage(display, window_, gc_, image, 0, slotTop, r.x, r.y, w, h);
     }
     ++requests_;
 }
@@ -311,8 +320,7 @@ void Presenter::TakeTile(const PixelSurface& surface, const PixelSurface::Change
                          const Overlay* overlay) {
     const Rect area{tile.x, tile.y, tile.width, tile.height};
     const bool covered = Overlaps(area, overlay);
-    int changed = 0;
-    for (int r = 0; r < tile.height; ++r) changed += CountBits(tile.rows[r]);
+    const int changed = CountBits(tile.changed);
     if (!tile.lit && !covered) {
         if (changed >= kFillFrom) {
             QueueFill(area);
@@ -323,23 +331,22 @@ void Presenter::TakeTile(const PixelSurface& surface, const PixelSurface::Change
         return;
     }
     PointGroups& points = batches_->points;
-    for (int r = 0; r < tile.height; ++r) {
-        const int y = tile.y + r;
-        const bool overRow = covered && y >= overlay->y && y < overlay->y + overlay->height;
-        for (unsigned bits = tile.rows[r]; bits != 0; bits &= bits - 1) {
-            const int c = std::countr_zero(bits);
-            const int x = tile.x + c;
-            uint32_t colour = tile.pixels[(r << PixelSurface::kTileShift) | c];
-            if (overRow && x >= overlay->x && x < overlay->x + overlay->width) {
-                colour = Blend(colour, overlay->pixels[static_cast<size_t>(y - overlay->y) *
-                                                           static_cast<size_t>(overlay->stride) +
-                                                       static_cast<size_t>(x - overlay->x)]);
-            }
-            const auto pixel = static_cast<uint32_t>(PixelValue(colour));
-            if (!points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel)) {
-                FlushPoints();
-                static_cast<void>(points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel));
-            }
+    for (uint64_t bits = tile.changed; bits != 0; bits &= bits - 1) {
+        const int within = std::countr_zero(bits);
+        const int x = tile.x + (within & (PixelSurface::kTileSize - 1));
+        const int y = tile.y + (within >> PixelSurface::kTileShift);
+        uint32_t colour = tile.pixels[within];
+        if (covered && y >= overlay->y && y < overlay->y + overlay->height && x >= overlay->x &&
+            x < overlay->x + overlay->width) {
+            colour = Blend(
+                colour,
+                overlay->pixels[static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride) +
+                                static_cast<size_t>(x - overlay->x)]);
+        }
+        const auto pixel = static_cast<uint32_t>(PixelValue(colour));
+        if (!points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel)) {
+            FlushPoints();
+            static_cast<void>(points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel));
         }
     }
 }
@@ -368,14 +375,14 @@ bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span
     if (!valid_) return false;
     const uint64_t requestsBefore = requests_;
     nextSlot_ = 0;
-    slotsUsed_ = false;
+    piecesThisFrame_ = 0;
     surface.TakeChanges([&](const PixelSurface::ChangedTile& tile) { TakeTile(surface, tile, overlay); });
     for (const Rect& r : forced) SendForced(surface, overlay, r);
     FlushRuns(surface, overlay);
     FlushFills();
     FlushPoints();
     Display* display = connection_.Raw();
-    if (slotsUsed_ && shmAttached_) {
+    if (nextSlot_ > 0) {
         // The shared slots may be filled again only once the server has read them.
         XSync(display, False);
     } else if (requests_ != requestsBefore) {

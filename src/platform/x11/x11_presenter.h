@@ -2,10 +2,9 @@
 // xscreensaver window), sending only the pixels that changed. A frame of the star field
 // changes a thousand or two scattered pixels, so they go out as points, one colour at a time
 // (a few kilobytes of requests); dark tiles that changed in bulk (a cleared universe) are
-// filled, and tiles that changed in bulk while lit, or that lie under the lock message, are
-// sent as images through a small staging strip (MIT-SHM when the server offers it, else
-// plain XPutImage). An optional overlay (the lock message, premultiplied ARGB) is blended over
-// what it covers.
+// filled, and lit tiles that changed in bulk, and exposed parts, are sent as images (plain
+// XPutImage for a few, a small MIT-SHM strip for more when the server offers it). An optional overlay (the
+// lock message, premultiplied ARGB) is blended over what it covers.
 #pragma once
 
 #include <cstdint>
@@ -62,17 +61,20 @@ class Presenter {
     [[nodiscard]] bool Present(PixelSurface& surface, const Overlay* overlay,
                                std::span<const Rect> forced = {});
 
-    // A slot of the staging strip holds one tile high and up to eight tiles wide:
-    // neighbouring tiles of a row go out as one request.
+    // An image piece holds one tile high and up to sixteen tiles wide: neighbouring tiles of
+    // a row go out as one request.
     static constexpr int kSlotHeight = PixelSurface::kTileSize;
-    static constexpr int kSlotWidth = 8 * PixelSurface::kTileSize;
-    // 256 KB of staging: images are the exception (a new label, an exposure, a dense
+    static constexpr int kSlotWidth = 16 * PixelSurface::kTileSize;
+    // The first pieces of a frame go through the socket (XPutImage); only a frame with more
+    // uses the shared strip, which must then wait for the server before it is reused.
+    static constexpr int kPiecesBeforeSharing = 8;
+    // 256 KB of shared strip: images are the exception (a new label, an exposure, a dense
     // frame); a fuller frame waits for the server once per strip.
     static constexpr int kSlots = (256 << 10) / (kSlotWidth * kSlotHeight * 4);
     // A changed tile goes out as a fill when it is dark and at least this many of its pixels
     // changed, as an image when it is lit and at least this many changed; else as points.
-    static constexpr int kFillFrom = 8;
-    static constexpr int kImageFrom = 96;
+    static constexpr int kFillFrom = 4;
+    static constexpr int kImageFrom = 32;
 
   private:
     struct Batches;
@@ -108,14 +110,15 @@ class Presenter {
     GC gc_ = nullptr;
     unsigned long foreground_ = 0;
     bool foregroundKnown_ = false;
-    XImage* image_ = nullptr;
-    void* shmInfo_ = nullptr;  // XShmSegmentInfo
+    XImage* plainImage_ = nullptr;  // one piece
+    XImage* shmImage_ = nullptr;    // kSlots pieces, in shared memory
+    void* shmInfo_ = nullptr;       // XShmSegmentInfo
     std::vector<char> plainData_;
     std::unique_ptr<Batches> batches_;
     Rect fillRun_;
     Rect imageRun_;
-    int nextSlot_ = 0;
-    bool slotsUsed_ = false;
+    int nextSlot_ = 0;  // of the shared strip
+    int piecesThisFrame_ = 0;
     uint64_t requests_ = 0;
     uint64_t errorsSeen_ = 0;
     int rs_ = 0, gs_ = 0, bs_ = 0;  // channel shifts and widths of an unusual visual
