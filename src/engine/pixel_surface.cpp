@@ -17,8 +17,8 @@ void PixelSurface::Resize(int width, int height) {
     tiles_.assign(tiles, TileState{0, 0});
     // new[] without an initialiser leaves the memory untouched: the system maps a page of
     // these arrays only when a slot or a change entry on it is first used.
-    pool_.reset(new uint32_t[(tiles + 1) * kTilePixels]);
-    std::memset(pool_.get(), 0, sizeof(uint32_t) * kTilePixels);  // slot 0: the dark tile
+    pool_.reset(new uint32_t[(tiles + 1) * kSlotWords]);
+    std::memset(pool_.get(), 0, sizeof(uint32_t) * kSlotWords);  // slot 0: the dark tile
     lit_.reset(new uint64_t[tiles + 1]);
     lit_[0] = 0;
     freeSlots_.reset(new uint32_t[tiles + 1]);
@@ -37,7 +37,7 @@ uint32_t PixelSurface::TakeSlot(size_t tile) {
     } else {
         // Every tile can hold at most one slot, so the pool never runs out.
         slot = static_cast<uint32_t>(freshSlot_++);
-        std::memset(pool_.get() + static_cast<size_t>(slot) * kTilePixels, 0, sizeof(uint32_t) * kTilePixels);
+        std::memset(pool_.get() + static_cast<size_t>(slot) * kSlotWords, 0, sizeof(uint32_t) * kSlotWords);
         lit_[slot] = 0;
     }
     tiles_[tile].slot = slot;
@@ -53,20 +53,27 @@ uint32_t PixelSurface::NewChangeEntry(size_t tile, uint32_t position) {
     return entry;
 }
 
-void PixelSurface::GiveBackIfDark(size_t tile, uint64_t changed) {
+uint64_t PixelSurface::Settle(size_t tile, uint64_t written, Report report) {
     const uint32_t slot = tiles_[tile].slot;
-    if (slot == 0) return;
-    const uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kTilePixels;
-    // Only the changed pixels are looked at (the presenter reads them next anyway); the
+    // A dark tile written to since the last take was cleared: every written pixel is news.
+    if (slot == 0) return written;
+    uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kSlotWords;
+    // Only the written pixels are looked at (the presenter reads them next anyway); the
     // others are as the last take found them.
     uint64_t lit = lit_[slot];
-    for (; changed != 0; changed &= changed - 1) {
-        const int within = std::countr_zero(changed);
+    uint64_t changed = 0;
+    for (; written != 0; written &= written - 1) {
+        const int within = std::countr_zero(written);
         const uint64_t bit = uint64_t{1} << within;
-        lit = pixels[within] != 0 ? (lit | bit) : (lit & ~bit);
+        uint32_t* at = pixels + (within >> kTileShift) * kTileStride + (within & (kTileSize - 1));
+        const uint32_t pixel = at[0];
+        if (pixel != at[kTileSize] || report == Report::Written) changed |= bit;
+        at[kTileSize] = pixel;
+        lit = pixel != 0 ? (lit | bit) : (lit & ~bit);
     }
     lit_[slot] = lit;
     if (lit == 0) GiveBackSlot(tile);
+    return changed;
 }
 
 void PixelSurface::GiveBackSlot(size_t tile) {
@@ -80,17 +87,23 @@ void PixelSurface::Clear() {
             const size_t tile = TileIndex(tx, ty);
             const uint32_t slot = tiles_[tile].slot;
             if (slot == 0) continue;
-            uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kTilePixels;
-            uint64_t lit = 0;  // the lit mask may be a take behind: the pixels tell
-            for (int i = 0; i < kTilePixels; ++i) lit |= uint64_t{pixels[i] != 0} << i;
-            std::memset(pixels, 0, sizeof(uint32_t) * kTilePixels);
+            uint32_t* pixels = pool_.get() + static_cast<size_t>(slot) * kSlotWords;
+            // What turns black is what the last take found lit; pixels lit since then were
+            // never shown and are recorded as written already.
+            uint64_t shown = 0;
+            for (int i = 0; i < kTilePixels; ++i) {
+                shown |=
+                    uint64_t{pixels[(i >> kTileShift) * kTileStride + kTileSize + (i & (kTileSize - 1))] != 0}
+                    << i;
+            }
+            std::memset(pixels, 0, sizeof(uint32_t) * kSlotWords);
             lit_[slot] = 0;
             GiveBackSlot(tile);
             uint32_t entry = tiles_[tile].change;
-            if (entry == 0 && lit != 0) {
+            if (entry == 0 && shown != 0) {
                 entry = NewChangeEntry(tile, (static_cast<uint32_t>(ty) << 16) | static_cast<uint32_t>(tx));
             }
-            if (entry != 0) changed_[entry - 1] |= lit;
+            if (entry != 0) changed_[entry - 1] |= shown;
         }
     }
 }
@@ -101,7 +114,7 @@ void PixelSurface::ReadRow(int y, int x, std::span<uint32_t> out) const {
     const int from = std::max(x, 0);
     const int to = static_cast<int>(
         std::min<int64_t>(static_cast<int64_t>(x) + static_cast<int64_t>(out.size()), width_));
-    const int row = (y & (kTileSize - 1)) << kTileShift;
+    const int row = (y & (kTileSize - 1)) * kTileStride;
     for (int column = from; column < to;) {
         const uint32_t* tile = TilePixels(column >> kTileShift, y >> kTileShift) + row;
         const int end = std::min(to, (column | (kTileSize - 1)) + 1);

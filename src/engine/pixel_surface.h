@@ -8,9 +8,11 @@
 // Resize, whose pages the system maps only when a slot is first used; a tile that goes dark
 // again gives its slot back). A 3840x2160 star field needs a megabyte or so this way instead
 // of 33 MB. Every pixel written is recorded, one bit per pixel of the tiles written to (a
-// tile's 64 pixels make one 64-bit mask), so that a presenter sends only those pixels. (A
-// write that puts back the colour a pixel had counts as well: telling would mean reading the
-// old pixel, which costs the star loop more than sending it costs the presenter.)
+// tile's 64 pixels make one 64-bit mask); when the changes are taken, the written pixels are
+// compared with what the last take found, so that a presenter sends only the pixels that
+// really changed. (Much of a frame puts back the colour a pixel had: a star erased and drawn
+// again where it stood. Telling that at the write would mean reading the old pixel, which
+// costs the star loop more than the comparison costs the take.)
 #pragma once
 
 #include <cstddef>
@@ -28,6 +30,11 @@ class PixelSurface {
     static constexpr int kTileShift = 3;
     static constexpr int kTileSize = 1 << kTileShift;
     static constexpr int kTilePixels = kTileSize * kTileSize;  // the bits of a tile mask
+    // A tile row in memory: its pixels, then the same pixels as the last take found them, so
+    // that comparing the two costs one cache line (64 bytes). TilePixels rows are this far
+    // apart.
+    static constexpr int kTileStride = 2 * kTileSize;
+    static constexpr int kSlotWords = kTileSize * kTileStride;
 
     PixelSurface() = default;
     PixelSurface(int width, int height) { Resize(width, height); }
@@ -66,15 +73,15 @@ class PixelSurface {
             // The pixel is only stored, never read: a star's old pixel is rarely in the cache,
             // and waiting for it would double the cost of the star loop. Whether a tile has
             // gone dark again is worked out when the changes are taken.
-            const auto within =
-                static_cast<unsigned>(((y & (kTileSize - 1)) << kTileShift) | (x & (kTileSize - 1)));
-            pool_[static_cast<size_t>(slot) * kTilePixels + within] = native;
+            const auto row = static_cast<unsigned>(y & (kTileSize - 1));
+            const auto column = static_cast<unsigned>(x & (kTileSize - 1));
+            pool_[static_cast<size_t>(slot) * kSlotWords + row * kTileStride + column] = native;
             uint32_t entry = tiles_[tile].change;
             if (entry == 0) {
                 entry = surface_->NewChangeEntry(tile, (tileY << 16) | tileX);
                 if (entry == 0) return;  // everything counts as changed already
             }
-            changed_[entry - 1] |= uint64_t{1} << within;
+            changed_[entry - 1] |= uint64_t{1} << ((row << kTileShift) | column);
         }
 
       private:
@@ -110,7 +117,7 @@ class PixelSurface {
             return 0;
         }
         return ToNative(TilePixels(
-            x >> kTileShift, y >> kTileShift)[((y & (kTileSize - 1)) << kTileShift) | (x & (kTileSize - 1))]);
+            x >> kTileShift, y >> kTileShift)[(y & (kTileSize - 1)) * kTileStride + (x & (kTileSize - 1))]);
     }
 
     // Clears everything to black (between universe cycles only). Only the pixels that were
@@ -123,9 +130,9 @@ class PixelSurface {
 
     int TilesX() const { return tilesX_; }
     int TilesY() const { return tilesY_; }
-    // The pixels of a tile, 0x00RRGGBB, row stride kTileSize; all zero for a dark tile.
+    // The pixels of a tile, 0x00RRGGBB, row stride kTileStride; all zero for a dark tile.
     const uint32_t* TilePixels(int tx, int ty) const {
-        return pool_.get() + static_cast<size_t>(tiles_[TileIndex(tx, ty)].slot) * kTilePixels;
+        return pool_.get() + static_cast<size_t>(tiles_[TileIndex(tx, ty)].slot) * kSlotWords;
     }
     // False when the tile holds no memory, so that every pixel of it is black.
     bool TileLit(int tx, int ty) const { return tiles_[TileIndex(tx, ty)].slot != 0; }
@@ -149,8 +156,9 @@ class PixelSurface {
         bool lit = false;  // false: every pixel of the tile is black
     };
 
-    // Calls f(const ChangedTile&) for every tile with a changed pixel, then counts nothing as
-    // changed. After Resize the tiles come in rows; otherwise in the order they first changed.
+    // Calls f(const ChangedTile&) for every tile with a pixel that differs from what the
+    // last take found, then counts nothing as changed. After Resize every pixel counts, the
+    // tiles in rows; otherwise they come in the order they were first written to.
     template <class F>
     void TakeChanges(F&& f) {
         if (allChanged_) {
@@ -159,7 +167,7 @@ class PixelSurface {
             for (int ty = 0; ty < tilesY_; ++ty) {
                 for (int tx = 0; tx < tilesX_; ++tx) {
                     const uint64_t all = WholeTile(tx, ty);
-                    GiveBackIfDark(TileIndex(tx, ty), all);
+                    Settle(TileIndex(tx, ty), all, Report::Written);
                     f(Describe(tx, ty, all));
                 }
             }
@@ -171,8 +179,8 @@ class PixelSurface {
             const int ty = static_cast<int>(position >> 16);
             const size_t tile = TileIndex(tx, ty);
             tiles_[tile].change = 0;
-            GiveBackIfDark(tile, changed_[n]);
-            f(Describe(tx, ty, changed_[n]));
+            const uint64_t changed = Settle(tile, changed_[n], Report::Differences);
+            if (changed != 0) f(Describe(tx, ty, changed));
         }
         changedCount_ = 0;
     }
@@ -192,9 +200,11 @@ class PixelSurface {
     // while everything counts as changed).
     uint32_t TakeSlot(size_t tile);
     uint32_t NewChangeEntry(size_t tile, uint32_t position);
-    // Brings the lit mask of a tile up to date from its changed pixels and gives its slot
-    // back when every pixel is black again.
-    void GiveBackIfDark(size_t tile, uint64_t changed);
+    // Takes the written pixels of a tile: returns those that differ from the last take (or
+    // all of them, with Written), records them as taken, brings the lit mask up to date
+    // and gives the tile's slot back when every pixel is black again.
+    enum class Report { Differences, Written };
+    uint64_t Settle(size_t tile, uint64_t written, Report report);
     void GiveBackSlot(size_t tile);
     // Every pixel of the tile that lies inside the surface.
     uint64_t WholeTile(int tx, int ty) const;
@@ -224,8 +234,9 @@ class PixelSurface {
         uint32_t change;  // 0 when unchanged, else the place + 1 in changedTiles_, changed_
     };
     std::vector<TileState> tiles_;
-    // kTilePixels per slot. Reserved for every tile at once but left untouched, so only the
-    // slots in use cost memory; a slot given back is black and is reused first.
+    // kSlotWords per slot (rows of pixels and taken pixels). Reserved for every tile at once
+    // but left untouched, so only the slots in use cost memory; a slot given back is black
+    // and is reused first.
     std::unique_ptr<uint32_t[]> pool_;
     // Per slot: which of its pixels are not black, as of the last take.
     std::unique_ptr<uint64_t[]> lit_;

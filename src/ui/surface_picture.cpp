@@ -17,7 +17,7 @@ void PaintSurface(QPainter& painter, const PixelSurface& surface, const QRect& a
             // A view of the tile's own pixels (0x00RRGGBB, what Format_RGB32 reads): nothing
             // is copied until it is drawn.
             const QImage tile(reinterpret_cast<const uchar*>(surface.TilePixels(tx, ty)), kTile, kTile,
-                              kTile * 4, QImage::Format_RGB32);
+                              PixelSurface::kTileStride * 4, QImage::Format_RGB32);
             const QRect part = drawn & QRect(tx * kTile, ty * kTile, kTile, kTile);
             painter.drawImage(part.topLeft(), tile, part.translated(-tx * kTile, -ty * kTile));
         }

@@ -25,7 +25,7 @@ Changes Take(PixelSurface& s) {
                 out[{t.x + c, t.y + r}] = t.lit;
                 // The pixels seen through the tile are the surface's own (native layout).
                 const uint32_t p = s.GetPixel(t.x + c, t.y + r);
-                EXPECT_EQ(t.pixels[r * PixelSurface::kTileSize + c],
+                EXPECT_EQ(t.pixels[r * PixelSurface::kTileStride + c],
                           ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu));
             }
         }
@@ -56,6 +56,17 @@ TEST(PixelSurface, ReportsExactlyTheChangedPixelsOnce) {
     EXPECT_EQ(s.GetPixel(36, 19), 0x00FF00u);
     EXPECT_TRUE(Take(s).empty());
 
+    // What a take found is what the next compares with: a star erased and drawn again where
+    // it stood, or a colour put back, is no change; a colour that came and went is none.
+    s.SetPixel(1, 1, 0u);
+    s.SetPixel(1, 1, 0x0000FFu);
+    s.SetPixel(17, 2, 0x123456u);
+    s.SetPixel(2, 1, 0xFFFFFFu);
+    s.SetPixel(2, 1, 0u);
+    s.SetPixel(3, 1, 0x00FF00u);
+    EXPECT_TRUE(s.AnyDirty());  // written to, so far as the surface knew then
+    EXPECT_EQ(Take(s), (Changes{{{3, 1}, true}}));
+
     // The rectangles for painters that repaint whole tiles: clipped to the surface.
     s.SetPixel(36, 19, 0u);
     std::vector<std::vector<int>> rects;
@@ -83,7 +94,10 @@ TEST(PixelSurface, DarkTilesGiveTheirMemoryBackWhenTheChangesAreTaken) {
     EXPECT_EQ(Take(s), expected);  // ...and then reported dark
     EXPECT_EQ(s.LitTiles(), 0);
     EXPECT_FALSE(s.TileLit(100 / PixelSurface::kTileSize, 100 / PixelSurface::kTileSize));
-    for (int i = 0; i < PixelSurface::kTilePixels; ++i) EXPECT_EQ(s.TilePixels(12, 12)[i], 0u);
+    for (int r = 0; r < PixelSurface::kTileSize; ++r) {
+        for (int c = 0; c < PixelSurface::kTileSize; ++c)
+            EXPECT_EQ(s.TilePixels(12, 12)[r * PixelSurface::kTileStride + c], 0u);
+    }
     // A slot given back is black when it is used again.
     s.SetPixel(3001, 2001, 0x0000FFu);
     EXPECT_EQ(s.LitTiles(), 1);

@@ -139,7 +139,10 @@ TEST_P(PresenterTest, SendsTheChangedPixelsAndNothingElse) {
     EXPECT_EQ(PixelAt(window, w - 1, h - 1), 0x00FF00u);
     // Two colours: each one colour change and one batch of points.
     EXPECT_EQ(presenter.RequestsSent() - before, 4u);
-    // A frame that changed nothing sends nothing.
+    // A frame that changed nothing sends nothing, nor does a star drawn again where it stood.
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    surface.SetPixel(t + 6, t + 6, 0u);
+    surface.SetPixel(t + 6, t + 6, 0xFFFFFFu);
     ASSERT_TRUE(presenter.Present(surface, nullptr));
     EXPECT_EQ(presenter.RequestsSent() - before, 4u);
 

@@ -333,9 +333,11 @@ void Presenter::TakeTile(const PixelSurface& surface, const PixelSurface::Change
     PointGroups& points = batches_->points;
     for (uint64_t bits = tile.changed; bits != 0; bits &= bits - 1) {
         const int within = std::countr_zero(bits);
-        const int x = tile.x + (within & (PixelSurface::kTileSize - 1));
-        const int y = tile.y + (within >> PixelSurface::kTileShift);
-        uint32_t colour = tile.pixels[within];
+        const int column = within & (PixelSurface::kTileSize - 1);
+        const int row = within >> PixelSurface::kTileShift;
+        const int x = tile.x + column;
+        const int y = tile.y + row;
+        uint32_t colour = tile.pixels[row * PixelSurface::kTileStride + column];
         if (covered && y >= overlay->y && y < overlay->y + overlay->height && x >= overlay->x &&
             x < overlay->x + overlay->width) {
             colour = Blend(
