@@ -114,6 +114,8 @@ TEST(SaverEngineHost, RestsUnseenWithTheClockStoppedUntilSeenOrStopped) {
         sink.alive = true;
         sink.unseen = true;
         QTimer::singleShot(300, end.act);
+        QTimer::singleShot(2500,
+                           [&sink] { sink.unseen = false; });  // a rest that missed the end fails, not hangs
         wall.restart();
         host.ProcessEvents(0);
         EXPECT_GE(wall.elapsed(), 250) << end.what;

@@ -1,7 +1,8 @@
-// The saver drawing into an X11 window it does not own (xscreensaver's), under a real X
-// server (scripts/x11-tests runs these with its Xvfb; without a display they are skipped):
-// a window that is covered or unmapped gets no drawing requests at all, and the animation
-// goes on when the window shows again, with the engine's clock stopped meanwhile.
+// The saver drawing into X11 windows it does not own (xscreensaver's window, a preview box),
+// under a real X server (scripts/x11-tests runs these with its Xvfb; without a display they
+// are skipped): a window that is covered, unmapped or hidden with its dialog gets no drawing
+// requests at all, and the animation goes on when it shows again, with the engine's clock
+// stopped meanwhile.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qt_test_app.h"
@@ -24,37 +26,62 @@ namespace {
 
 using testing::App;
 
-// Runs the steps one after the other, each delayMs after the one before, while the event
-// loop of the running animation turns.
-void Script(std::vector<std::function<void()>> steps, int delayMs) {
-    auto shared = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
+constexpr int kPaceMs = 700;  // long enough for a loaded machine to have drawn or rested
+
+struct Step {
+    int afterMs;  // after the step before
+    std::function<void()> act;
+};
+
+// Runs the steps one after the other while the event loop of the running animation turns.
+void Script(std::vector<Step> steps) {
+    auto shared = std::make_shared<std::vector<Step>>(std::move(steps));
     auto next = std::make_shared<std::function<void(size_t)>>();
-    *next = [shared, next, delayMs](size_t i) {
+    *next = [shared, next](size_t i) {
         if (i >= shared->size()) return;
-        QTimer::singleShot(delayMs, [shared, next, i] {
-            (*shared)[i]();
+        QTimer::singleShot((*shared)[i].afterMs, [shared, next, i] {
+            (*shared)[i].act();
             (*next)(i + 1);
         });
     };
     (*next)(0);
 }
 
-TEST(X11Target, ACoveredOrUnmappedWindowGetsNoRequestsAndTheAnimationGoesOn) {
-    App();
-    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
-    std::string error;
-    auto owner = x11::Connection::Open(nullptr, &error);  // plays xscreensaver
-    auto saver = x11::Connection::Open(nullptr, &error);
-    if (!owner || !saver) GTEST_SKIP() << error;
-    QTemporaryDir config;
-    qputenv("ASTRELLE_CONFIG_DIR", config.path().toUtf8());
+// Two connections to the test's display: the owner of the windows (xscreensaver, the
+// settings dialog) and the saver's own.
+class X11Rest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+        std::string error;
+        owner_ = x11::Connection::Open(nullptr, &error);
+        saver_ = x11::Connection::Open(nullptr, &error);
+        if (!owner_ || !saver_) GTEST_SKIP() << error;
+        qputenv("ASTRELLE_CONFIG_DIR", config_.path().toUtf8());
+    }
 
-    const x11::WindowId window = owner->CreateChild(owner->Root(), 320, 240);
+    void Unmap(x11::WindowId window) {
+        XUnmapWindow(owner_->Raw(), window);
+        owner_->Flush();
+    }
+    void Map(x11::WindowId window) {
+        XMapWindow(owner_->Raw(), window);
+        owner_->Flush();
+    }
+
+    QTemporaryDir config_;
+    std::unique_ptr<x11::Connection> owner_;
+    std::unique_ptr<x11::Connection> saver_;
+};
+
+TEST_F(X11Rest, ACoveredOrUnmappedWindowGetsNoRequestsAndTheAnimationGoesOn) {
+    const x11::WindowId window = owner_->CreateChild(owner_->Root(), 320, 240);
     ASSERT_NE(window, 0u);
-    owner->EnsureAlive();
+    owner_->EnsureAlive();
     ProcessValues process;
     process.RunMode = RunModeValue::ScreenSaver;
-    X11Target target(*saver, window, X11Target::Kind::DirectWindow);
+    X11Target target(*saver_, window, X11Target::Kind::DirectWindow);
     ASSERT_TRUE(target.TargetAlive());
     SaverEngineHost host(process, target);
     target.SetStopFlag(&process.StopRequested);
@@ -63,12 +90,9 @@ TEST(X11Target, ACoveredOrUnmappedWindowGetsNoRequestsAndTheAnimationGoesOn) {
     x11::WindowId cover = 0;
     uint64_t before = 0;
     uint32_t tick = 0;
-    auto resting = [&](const char* what) {
-        return [&, what] {
-            before = target.RequestsSent();
-            tick = host.TickCount();
-            SCOPED_TRACE(what);
-        };
+    auto resting = [&] {
+        before = target.RequestsSent();
+        tick = host.TickCount();
     };
     auto stayedQuiet = [&](const char* what) {
         return [&, what] {
@@ -80,34 +104,67 @@ TEST(X11Target, ACoveredOrUnmappedWindowGetsNoRequestsAndTheAnimationGoesOn) {
         return [&, what] { EXPECT_GT(target.RequestsSent(), before) << what; };
     };
     Script({
-               [&] {
-                   EXPECT_GT(target.RequestsSent(), 0u) << "not drawing at all";
-                   cover = owner->CreateChild(owner->Root(), 400, 300);  // mapped above it
-                   owner->Flush();
-               },
-               resting("covered"),
-               stayedQuiet("covered"),
-               [&] {
-                   owner->DestroyWindow(cover);
-                   owner->Flush();
-               },
-               drawsAgain("uncovered"),
-               [&] {
-                   XUnmapWindow(owner->Raw(), window);
-                   owner->Flush();
-               },
-               resting("unmapped"),
-               stayedQuiet("unmapped"),
-               [&] {
-                   XMapWindow(owner->Raw(), window);
-                   owner->Flush();
-               },
-               drawsAgain("mapped again"),
-               [&] { process.StopRequested = kTrue16; },
-           },
-           700);
+        {kPaceMs,
+         [&] {
+             EXPECT_GT(target.RequestsSent(), 0u) << "not drawing at all";
+             cover = owner_->CreateChild(owner_->Root(), 400, 300);  // mapped above it
+             owner_->Flush();
+         }},
+        {kPaceMs, resting},
+        {kPaceMs, stayedQuiet("covered")},
+        {0, [&] { owner_->DestroyWindow(cover); }},
+        {kPaceMs, drawsAgain("uncovered")},
+        {0, [&] { Unmap(window); }},
+        {kPaceMs, resting},
+        {kPaceMs, stayedQuiet("unmapped")},
+        {0, [&] { Map(window); }},
+        {kPaceMs, drawsAgain("mapped again")},
+        {0, [&] { process.StopRequested = kTrue16; }},
+    });
     RunHostSequence(HostWindow::Saver, host, target.Surface());
-    owner->DestroyWindow(window);
+    owner_->DestroyWindow(window);
+}
+
+// A preview box inside a dialog that is minimised gets no event at all: the saver finds out
+// by asking at a low rate, and rests as well.
+TEST_F(X11Rest, APreviewInAHiddenDialogRests) {
+    const x11::WindowId dialog = owner_->CreateChild(owner_->Root(), 300, 200);
+    const x11::WindowId box = owner_->CreateChild(dialog, 160, 120);
+    ASSERT_NE(box, 0u);
+    owner_->EnsureAlive();
+    ProcessValues process;
+    process.RunMode = RunModeValue::Preview;
+    X11Target target(*saver_, box, X11Target::Kind::PreviewChild);
+    ASSERT_TRUE(target.TargetAlive());
+    SaverEngineHost host(process, target);
+    target.SetStopFlag(&process.StopRequested);
+    target.Surface().Resize(target.Width(), target.Height());
+    uint64_t before = 0;
+    Script({
+        {kPaceMs,
+         [&] {
+             EXPECT_GT(target.RequestsSent(), 0u) << "not drawing at all";
+             Unmap(dialog);
+         }},
+        {static_cast<int>(RestRule::kPollMs) + kPaceMs, [&] { before = target.RequestsSent(); }},
+        {kPaceMs, [&] { EXPECT_EQ(target.RequestsSent(), before) << "hidden with its dialog"; }},
+        {0, [&] { Map(dialog); }},
+        {kPaceMs, [&] { EXPECT_GT(target.RequestsSent(), before) << "shown again"; }},
+        {0, [&] { process.StopRequested = kTrue16; }},
+    });
+    RunHostSequence(HostWindow::PreviewBox, host, target.Surface());
+    owner_->DestroyWindow(dialog);
+}
+
+TEST(VisibilityWatch, PowerLevelsOfTheDisplayAreNamedForTheRestRule) {
+    const std::pair<x11::PowerLevel, DisplayPower> rows[] = {
+        {x11::PowerLevel::Unknown, DisplayPower::Unknown},
+        {x11::PowerLevel::On, DisplayPower::On},
+        {x11::PowerLevel::Standby, DisplayPower::Standby},
+        {x11::PowerLevel::Suspend, DisplayPower::Suspend},
+        {x11::PowerLevel::Off, DisplayPower::Off}};
+    for (const auto& [level, power] : rows)
+        EXPECT_EQ(ToDisplayPower(level), power) << static_cast<int>(level);
 }
 
 }  // namespace
