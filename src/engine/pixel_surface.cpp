@@ -8,8 +8,9 @@
 namespace astrelle {
 
 void PixelSurface::Resize(int width, int height) {
-    width_ = width > 0 ? width : 0;
-    height_ = height > 0 ? height : 0;
+    // The record of writes holds 16-bit coordinates; no window is larger.
+    width_ = std::clamp(width, 0, kMaxSide);
+    height_ = std::clamp(height, 0, kMaxSide);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
     tilesX_ = (width_ + kTileSize - 1) >> kTileShift;
     tilesY_ = (height_ + kTileSize - 1) >> kTileShift;
@@ -28,9 +29,40 @@ void PixelSurface::Resize(int width, int height) {
     freshSlot_ = 1;
     changedCount_ = 0;
     allChanged_ = tiles > 0;
+    if (!log_) log_.reset(new Write[kLogCapacity]);
+    logged_ = 0;
 }
 
-uint32_t PixelSurface::TakeSlot(size_t tile) {
+void PixelSurface::ApplyWrites() const {
+    uint32_t* pool = pool_.get();
+    uint64_t* changed = changed_.get();
+    const auto tilesX = static_cast<size_t>(tilesX_);
+    for (uint32_t n = 0; n < logged_; ++n) {
+        const Write w = log_[n];
+        const unsigned tileX = w.x >> kTileShift;
+        const unsigned tileY = w.y >> kTileShift;
+        const size_t tile = static_cast<size_t>(tileY) * tilesX + tileX;
+        uint32_t slot = tiles_[tile].slot;
+        if (slot == 0) {
+            if (w.native == 0) continue;  // black on a dark tile changes nothing
+            slot = TakeSlot(tile);
+        }
+        const unsigned row = w.y & (kTileSize - 1u);
+        const unsigned column = w.x & (kTileSize - 1u);
+        // The pixel is only stored, never compared: whether it really changed, and whether
+        // its tile has gone dark, is worked out when the changes are taken.
+        pool[static_cast<size_t>(slot) * kSlotWords + row * kTileStride + column] = w.native;
+        uint32_t entry = tiles_[tile].change;
+        if (entry == 0) {
+            entry = NewChangeEntry(tile, (tileY << 16) | tileX);
+            if (entry == 0) continue;  // everything counts as changed already
+        }
+        changed[entry - 1] |= uint64_t{1} << ((row << kTileShift) | column);
+    }
+    logged_ = 0;
+}
+
+uint32_t PixelSurface::TakeSlot(size_t tile) const {
     uint32_t slot = 0;
     if (freeCount_ > 0) {
         slot = freeSlots_[static_cast<size_t>(--freeCount_)];  // black already
@@ -44,7 +76,7 @@ uint32_t PixelSurface::TakeSlot(size_t tile) {
     return slot;
 }
 
-uint32_t PixelSurface::NewChangeEntry(size_t tile, uint32_t position) {
+uint32_t PixelSurface::NewChangeEntry(size_t tile, uint32_t position) const {
     if (allChanged_) return 0;
     const uint32_t entry = ++changedCount_;
     tiles_[tile].change = entry;
@@ -76,12 +108,13 @@ uint64_t PixelSurface::Settle(size_t tile, uint64_t written, Report report) {
     return changed;
 }
 
-void PixelSurface::GiveBackSlot(size_t tile) {
+void PixelSurface::GiveBackSlot(size_t tile) const {
     freeSlots_[static_cast<size_t>(freeCount_++)] = tiles_[tile].slot;
     tiles_[tile].slot = 0;
 }
 
 void PixelSurface::Clear() {
+    Apply();
     for (int ty = 0; ty < tilesY_; ++ty) {
         for (int tx = 0; tx < tilesX_; ++tx) {
             const size_t tile = TileIndex(tx, ty);
@@ -109,6 +142,7 @@ void PixelSurface::Clear() {
 }
 
 void PixelSurface::ReadRow(int y, int x, std::span<uint32_t> out) const {
+    Apply();
     std::fill(out.begin(), out.end(), 0u);
     if (y < 0 || y >= height_) return;
     const int from = std::max(x, 0);

@@ -7,12 +7,12 @@
 // tiles, and only a tile holding a lit pixel has memory (a slot of a pool reserved once by
 // Resize, whose pages the system maps only when a slot is first used; a tile that goes dark
 // again gives its slot back). A 3840x2160 star field needs a megabyte or so this way instead
-// of 33 MB. Every pixel written is recorded, one bit per pixel of the tiles written to (a
-// tile's 64 pixels make one 64-bit mask); when the changes are taken, the written pixels are
-// compared with what the last take found, so that a presenter sends only the pixels that
-// really changed. (Much of a frame puts back the colour a pixel had: a star erased and drawn
-// again where it stood. Telling that at the write would mean reading the old pixel, which
-// costs the star loop more than the comparison costs the take.)
+// of 33 MB. A write is only recorded; the record is applied in one go when the surface is
+// read, which lets the scattered memory reads of many writes overlap instead of stalling the
+// star loop at every star. Every pixel written is marked (a tile's 64 pixels make one 64-bit
+// mask), and when the changes are taken the marked pixels are compared with what the last
+// take found, so that a presenter sends only the pixels that really changed: much of a frame
+// puts back the colour a pixel had (a star erased and drawn again where it stood).
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,7 @@ namespace astrelle {
 
 class PixelSurface {
     struct TileState;
+    struct Write;
 
   public:
     static constexpr int kTileShift = 3;
@@ -35,6 +36,8 @@ class PixelSurface {
     // apart.
     static constexpr int kTileStride = 2 * kTileSize;
     static constexpr int kSlotWords = kTileSize * kTileStride;
+    // Sides are cut to this (16-bit coordinates; no window is larger).
+    static constexpr int kMaxSide = 65535;
 
     PixelSurface() = default;
     PixelSurface(int width, int height) { Resize(width, height); }
@@ -42,7 +45,8 @@ class PixelSurface {
     PixelSurface& operator=(const PixelSurface&) = delete;
 
     // Sizes the surface, clears it to black and counts every pixel as changed (the window
-    // behind it shows nothing of ours yet). Negative sizes give 0.
+    // behind it shows nothing of ours yet). Negative sizes give 0, larger than kMaxSide
+    // kMaxSide.
     void Resize(int width, int height);
 
     int Width() const { return width_; }
@@ -61,49 +65,30 @@ class PixelSurface {
       public:
         void SetPixel(int32_t x, int32_t y, uint32_t colour) const {
             if (static_cast<uint32_t>(x) >= width_ || static_cast<uint32_t>(y) >= height_) return;
-            const auto tileX = static_cast<uint32_t>(x >> kTileShift);
-            const auto tileY = static_cast<uint32_t>(y >> kTileShift);
-            const size_t tile = static_cast<size_t>(tileY) * tilesX_ + tileX;
-            const uint32_t native = ToNative(colour);
-            uint32_t slot = tiles_[tile].slot;
-            if (slot == 0) {
-                if (native == 0) return;  // black on a dark tile changes nothing
-                slot = surface_->TakeSlot(tile);
-            }
-            // The pixel is only stored, never read: a star's old pixel is rarely in the cache,
-            // and waiting for it would double the cost of the star loop. Whether a tile has
-            // gone dark again is worked out when the changes are taken.
-            const auto row = static_cast<unsigned>(y & (kTileSize - 1));
-            const auto column = static_cast<unsigned>(x & (kTileSize - 1));
-            pool_[static_cast<size_t>(slot) * kSlotWords + row * kTileStride + column] = native;
-            uint32_t entry = tiles_[tile].change;
-            if (entry == 0) {
-                entry = surface_->NewChangeEntry(tile, (tileY << 16) | tileX);
-                if (entry == 0) return;  // everything counts as changed already
-            }
-            changed_[entry - 1] |= uint64_t{1} << ((row << kTileShift) | column);
+            // Only recorded here, in order: finding a star's tile and its slot means reading
+            // memory the star loop has long evicted, and the loop would wait for it at every
+            // star. Applied in one go, the reads overlap (see Apply).
+            uint32_t& n = *logged_;
+            log_[n] = Write{static_cast<uint16_t>(x), static_cast<uint16_t>(y), ToNative(colour)};
+            if (++n == kLogCapacity) surface_->Apply();
         }
 
       private:
         friend class PixelSurface;
-        PixelSurface* surface_ = nullptr;
-        const TileState* tiles_ = nullptr;
-        uint32_t* pool_ = nullptr;
-        uint64_t* changed_ = nullptr;
+        const PixelSurface* surface_ = nullptr;
+        struct Write* log_ = nullptr;
+        uint32_t* logged_ = nullptr;
         uint32_t width_ = 0;
         uint32_t height_ = 0;
-        size_t tilesX_ = 0;
     };
 
     Writer BeginWrites() {
         Writer w;
         w.surface_ = this;
-        w.tiles_ = tiles_.data();
-        w.pool_ = pool_.get();
-        w.changed_ = changed_.get();
+        w.log_ = log_.get();
+        w.logged_ = &logged_;
         w.width_ = static_cast<uint32_t>(width_);
         w.height_ = static_cast<uint32_t>(height_);
-        w.tilesX_ = static_cast<size_t>(tilesX_);
         return w;
     }
 
@@ -116,6 +101,7 @@ class PixelSurface {
             static_cast<uint32_t>(y) >= static_cast<uint32_t>(height_)) {
             return 0;
         }
+        Apply();
         return ToNative(TilePixels(
             x >> kTileShift, y >> kTileShift)[(y & (kTileSize - 1)) * kTileStride + (x & (kTileSize - 1))]);
     }
@@ -132,18 +118,31 @@ class PixelSurface {
     int TilesY() const { return tilesY_; }
     // The pixels of a tile, 0x00RRGGBB, row stride kTileStride; all zero for a dark tile.
     const uint32_t* TilePixels(int tx, int ty) const {
+        Apply();
         return pool_.get() + static_cast<size_t>(tiles_[TileIndex(tx, ty)].slot) * kSlotWords;
     }
     // False when the tile holds no memory, so that every pixel of it is black.
-    bool TileLit(int tx, int ty) const { return tiles_[TileIndex(tx, ty)].slot != 0; }
+    bool TileLit(int tx, int ty) const {
+        Apply();
+        return tiles_[TileIndex(tx, ty)].slot != 0;
+    }
     // Tiles that hold memory now (what the storage costs); a tile gone dark keeps its slot
     // until the changes are taken.
-    int LitTiles() const { return freshSlot_ - 1 - freeCount_; }
+    int LitTiles() const {
+        Apply();
+        return freshSlot_ - 1 - freeCount_;
+    }
 
     // --- What changed since the last TakeChanges or TakeDirtyTiles -----------------------
 
-    bool AnyDirty() const { return allChanged_ || changedCount_ > 0; }
-    bool TileDirty(int tx, int ty) const { return allChanged_ || tiles_[TileIndex(tx, ty)].change != 0; }
+    bool AnyDirty() const {
+        Apply();
+        return allChanged_ || changedCount_ > 0;
+    }
+    bool TileDirty(int tx, int ty) const {
+        Apply();
+        return allChanged_ || tiles_[TileIndex(tx, ty)].change != 0;
+    }
 
     struct ChangedTile {
         int x = 0;  // the tile's top-left pixel
@@ -161,6 +160,7 @@ class PixelSurface {
     // tiles in rows; otherwise they come in the order they were first written to.
     template <class F>
     void TakeChanges(F&& f) {
+        Apply();
         if (allChanged_) {
             allChanged_ = false;
             changedCount_ = 0;
@@ -195,17 +195,23 @@ class PixelSurface {
     // 0x00BBGGRR <-> 0x00RRGGBB: swap the red and blue bytes.
     static uint32_t ToNative(uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
 
-    // The slow paths of Writer::SetPixel: a dark tile gets a slot of the pool; a tile that
-    // changes for the first time since the changes were last taken gets an entry (none, 0,
-    // while everything counts as changed).
-    uint32_t TakeSlot(size_t tile);
-    uint32_t NewChangeEntry(size_t tile, uint32_t position);
+    // The writes recorded since, applied in order to the tiles (pixels, changes). Reading
+    // the surface applies them first, so no reader ever sees the record: hence const, with
+    // the bookkeeping it touches mutable.
+    void Apply() const {
+        if (logged_ != 0) ApplyWrites();
+    }
+    void ApplyWrites() const;
+    // A dark tile gets a slot of the pool; a tile that changes for the first time since the
+    // changes were last taken gets an entry (none, 0, while everything counts as changed).
+    uint32_t TakeSlot(size_t tile) const;
+    uint32_t NewChangeEntry(size_t tile, uint32_t position) const;
     // Takes the written pixels of a tile: returns those that differ from the last take (or
     // all of them, with Written), records them as taken, brings the lit mask up to date
     // and gives the tile's slot back when every pixel is black again.
     enum class Report { Differences, Written };
     uint64_t Settle(size_t tile, uint64_t written, Report report);
-    void GiveBackSlot(size_t tile);
+    void GiveBackSlot(size_t tile) const;
     // Every pixel of the tile that lies inside the surface.
     uint64_t WholeTile(int tx, int ty) const;
 
@@ -233,7 +239,7 @@ class PixelSurface {
         uint32_t slot;    // in pool_; 0 for a dark tile (slot 0 is all black and never written)
         uint32_t change;  // 0 when unchanged, else the place + 1 in changedTiles_, changed_
     };
-    std::vector<TileState> tiles_;
+    mutable std::vector<TileState> tiles_;
     // kSlotWords per slot (rows of pixels and taken pixels). Reserved for every tile at once
     // but left untouched, so only the slots in use cost memory; a slot given back is black
     // and is reused first.
@@ -241,13 +247,22 @@ class PixelSurface {
     // Per slot: which of its pixels are not black, as of the last take.
     std::unique_ptr<uint64_t[]> lit_;
     std::unique_ptr<uint32_t[]> freeSlots_;
-    int freeCount_ = 0;
-    int freshSlot_ = 1;  // the first slot never used yet
+    mutable int freeCount_ = 0;
+    mutable int freshSlot_ = 1;  // the first slot never used yet
     // The tiles changed since the last take: position (row << 16 | column) and changed pixels.
     std::unique_ptr<uint32_t[]> changedTiles_;
     std::unique_ptr<uint64_t[]> changed_;
-    uint32_t changedCount_ = 0;
+    mutable uint32_t changedCount_ = 0;
     bool allChanged_ = false;
+    // Writes not yet applied (x, y and colour, a few thousand a frame).
+    struct Write {
+        uint16_t x;
+        uint16_t y;
+        uint32_t native;
+    };
+    static constexpr uint32_t kLogCapacity = 16384;
+    std::unique_ptr<Write[]> log_;
+    mutable uint32_t logged_ = 0;
 };
 
 }  // namespace astrelle

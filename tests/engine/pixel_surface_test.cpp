@@ -139,6 +139,26 @@ TEST(PixelSurface, ReadRowCrossesTilesAndIsBlackOutside) {
     }
 }
 
+// Writes are recorded and applied when the surface is read; a frame with more writes than
+// the record holds loses none, in order.
+TEST(PixelSurface, ManyWritesBeforeAReadAllArriveInOrder) {
+    PixelSurface s(256, 256);
+    Take(s);
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int i = 0; i < 256 * 256; ++i)
+            s.SetPixel(i % 256, i / 256, static_cast<uint32_t>(pass * 7 + i % 5));
+    }
+    std::vector<uint32_t> row(256);
+    for (int y = 0; y < 256; ++y) {
+        s.ReadRow(y, 0, row);
+        for (int x = 0; x < 256; ++x) {
+            const auto c = static_cast<uint32_t>(14 + (y * 256 + x) % 5);  // the last pass, native
+            ASSERT_EQ(row[static_cast<size_t>(x)], c << 16) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(Take(s).size(), 256u * 256u);
+}
+
 TEST(PixelSurface, AnEmptySurfaceHasNothingToReport) {
     PixelSurface s(0, 7);
     EXPECT_EQ(s.Width(), 0);
