@@ -6,6 +6,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -250,6 +252,31 @@ TEST_P(PresenterTest, BlendsTheOverlayOverTheStars) {
     EXPECT_EQ(PixelAt(window, 1, 1), 0x0000FFu);
     EXPECT_EQ(PixelAt(window, 2, 1), 0x00FF00u);
     EXPECT_EQ(PixelAt(window, 3, 1), 0x008000u);
+}
+
+// The saver never reads its connection between frames unless the server has something to
+// say, so a frame must leave the client by itself: another client sees it without the
+// presenter's connection being touched again.
+TEST_P(PresenterTest, AFrameReachesTheServerWithoutWaitingForARead) {
+    const WindowId window = MakeWindow(64, 64);
+    Presenter presenter(*connection_, window, GetParam());
+    PixelSurface surface(64, 64);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    std::string error;
+    const std::unique_ptr<Connection> onlooker = Connection::Open(nullptr, &error);
+    ASSERT_TRUE(onlooker) << error;
+    surface.SetPixel(9, 9, 0x0000FFu);  // red (0x00BBGGRR), on a white window: one point
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    constexpr int kLooks = 200;  // the server reads each client in its own time: up to 2 s
+    uint32_t seen = 0;
+    for (int look = 0; look < kLooks && seen != 0xFF0000u; ++look) {
+        if (look > 0) usleep(10000);
+        XImage* image = XGetImage(onlooker->Raw(), window, 9, 9, 1, 1, AllPlanes, ZPixmap);
+        ASSERT_NE(image, nullptr);
+        seen = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
+        XDestroyImage(image);
+    }
+    EXPECT_EQ(seen, 0xFF0000u);
 }
 
 TEST_P(PresenterTest, AVanishedWindowIsReportedNotFatal) {
