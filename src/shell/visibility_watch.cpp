@@ -53,10 +53,10 @@ void VisibilityWatch::OnEvent(const x11::WindowEvent& e) {
 
 bool VisibilityWatch::Unseen(uint32_t nowMs) {
     if (rule_.PollDue(nowMs)) {
-        rule_.SetPower(ToDisplayPower(connection_.DisplayPower()));
+        rule_.SetPower(ToDisplayPower(questions_.DisplayPower()));
         // A window around ours unmapped (a minimised dialog holding the preview box) hides
         // it without a word to us.
-        rule_.SetViewable(connection_.Viewable(drawn_));
+        rule_.SetViewable(questions_.Viewable(drawn_));
         rule_.Polled(nowMs);
     }
     return rule_.Resting();

@@ -167,5 +167,74 @@ TEST(VisibilityWatch, PowerLevelsOfTheDisplayAreNamedForTheRestRule) {
         EXPECT_EQ(ToDisplayPower(level), power) << static_cast<int>(level);
 }
 
+// The questions no event answers, put by hand: Xvfb has no power management, so the
+// powered-down display is only seen here.
+struct FakeQuestions final : ServerQuestions {
+    x11::PowerLevel power = x11::PowerLevel::On;
+    bool viewable = true;
+    int asked = 0;
+    x11::PowerLevel DisplayPower() override {
+        ++asked;
+        return power;
+    }
+    bool Viewable(x11::WindowId) override { return viewable; }
+};
+
+TEST(VisibilityWatch, RestsWhileCoveredUnmappedHiddenOrPoweredDownAndAsksAtTheRulesPace) {
+    using Kind = x11::WindowEvent::Kind;
+    using Seen = x11::WindowEvent::Visibility;
+    constexpr x11::WindowId kBox = 7, kDrawn = 8, kOther = 9;
+    constexpr uint32_t kPoll = RestRule::kPollMs;
+    FakeQuestions questions;
+    VisibilityWatch watch(questions, kDrawn, kBox);
+    auto event = [](Kind kind, x11::WindowId window, Seen seen = Seen::Unobscured) {
+        x11::WindowEvent e;
+        e.kind = kind;
+        e.window = window;
+        e.visibility = seen;
+        return e;
+    };
+    struct Moment {
+        const char* what;
+        std::function<void()> act;
+        uint32_t nowMs;
+        bool unseen;
+        int asked;  // questions put so far
+    };
+    const Moment moments[] = {
+        {"first look", [] {}, 0, false, 1},
+        {"powered down, not yet asked", [&] { questions.power = x11::PowerLevel::Off; }, kPoll - 1, false, 1},
+        {"powered down, asked", [] {}, kPoll, true, 2},
+        {"resting: asked at every wake", [&] { questions.power = x11::PowerLevel::Standby; },
+         kPoll + RestRule::kRestingPollMs, true, 3},
+        {"powered up", [&] { questions.power = x11::PowerLevel::On; }, kPoll + 2 * RestRule::kRestingPollMs,
+         false, 4},
+        {"hidden with its dialog", [&] { questions.viewable = false; },
+         2 * kPoll + 2 * RestRule::kRestingPollMs, true, 5},
+        {"shown with its dialog", [&] { watch.OnEvent(event(Kind::Mapped, kBox)); },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 1, false, 5},
+        {"another window covered",
+         [&] { watch.OnEvent(event(Kind::Visibility, kOther, Seen::FullyObscured)); },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 2, false, 5},
+        {"covered",
+         [&] {
+             questions.viewable = true;
+             watch.OnEvent(event(Kind::Visibility, kDrawn, Seen::FullyObscured));
+         },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 3, true, 5},
+        {"partly uncovered", [&] { watch.OnEvent(event(Kind::Visibility, kDrawn, Seen::PartiallyObscured)); },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 4, false, 5},
+        {"the box unmapped", [&] { watch.OnEvent(event(Kind::Unmapped, kBox)); },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 5, true, 5},
+        {"the box mapped", [&] { watch.OnEvent(event(Kind::Mapped, kBox)); },
+         2 * kPoll + 2 * RestRule::kRestingPollMs + 6, false, 5},
+    };
+    for (const Moment& step : moments) {
+        step.act();
+        EXPECT_EQ(watch.Unseen(step.nowMs), step.unseen) << step.what;
+        EXPECT_EQ(questions.asked, step.asked) << step.what;
+    }
+}
+
 }  // namespace
 }  // namespace astrelle
