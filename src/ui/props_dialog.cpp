@@ -74,6 +74,7 @@ FrmProps::FrmProps(const PropsEnvironment& env, PropsHooks hooks, QWidget* paren
     SetUpLists();
     SetHelpTopics();
     ConnectSignals();
+    CommitFocusedFieldBeforeActions(*this);
     preview_ =
         std::make_unique<PreviewRunner>(*c_.picPreview, env_.galaxyTypes, env_.composites, env_.process);
     Load();
