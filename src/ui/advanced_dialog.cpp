@@ -90,12 +90,14 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
         txtMessage_->setMaxLength(message->maxLength);
     }
 
-    cboFont_->addItems(fonts.isEmpty() ? QFontDatabase::families() : fonts);
+    // Connected before the list is filled: filling selects entry 0, and a load that keeps
+    // entry 0 changes nothing more, so the sample must follow that first selection.
     connect(cboFont_, &QComboBox::currentIndexChanged, this, [this] {
         QFont font = txtMessage_->font();
         font.setFamily(cboFont_->currentText());
         txtMessage_->setFont(font);
     });
+    cboFont_->addItems(fonts.isEmpty() ? QFontDatabase::families() : fonts);
 
     picHueFont_->setFixedSize(40, 20);
     picHueFont_->setAutoFillBackground(true);
@@ -156,6 +158,8 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDefaults_, &QPushButton::clicked, this, &AdvancedDialog::RestoreDefaults);
+    // Return presses OK while the focus is still in a field: its range holds all the same.
+    CommitFocusedFieldBeforeActions(*this);
 
     ShowTexts(
         AdvancedTexts{QString::fromUtf8(limits[0].defaultText.data(), limits[0].defaultText.size()),
