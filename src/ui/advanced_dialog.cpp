@@ -158,8 +158,6 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDefaults_, &QPushButton::clicked, this, &AdvancedDialog::RestoreDefaults);
-    // Return presses OK while the focus is still in a field: its range holds all the same.
-    CommitFocusedFieldBeforeActions(*this);
 
     ShowTexts(
         AdvancedTexts{QString::fromUtf8(limits[0].defaultText.data(), limits[0].defaultText.size()),
