@@ -10,6 +10,7 @@
 #include <csignal>
 
 #include "engine/process_values.h"
+#include "platform/services.h"
 #include "shell/message_label.h"
 #include "shell/saver_engine_host.h"
 #include "shell/saver_view.h"
@@ -81,7 +82,7 @@ TEST(SaverEngineHost, FramesParentCheckAndMessageGoThroughTheSinkAndExitOutlasts
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
     App();
     // A signal during start-up, before the watcher exists, is held rather than fatal...
-    HoldTerminationSignals();
+    HoldTerminationRequests();
     std::raise(SIGTERM);
     TerminationWatcher watcher;
     ASSERT_TRUE(watcher.Installed());
