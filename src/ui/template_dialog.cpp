@@ -18,12 +18,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-
+#include "platform/services.h"
 #include "ui/field_edit.h"
 #include "ui/ui_feedback.h"
 
@@ -37,11 +32,6 @@ constexpr char kSeparator = '/';
 TemplateMemory& Memory() {
     static TemplateMemory memory;
     return memory;
-}
-
-long NameLimit(const QByteArray& folder) {
-    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    return limit > 0 ? limit : NAME_MAX;
 }
 
 // The mount points that hold no user files.
@@ -106,7 +96,8 @@ QString WithTemplateExtension(const QString& full) {
 
 QString ProbeScratchName(const QString& folder, int attempt) {
     return TemplateFullName(
-        folder, QStringLiteral(".astrelle-probe-%1-%2").arg(static_cast<qint64>(::getpid())).arg(attempt));
+        folder,
+        QStringLiteral(".astrelle-probe-%1-%2").arg(static_cast<qint64>(CurrentProcessId())).arg(attempt));
 }
 
 bool ProbeTemplatePath(const QString& full) {
@@ -118,21 +109,22 @@ bool ProbeTemplatePath(const QString& full) {
     if (!folderInfo.isDir()) return false;
     if (target.exists() && target.isDir()) return false;
 
-    const QByteArray folderBytes = QFile::encodeName(folder);
-    const long limit = NameLimit(folderBytes);
-    if (QFile::encodeName(QFileInfo(WithTemplateExtension(full)).fileName()).size() > limit) return false;
+    const size_t limit = MaxFileNameLength(folder.toStdString());
+    const size_t nameLength =
+        static_cast<size_t>(QFileInfo(WithTemplateExtension(full)).fileName().toUtf8().size());
+    if (nameLength > limit) return false;
 
-    // Exclusive create: an existing file of that name makes the attempt fail with EEXIST
-    // and we move on to another name, so we only ever remove a file we created ourselves.
+    // Exclusive create: an existing file of that name is left alone and we move on to
+    // another name, so we only ever remove a file we created ourselves.
     for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
-        const QByteArray scratch = QFile::encodeName(ProbeScratchName(folder, attempt));
-        const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(scratch.constData());
-            return true;
+        switch (ProbeCreateFile(ProbeScratchName(folder, attempt).toStdString())) {
+            case CreateProbe::Created:
+                return true;
+            case CreateProbe::NameTaken:
+                continue;
+            case CreateProbe::Failed:
+                return false;
         }
-        if (errno != EEXIST) return false;
     }
     return false;
 }

@@ -16,6 +16,7 @@
 
 #include "engine/process_values.h"
 #include "platform/profile_file.h"
+#include "platform/services.h"
 #include "shell/frm_screen.h"
 #include "shell/message_label.h"
 #include "shell/saver_engine_host.h"
@@ -89,7 +90,7 @@ TEST(SaverEngineHost, FramesParentCheckAndMessageGoThroughTheSinkAndExitOutlasts
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
     App();
     // A signal during start-up, before the watcher exists, is held rather than fatal...
-    HoldTerminationSignals();
+    HoldTerminationRequests();
     std::raise(SIGTERM);
     TerminationWatcher watcher;
     ASSERT_TRUE(watcher.Installed());

@@ -108,8 +108,9 @@ void ExpectWholeRows(const QListWidget* list) {
 // has its box in the column of the fields above it.
 void ExpectLabelsAndBoxesInColumns(FrmProps& dialog) {
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (label->buddy() && !qobject_cast<const QListWidget*>(label->buddy()))
+        if (label->buddy() && !qobject_cast<const QListWidget*>(label->buddy())) {
             EXPECT_TRUE(label->text().endsWith(QLatin1Char(':'))) << label->text().toStdString();
+        }
     }
     const PropsControls& c = dialog.Controls();
     const struct {
