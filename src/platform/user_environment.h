@@ -1,16 +1,12 @@
-// What registering the saver with the desktop needs from the system: the user's home
-// folder, whether this user may replace a file, where a program name resolves on the
-// search path, and whether one of the user's processes runs under a given name.
+// What registering the saver with a Linux desktop needs beyond services.h: whether this
+// user may replace a file, where a program name resolves on the search path, and whether
+// one of the user's processes runs under a given name. Implemented in posix/ only.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace astrelle {
-
-// $HOME when set and not empty, else the home folder of the password database; empty
-// when neither is known.
-std::string HomeDirectory();
 
 enum class WriteAccess {
     Allowed,
@@ -22,9 +18,6 @@ enum class WriteAccess {
 // Whether ReplaceFileAtomically(path, ...) may be used on behalf of this user. A file
 // without any write permission bit counts as read-only even for root.
 [[nodiscard]] WriteAccess CheckWriteAccess(const std::string& path);
-
-// The running program's own file, symbolic links resolved; empty when unknown.
-std::string ExecutablePath();
 
 // The first executable file called name in the colon-separated folders of searchPath;
 // empty when there is none.

@@ -14,6 +14,7 @@
 
 #include "engine/process_values.h"
 #include "engine/trig_tables.h"
+#include "platform/services.h"
 #include "platform/x11/x11_display.h"
 #include "shell/frm_saver.h"
 #include "shell/frm_screen.h"
@@ -40,10 +41,8 @@ int Fail(const std::string& message) {
 
 // The windowed-program rule: a file with the executable's base name and ".exe" beside it.
 bool WindowedMarkerExists() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || self.empty()) return false;
-    return std::filesystem::exists(WindowedMarkerPath(self.string()), error);
+    const std::string self = ExecutablePath();
+    return !self.empty() && PathExists(WindowedMarkerPath(self));
 }
 
 bool InvokedAsWindowed(const char* argv0) {
@@ -97,7 +96,7 @@ int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId wi
 }  // namespace
 
 int main(int argc, char** argv) {
-    HoldTerminationSignals();
+    HoldTerminationRequests();
     std::vector<std::string> words(argv + 1, argv + argc);
     // --help, --version and the registration with xscreensaver come before anything the
     // rest of the command line would start.
@@ -119,11 +118,13 @@ int main(int argc, char** argv) {
             break;
     }
 
-    const char* envWindow = std::getenv("XSCREENSAVER_WINDOW");
+    const std::optional<std::string> envWindow = EnvironmentValue("XSCREENSAVER_WINDOW");
     const HostArguments host =
-        ParseHostArguments(words, envWindow ? std::optional<std::string_view>(envWindow) : std::nullopt);
+        ParseHostArguments(words, envWindow ? std::optional<std::string_view>(*envWindow) : std::nullopt);
     if (!host.error.empty()) return Fail(host.error);
-    if (!host.displayName.empty()) setenv("DISPLAY", host.displayName.c_str(), 1);
+    if (!host.displayName.empty() && !SetEnvironmentValue("DISPLAY", host.displayName)) {
+        return Fail("cannot use the display name \"" + host.displayName + "\"");
+    }
 
     ProcessValues process;
     ResetProcessValues(process, 96.0, 96.0);  // the display's own resolution is taken below

@@ -203,7 +203,7 @@ void CreditsWindow::Run() {
     while (!stop) {
         restart_ = false;
         NewBackground();
-        random_.SeedFromClock();
+        random_.Seed(ctx_.Host.ClockSeed());
         update();
         ctx_.Host.ProcessEvents(0);
         if (process.StopRequested != 0) break;

@@ -13,16 +13,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-
+#include "platform/services.h"
 #include "ui/field_edit.h"
 #include "ui/ui_feedback.h"
 
@@ -36,11 +32,6 @@ constexpr char kSeparator = '/';
 TemplateMemory& Memory() {
     static TemplateMemory memory;
     return memory;
-}
-
-long NameLimit(const QByteArray& folder) {
-    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    return limit > 0 ? limit : NAME_MAX;
 }
 
 // The mount points that hold no user files.
@@ -105,7 +96,8 @@ QString WithTemplateExtension(const QString& full) {
 
 QString ProbeScratchName(const QString& folder, int attempt) {
     return TemplateFullName(
-        folder, QStringLiteral(".astrelle-probe-%1-%2").arg(static_cast<qint64>(::getpid())).arg(attempt));
+        folder,
+        QStringLiteral(".astrelle-probe-%1-%2").arg(static_cast<qint64>(CurrentProcessId())).arg(attempt));
 }
 
 bool ProbeTemplatePath(const QString& full) {
@@ -117,21 +109,22 @@ bool ProbeTemplatePath(const QString& full) {
     if (!folderInfo.isDir()) return false;
     if (target.exists() && target.isDir()) return false;
 
-    const QByteArray folderBytes = QFile::encodeName(folder);
-    const long limit = NameLimit(folderBytes);
-    if (QFile::encodeName(QFileInfo(WithTemplateExtension(full)).fileName()).size() > limit) return false;
+    const size_t limit = MaxFileNameLength(folder.toStdString());
+    const size_t nameLength =
+        static_cast<size_t>(QFileInfo(WithTemplateExtension(full)).fileName().toUtf8().size());
+    if (nameLength > limit) return false;
 
-    // Exclusive create: an existing file of that name makes the attempt fail with EEXIST
-    // and we move on to another name, so we only ever remove a file we created ourselves.
+    // Exclusive create: an existing file of that name is left alone and we move on to
+    // another name, so we only ever remove a file we created ourselves.
     for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
-        const QByteArray scratch = QFile::encodeName(ProbeScratchName(folder, attempt));
-        const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(scratch.constData());
-            return true;
+        switch (ProbeCreateFile(ProbeScratchName(folder, attempt).toStdString())) {
+            case CreateProbe::Created:
+                return true;
+            case CreateProbe::NameTaken:
+                continue;
+            case CreateProbe::Failed:
+                return false;
         }
-        if (errno != EEXIST) return false;
     }
     return false;
 }
@@ -202,6 +195,7 @@ TemplateDialog::TemplateDialog(QWidget* parent)
       drvTemp_(new QComboBox(this)),
       dirTemp_(new QTreeView(this)),
       folders_(new QFileSystemModel(this)),
+      lblFolder_(new QLabel(this)),
       filTemp_(new QListWidget(this)),
       txtFile_(new FieldEdit(this)),
       cboTypes_(new QComboBox(this)),
@@ -231,6 +225,12 @@ TemplateDialog::TemplateDialog(QWidget* parent)
     grid->addWidget(dirTemp_, 1, 1, 2, 1);
     grid->addWidget(filTemp_, 2, 0);
     grid->addWidget(typeLabel, 3, 0);
+    // The path in words: the tree shows one name per line, and a user saving must see
+    // where the file goes. A long path is cut, not allowed to widen the dialog.
+    lblFolder_->setObjectName("lblFolder");
+    lblFolder_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(lblFolder_, 3, 1);
     grid->addWidget(cboTypes_, 4, 0);
     grid->addWidget(drvTemp_, 4, 1);
     grid->setColumnStretch(0, 1);
@@ -262,6 +262,13 @@ TemplateDialog::TemplateDialog(QWidget* parent)
             [this](const QModelIndex& current) {
                 if (current.isValid()) SetFolder(folders_->filePath(current));
             });
+    // The model fills the tree in the background: each folder on the way to the current one
+    // loads its entries and then sorts them, and until then the current folder stands higher
+    // than it will. After each sort (the end of a load), bring it into view again.
+    connect(folders_, &QFileSystemModel::layoutChanged, this, &TemplateDialog::KeepFolderInView);
+    // Once the user scrolls the tree, it stays where they put it.
+    connect(dirTemp_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { followFolder_ = false; });
     connect(cboTypes_, &QComboBox::currentIndexChanged, this, [this](int index) {
         pattern_ = index >= 0 && index < cboFilter_.size() ? cboFilter_[index] : QString();
         RefreshFiles();
@@ -332,7 +339,16 @@ void TemplateDialog::SetFolder(const QString& folder) {
         dirTemp_->expand(index);
         dirTemp_->scrollTo(index);
     }
+    followFolder_ = true;
+    lblFolder_->setText(folder_);
+    lblFolder_->setToolTip(folder_);
     if (changed) RefreshFiles();
+}
+
+void TemplateDialog::KeepFolderInView() {
+    if (!followFolder_) return;
+    const QModelIndex index = folders_->index(folder_);
+    if (index.isValid()) dirTemp_->scrollTo(index);
 }
 
 void TemplateDialog::RefreshFiles() {
@@ -370,6 +386,7 @@ void TemplateDialog::done(int result) {
 
 void TemplateDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    KeepFolderInView();  // measured now on the tree's real size
     txtFile_->setFocus();
 }
 

@@ -3,8 +3,9 @@
 
 #include <QCoreApplication>
 
-#include <chrono>
 #include <utility>
+
+#include "platform/services.h"
 
 namespace astrelle {
 
@@ -16,14 +17,11 @@ WindowEngineHost::WindowEngineHost(ProcessValues& process, std::function<void()>
 }
 
 uint32_t WindowEngineHost::TickCount() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return TickCountMs();
 }
 
 uint64_t WindowEngineHost::ClockSeed() {
-    const auto steady = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-    return static_cast<uint64_t>(steady) ^ (static_cast<uint64_t>(wall) << 1);
+    return astrelle::ClockSeed();
 }
 
 void WindowEngineHost::BeforeEvents() {

@@ -1,5 +1,7 @@
 // ~/.xscreensaver on disk: created when missing, written only when something changes,
 // left untouched (with a clear reason) when it may not be written, followed through a link.
+// xscreensaver, and so the registration with it, exists only on X11 desktops.
+#ifndef _WIN32
 #include "shell/logic/xscreensaver_registration.h"
 
 #include <gtest/gtest.h>
@@ -172,3 +174,5 @@ TEST(XScreenSaverRegistration, TheCommandNamesThisProgram) {
 
 }  // namespace
 }  // namespace astrelle
+
+#endif  // _WIN32

@@ -1,9 +1,8 @@
 // Reading, editing and replacing ~/.xscreensaver for the registration requests.
 #include "shell/logic/xscreensaver_registration.h"
 
-#include <cstdlib>
-
 #include "platform/atomic_file.h"
+#include "platform/services.h"
 #include "platform/user_environment.h"
 #include "shell/logic/xscreensaver_config.h"
 
@@ -109,12 +108,11 @@ std::string HackCommand(const std::string& selfPath, const std::string& foundOnS
 }
 
 RegistrationOutcome RegisterWithXScreenSaver(RegistrationRequest request) {
-    const std::string home = HomeDirectory();
+    const std::string home = HomeFolder();
     if (home.empty()) return {false, false, "astrelle: cannot find the home folder (HOME is not set).\n"};
     const std::string path = home + "/.xscreensaver";
-    const char* searchPath = std::getenv("PATH");
     const std::string daemonSearchPath =
-        std::string(searchPath != nullptr ? searchPath : "") + ":" + std::string(kXScreenSaverHackFolder);
+        EnvironmentValue("PATH").value_or("") + ":" + std::string(kXScreenSaverHackFolder);
     const std::string command =
         HackCommand(ExecutablePath(), FindOnSearchPath(kHackProgramName, daemonSearchPath));
     const DaemonState daemon =

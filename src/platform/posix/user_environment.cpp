@@ -2,13 +2,10 @@
 #include "platform/user_environment.h"
 
 #include <dirent.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 
 #include "platform/atomic_file.h"
 
@@ -20,18 +17,13 @@ constexpr size_t kCommandNameLimit = 256;
 
 }  // namespace
 
-std::string HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
-    return {};
-}
-
 WriteAccess CheckWriteAccess(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (st.st_uid != ::geteuid()) return WriteAccess::OtherOwner;
-        if (IsMarkedReadOnly(st.st_mode) || ::access(path.c_str(), W_OK) != 0) return WriteAccess::ReadOnly;
+        // No write bit at all is read-only for root as well, who passes every access check.
+        const bool noWriteBit = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+        if (noWriteBit || ::access(path.c_str(), W_OK) != 0) return WriteAccess::ReadOnly;
         return WriteAccess::Allowed;
     }
     // A new file: its folder must take it, and root must not plant a file of its own in
@@ -41,13 +33,6 @@ WriteAccess CheckWriteAccess(const std::string& path) {
     if (::geteuid() == 0 && st.st_uid != 0) return WriteAccess::OtherOwner;
     if (::access(folder.c_str(), W_OK | X_OK) != 0) return WriteAccess::FolderReadOnly;
     return WriteAccess::Allowed;
-}
-
-std::string ExecutablePath() {
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) return {};
-    return std::string(buffer, static_cast<size_t>(length));
 }
 
 std::string FindOnSearchPath(std::string_view name, std::string_view searchPath) {

@@ -19,12 +19,16 @@ namespace astrelle {
 
 namespace {
 
+bool NoWriteBit(mode_t mode) {
+    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 void FillIdentity(const struct stat& st, FileReadResult& out) {
-    out.device = st.st_dev;
-    out.inode = st.st_ino;
-    out.size = st.st_size;
-    out.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    out.mode = st.st_mode;
+    out.device = static_cast<uint64_t>(st.st_dev);
+    out.inode = static_cast<uint64_t>(st.st_ino);
+    out.size = static_cast<int64_t>(st.st_size);
+    out.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    out.readOnly = NoWriteBit(st.st_mode);
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -112,7 +116,7 @@ FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes) {
     ::close(fd);
     if (result.status != FileReadStatus::Ok) return result;
     bytes.resize(done);
-    result.size = static_cast<off_t>(done);
+    result.size = static_cast<int64_t>(done);
     result.bytes = std::move(bytes);
     return result;
 }
@@ -128,10 +132,6 @@ FileReadResult StatFile(const std::string& path) {
     FillIdentity(st, result);
     result.status = S_ISREG(st.st_mode) ? FileReadStatus::Ok : FileReadStatus::NotRegular;
     return result;
-}
-
-bool IsMarkedReadOnly(mode_t mode) {
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 bool ReplaceFileAtomically(const std::string& requestedPath, const std::string& bytes,
@@ -206,7 +206,7 @@ FileLock::FileLock(const std::string& lockPath, int timeoutMs) {
     const struct timespec pause { 0, 5 * 1000 * 1000 };
     for (int waited = 0;; waited += 5) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            fd_ = fd;
+            handle_ = fd;
             return;
         }
         if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= timeoutMs) break;
@@ -216,7 +216,7 @@ FileLock::FileLock(const std::string& lockPath, int timeoutMs) {
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing the descriptor releases the lock
+    if (handle_ != kNoHandle) ::close(static_cast<int>(handle_));  // closing releases the lock
 }
 
 }  // namespace astrelle
