@@ -18,9 +18,11 @@
 #include "platform/x11/x11_display.h"
 #include "shell/frm_saver.h"
 #include "shell/frm_screen.h"
+#include "shell/logic/early_options.h"
 #include "shell/logic/host_arguments.h"
 #include "shell/logic/saver_platform.h"
 #include "shell/logic/startup.h"
+#include "shell/logic/xscreensaver_registration.h"
 #include "shell/properties_seam.h"
 #include "shell/stored_settings.h"
 #include "shell/termination_watcher.h"
@@ -65,6 +67,19 @@ void EndOnTermination(TerminationWatcher& watcher, ProcessValues& process) {
     });
 }
 
+// Help and version go to standard output; a failed write (a closed pipe, a full disk) is
+// a failure, as the shell expects of every program.
+int PrintAndExit(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 1;
+}
+
+int Register(RegistrationRequest request) {
+    const RegistrationOutcome outcome = RegisterWithXScreenSaver(request);
+    std::fputs(outcome.message.c_str(), outcome.succeeded ? stdout : stderr);
+    return outcome.succeeded ? 0 : 1;
+}
+
 int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId window, ProcessValues& process,
                      const char* argv0) {
     // No window of our own is ever mapped here, so Qt need not talk to the display.
@@ -83,6 +98,26 @@ int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId wi
 int main(int argc, char** argv) {
     HoldTerminationRequests();
     std::vector<std::string> words(argv + 1, argv + argc);
+    // --help, --version and the registration with xscreensaver come before anything the
+    // rest of the command line would start.
+    const EarlyDecision early = DecideEarlyRequest(words);
+    switch (early.request) {
+        case EarlyRequest::Help:
+            return PrintAndExit(UsageText());
+        case EarlyRequest::Version:
+            return PrintAndExit(VersionText());
+        case EarlyRequest::UsageError:
+            std::fprintf(stderr, "astrelle: %s\nTry 'astrelle --help' for more information.\n",
+                         early.error.c_str());
+            return kUsageErrorStatus;
+        case EarlyRequest::XScreenSaverAdd:
+            return Register(RegistrationRequest::Add);
+        case EarlyRequest::XScreenSaverRemove:
+            return Register(RegistrationRequest::Remove);
+        case EarlyRequest::None:
+            break;
+    }
+
     const std::optional<std::string> envWindow = EnvironmentValue("XSCREENSAVER_WINDOW");
     const HostArguments host =
         ParseHostArguments(words, envWindow ? std::optional<std::string_view>(*envWindow) : std::nullopt);

@@ -30,6 +30,7 @@ using namespace astrelle;
 
 constexpr const char* kUsage =
     "usage: astrelle-render [options] OUTPUT.png\n"
+    "       astrelle-render --help | --version\n"
     "  --galaxy N        preview galaxy type N (0..31); the default is --galaxy 0\n"
     "  --composite N     preview composite type N (0..15)\n"
     "  --universe        the saver's whole animation: universes are created, toured and\n"
@@ -135,6 +136,9 @@ Options ParseOptions(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (arg == "--version") {
+            std::printf("astrelle-render %s\n", ASTRELLE_VERSION);
             std::exit(0);
         } else if (arg == "--galaxy") {
             o.galaxy = static_cast<int16_t>(WholeInRange(arg, value(), 0, kGalaxyTypeCount - 1));
