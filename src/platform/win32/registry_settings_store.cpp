@@ -13,6 +13,8 @@ namespace {
 
 // A value may change size between the call that measures it and the call that reads it.
 constexpr int kQueryAttempts = 4;
+// Room for every value the settings hold, so that a read is one call in the usual case.
+constexpr DWORD kFirstQueryBytes = 512;
 
 // An open registry key that closes itself.
 class Key {
@@ -40,24 +42,20 @@ struct RawValue {
     std::vector<BYTE> bytes;
 };
 
-RawValue QueryRaw(HKEY key, const std::wstring& name) {
+// The value, or nothing; *status receives the registry's answer to the last call.
+RawValue QueryRaw(HKEY key, const std::wstring& name, LSTATUS* status = nullptr) {
     RawValue value;
-    for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
-        DWORD size = 0;
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
-            return RawValue{};
-        }
+    DWORD size = kFirstQueryBytes;
+    LSTATUS result = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < kQueryAttempts && result == ERROR_MORE_DATA; ++attempt) {
         value.bytes.resize(size);
-        DWORD got = size;
-        const LSTATUS status =
-            RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &got);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS) return RawValue{};
-        value.bytes.resize(got);
-        value.exists = true;
-        return value;
+        result = RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &size);
     }
-    return RawValue{};
+    if (status != nullptr) *status = result;
+    if (result != ERROR_SUCCESS) return RawValue{};
+    value.bytes.resize(size);
+    value.exists = true;
+    return value;
 }
 
 // The text of a REG_SZ value. The data usually ends with one zero, but nothing enforces it:
@@ -105,16 +103,50 @@ bool SameName(std::string_view a, std::string_view b) {
 RegistrySettingsStore::RegistrySettingsStore(std::string_view userKey, std::string_view machineKey)
     : userKey_(Widen(userKey)), machineKey_(Widen(machineKey)) {}
 
+RegistrySettingsStore::~RegistrySettingsStore() {
+    CloseUserSectionKey();
+}
+
+void RegistrySettingsStore::CloseUserSectionKey() {
+    if (openSectionKey_ != nullptr) RegCloseKey(static_cast<HKEY>(openSectionKey_));
+    openSectionKey_ = nullptr;
+    openSection_.clear();
+}
+
+void* RegistrySettingsStore::UserSectionKey(std::string_view section, bool reopen) {
+    const std::string name = AsciiLower(section);
+    if (!reopen && openSectionKey_ != nullptr && name == openSection_) return openSectionKey_;
+    CloseUserSectionKey();
+    HKEY key = nullptr;
+    // A key that is missing now may be made by another process later: only an open key is kept.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (userKey_ + L"\\" + Widen(section)).c_str(), 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    openSection_ = name;
+    openSectionKey_ = key;
+    return key;
+}
+
 std::optional<std::string> RegistrySettingsStore::ReadText(std::string_view section, std::string_view key) {
     // A batch's own writes are seen at once, the latest of them first.
     for (auto change = pending_.rbegin(); change != pending_.rend(); ++change) {
         if (SameName(change->section, section) && SameName(change->key, key)) return change->text;
     }
     if (!IsKeyPath(section) || key.empty()) return std::nullopt;
-    const std::wstring sectionPath = L"\\" + Widen(section);
     const std::wstring name = Widen(key);
-    if (auto text = ReadFrom(HKEY_CURRENT_USER, userKey_ + sectionPath, name, 0)) return Narrow(*text);
+    if (HKEY user = static_cast<HKEY>(UserSectionKey(section, false))) {
+        LSTATUS status = ERROR_SUCCESS;
+        RawValue value = QueryRaw(user, name, &status);
+        // Another process removed the key since it was opened: look at the key as it is now.
+        if (status == ERROR_KEY_DELETED) {
+            user = static_cast<HKEY>(UserSectionKey(section, true));
+            value = user != nullptr ? QueryRaw(user, name) : RawValue{};
+        }
+        if (auto text = TextOf(value)) return Narrow(*text);
+    }
     if (machineKey_.empty()) return std::nullopt;
+    const std::wstring sectionPath = L"\\" + Widen(section);
     if (auto text = ReadFrom(HKEY_LOCAL_MACHINE, machineKey_ + sectionPath, name, 0)) return Narrow(*text);
     // The older installations were 32-bit programs: on a 64-bit Windows their machine-wide
     // settings are in the 32-bit view of the registry.

@@ -24,6 +24,9 @@ class RegistrySettingsStore final : public SettingsStore {
     // userKey below HKEY_CURRENT_USER, machineKey below HKEY_LOCAL_MACHINE (empty: none).
     explicit RegistrySettingsStore(std::string_view userKey = kUserSettingsKey,
                                    std::string_view machineKey = kMachineSettingsKey);
+    ~RegistrySettingsStore() override;
+    RegistrySettingsStore(const RegistrySettingsStore&) = delete;
+    RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
 
     // The text of the value: the user's when it is there, else the machine-wide one. A
     // value that is not text (REG_SZ) counts as missing.
@@ -41,11 +44,17 @@ class RegistrySettingsStore final : public SettingsStore {
         std::string section, key, text;
     };
     bool Store(const std::vector<Change>& changes);
+    // The user's key of a section, opened for reading and kept open while reads stay in the
+    // section (a row's values are read one after another); null when it does not exist.
+    void* UserSectionKey(std::string_view section, bool reopen);
+    void CloseUserSectionKey();
 
     std::wstring userKey_;
     std::wstring machineKey_;
     int batchDepth_ = 0;
     std::vector<Change> pending_;
+    std::string openSection_;         // lower case
+    void* openSectionKey_ = nullptr;  // an HKEY, kept out of this header
 };
 
 }  // namespace astrelle::win32

@@ -147,6 +147,28 @@ TEST_F(RegistryStore, ValuesAreTextInNestedKeysOfTheUserAndReadWithoutRegardToCa
     EXPECT_FALSE(store.WriteText("General", "Key", "two\nlines"));
 }
 
+// The store keeps a section's key open between reads; what other processes change, remove
+// or make meanwhile is still what the next read sees.
+TEST_F(RegistryStore, ReadsSeeWhatOthersStoredSinceTheLastRead) {
+    RegistrySettingsStore store(user_, "");
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), std::nullopt);
+    ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "PixelSize", L"1"));
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), "1");
+    ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "PixelSize", L"2"));
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), "2");
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, Widen(user_).c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), std::nullopt);
+    ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "PixelSize", L"3"));
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), "3");
+    ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "Universe", "Universe_Stars", L"10"));
+    EXPECT_EQ(store.ReadText("Universe", "Universe_Stars"), "10");
+    EXPECT_EQ(store.ReadText("General", "PixelSize"), "3");
+    // A text longer than the first guess at its size is read whole.
+    const std::wstring longText(3000, L'x');
+    ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "LockMessage", longText));
+    EXPECT_EQ(store.ReadText("General", "LockMessage"), std::string(3000, 'x'));
+}
+
 TEST_F(RegistryStore, TextEndsAtItsFirstZeroAndOtherTypesCountAsMissing) {
     ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "Zero", std::wstring(L"ab\0cd", 5)));
     ASSERT_TRUE(Put(HKEY_CURRENT_USER, user_, "General", "Binary", L"12", REG_BINARY));
