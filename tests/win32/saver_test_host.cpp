@@ -139,6 +139,12 @@ int Preview(const std::wstring& scr) {
     }
     Check(child != nullptr, "a child window appears in the box");
     if (child == nullptr) return 1;
+    // The child is found while it is being made; it shows itself at the end of that.
+    for (ULONGLONG shown = GetTickCount64();
+         !IsWindowVisible(child) && GetTickCount64() - shown < kStartTimeoutMs;) {
+        MsgWaitForMultipleObjects(1, &saver.process.hProcess, FALSE, kPollMs, QS_ALLINPUT);
+        Pump();
+    }
     DWORD owner = 0;
     GetWindowThreadProcessId(child, &owner);
     Check(owner == saver.process.dwProcessId, "the child belongs to the saver's process");
