@@ -94,8 +94,18 @@ bool IsKeyPath(std::string_view section) {
     return section.find("\\\\") == std::string_view::npos;
 }
 
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names compare without regard to ASCII case, as the other stores do (and without making
+// copies: a batch's own writes are searched on every read).
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
 }
 
 }  // namespace

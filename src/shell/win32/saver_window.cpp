@@ -97,6 +97,7 @@ bool SaverWindow::Create(HWND previewParent) {
         ShowWindow(window_, SW_SHOW);
         SetForegroundWindow(window_);
         SetFocus(window_);
+        SetCursor(nullptr);  // at once, not only from the first movement on
     } else if (kind_ == SaverWindowKind::Windowed) {
         StartScreenWindow();
     }
