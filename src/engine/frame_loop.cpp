@@ -102,7 +102,8 @@ bool EndOfFrame(EngineContext& ctx) {
     const uint32_t now = host.TickCount();
     if (static_cast<int32_t>(now - ctx.LastMessageTick) >= kMessageRefreshMs) {
         ctx.LastMessageTick = now;
-        host.RefreshMessage();
+        // The preview box is a picture, not a window of ours: no lock message there.
+        if (ctx.HasDrawingSurface) host.RefreshMessage();
     }
     return result;
 }

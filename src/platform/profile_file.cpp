@@ -51,14 +51,17 @@ void ProfileFileStore::Refresh() {
 }
 
 std::optional<std::string> ProfileFileStore::ReadText(std::string_view section, std::string_view key) {
+    auto asRead = [this](std::string_view value) {
+        return std::string(policy_.unquoteValues ? WithoutEnclosingQuotes(value) : value);
+    };
     if (batchDepth_ > 0 && !pending_.empty()) {
         auto p = pendingIndex_.find(PendingKey(section, key));
-        if (p != pendingIndex_.end()) return pending_[p->second].text;
+        if (p != pendingIndex_.end()) return asRead(pending_[p->second].text);
     }
     Refresh();
     auto value = doc_.Find(section, key);
     if (!value) return std::nullopt;
-    return std::string(*value);
+    return asRead(*value);
 }
 
 bool ProfileFileStore::WriteText(std::string_view section, std::string_view key, std::string_view text) {
@@ -121,8 +124,9 @@ bool ProfileFileStore::Store(const std::vector<Change>& changes) {
 }
 
 FileSettingsStore::FileSettingsStore(const std::string& directory)
-    : ProfileFileStore(directory.empty() ? std::string() : directory + "/" + kFileName,
-                       Policy{.createDirectory = true, .lockFile = true, .followChanges = true}) {}
+    : ProfileFileStore(
+          directory.empty() ? std::string() : directory + "/" + kFileName,
+          Policy{.createDirectory = true, .lockFile = true, .followChanges = true, .unquoteValues = false}) {}
 
 std::string FileSettingsStore::DefaultDirectory() {
     if (auto dir = EnvironmentValue("ASTRELLE_CONFIG_DIR"); dir && !dir->empty()) return *dir;
@@ -136,7 +140,9 @@ std::string FileSettingsStore::DefaultDirectory() {
 }
 
 TemplateFile::TemplateFile(std::string path)
-    : ProfileFileStore(std::move(path),
-                       Policy{.createDirectory = false, .lockFile = false, .followChanges = false}) {}
+    : ProfileFileStore(
+          std::move(path),
+          Policy{
+              .createDirectory = false, .lockFile = false, .followChanges = false, .unquoteValues = true}) {}
 
 }  // namespace astrelle

@@ -90,12 +90,14 @@ AdvancedDialog::AdvancedDialog(QWidget* parent, const QStringList& fonts)
         txtMessage_->setMaxLength(message->maxLength);
     }
 
-    cboFont_->addItems(fonts.isEmpty() ? QFontDatabase::families() : fonts);
+    // Connected before the list is filled: filling selects entry 0, and a load that keeps
+    // entry 0 changes nothing more, so the sample must follow that first selection.
     connect(cboFont_, &QComboBox::currentIndexChanged, this, [this] {
         QFont font = txtMessage_->font();
         font.setFamily(cboFont_->currentText());
         txtMessage_->setFont(font);
     });
+    cboFont_->addItems(fonts.isEmpty() ? QFontDatabase::families() : fonts);
 
     picHueFont_->setFixedSize(40, 20);
     picHueFont_->setAutoFillBackground(true);

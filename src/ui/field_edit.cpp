@@ -1,8 +1,12 @@
-// FieldEdit: select-all on focus, key filters, arrow steps and normalisation on focus loss.
+// FieldEdit: select-all on focus, key filters, arrow steps and normalisation on focus loss,
+// and the correction of the focused field before a dialog's actions.
 #include "ui/field_edit.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 
 #include <algorithm>
@@ -110,6 +114,22 @@ void FieldEdit::StepValue(int direction) {
     if (!(std::fabs(next) < 1e15)) return;
     setText(QString::number(static_cast<long long>(next)));
     selectAll();
+}
+
+void CommitFocusedField(const QWidget& scope) {
+    auto* field = qobject_cast<FieldEdit*>(QApplication::focusWidget());
+    if (field && scope.isAncestorOf(field)) field->Normalise();
+}
+
+void CommitFocusedFieldBeforeActions(QWidget& scope) {
+    QWidget* const target = &scope;
+    for (QAbstractButton* button : scope.findChildren<QAbstractButton*>()) {
+        QObject::connect(button, &QAbstractButton::pressed, target,
+                         [target] { CommitFocusedField(*target); });
+    }
+    for (QMenu* menu : scope.findChildren<QMenu*>()) {
+        QObject::connect(menu, &QMenu::aboutToShow, target, [target] { CommitFocusedField(*target); });
+    }
 }
 
 }  // namespace astrelle

@@ -67,4 +67,15 @@ class FieldEdit : public QLineEdit {
     std::function<void()> beep_;
 };
 
+// Applies the correction of the number field that has the focus inside scope, as leaving
+// the field would. Access keys, the default button and menus act while the focus stays in
+// the field, so whatever reads the fields must see the corrected text first.
+void CommitFocusedField(const QWidget& scope);
+
+// The one place where a dialog's actions take the focused field's correction: every button
+// inside scope commits it when it is pressed (a click, its access key and the default key
+// all press a button before it acts), and every menu when it opens, before any of its
+// entries can be chosen. Call once the dialog's buttons and menus exist.
+void CommitFocusedFieldBeforeActions(QWidget& scope);
+
 }  // namespace astrelle

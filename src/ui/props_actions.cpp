@@ -630,14 +630,16 @@ void FrmProps::TogglePreview(bool galaxyType) {
     request.focalLength = Held<float>(number(c_.txtFocalLen), 0.01f, 9999.0f);
     request.hueStart = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(16))), 0, 999);
     request.hueEnd = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(17))), 0, 999);
-    request.params.stars = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(0))), 10, 30000);
-    request.params.trail = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(2))), 1, 999);
-    request.params.ambientCount = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(40))), 1, 999);
-    request.params.ambientPersistence = Held<float>(number(c_.txtUni.at(41)), 0.25f, 0.999f);
-    request.params.ambientAgeStep = Held<float>(number(c_.txtUni.at(42)), 0.0f, 10.0f);
-    request.params.flareFrames = Held<int16_t>(RoundHalfEven(number(c_.txtUni.at(43))), 0, 999);
-    request.params.extension = Held<float>(number(c_.txtUni.at(44)), 1.0f, 99999.0f);
-    request.params.symmetry = Held<float>(number(c_.txtUni.at(13)), 0.0f, 1.0f);
+    PreviewInput input;
+    input.stars = number(c_.txtUni.at(0));
+    input.trail = number(c_.txtUni.at(2));
+    input.ambientCount = number(c_.txtUni.at(40));
+    input.ambientPersistence = number(c_.txtUni.at(41));
+    input.ambientAgeStep = number(c_.txtUni.at(42));
+    input.flareFrames = number(c_.txtUni.at(43));
+    input.extension = number(c_.txtUni.at(44));
+    input.symmetry = number(c_.txtUni.at(13));
+    HoldToPreviewLimits(input, request.params);
     const SettingDef* delay = FindSetting("Adv_TimeDelay");
     request.frameDelayMs = HoldInt32(*delay, GetSettingInt32(env_.store, kSectionAdvanced, "Adv_TimeDelay",
                                                              ParseInt32Or(delay->missingText, 25)));

@@ -74,9 +74,11 @@ FrmProps::FrmProps(const PropsEnvironment& env, PropsHooks hooks, QWidget* paren
     SetUpLists();
     SetHelpTopics();
     ConnectSignals();
+    CommitFocusedFieldBeforeActions(*this);
     preview_ =
         std::make_unique<PreviewRunner>(*c_.picPreview, env_.galaxyTypes, env_.composites, env_.process);
     Load();
+    FixSize();
 }
 
 FrmProps::~FrmProps() = default;
@@ -88,29 +90,30 @@ void FrmProps::BuildLayout() {
     menuBar_ = new QMenuBar(this);
     root->setMenuBar(menuBar_);
 
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(8);
-    root->addLayout(columns, 1);
+    // The smallest screen it must fit is 1024x768: the galaxy types, the preview and the
+    // copy and display boxes share the top row, the pages below take the whole width their
+    // two columns of fields need, and the dialog's buttons close it at the bottom right.
+    // Widgets are created in reading order, which is also the tab order.
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(new GalaxyTypesBox(c_, this), 0, Qt::AlignTop);
+    top->addWidget(new PreviewBox(c_, this), 0, Qt::AlignTop);
+    auto* boxes = new QVBoxLayout;
+    boxes->addWidget(new CopyBox(c_, this));
+    boxes->addWidget(new GeneralBox(c_, this));
+    boxes->addStretch(1);
+    top->addLayout(boxes, 1);
+    root->addLayout(top);
 
-    // Left column first, so that the tab order runs from the galaxy types to the pages.
-    auto* left = new QVBoxLayout;
-    left->addWidget(new GalaxyTypesBox(c_, this), 1);
-    left->addWidget(new PreviewBox(c_, this));
-    columns->addLayout(left);
-
-    auto* right = new QVBoxLayout;
     c_.mainPages = new QStackedWidget(this);
     c_.mainPages->setObjectName("fraAni");
     c_.fraUniverse = new UniversePage(c_, c_.mainPages);
     c_.fraGalaxy = new GalaxyPage(c_, c_.mainPages);
     c_.mainPages->addWidget(c_.fraUniverse);
     c_.mainPages->addWidget(c_.fraGalaxy);
-    right->addWidget(c_.mainPages, 1);
+    root->addWidget(c_.mainPages, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new CopyBox(c_, this), 3);
-    bottom->addWidget(new GeneralBox(c_, this), 4);
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = new QHBoxLayout;
     c_.cmdAccept = new QPushButton(Tr(pt::kAccept), this);
     c_.cmdAccept->setObjectName("cmdAccept");
     // Wide enough for its other caption, so the layout does not jump in galaxy edit mode.
@@ -122,9 +125,7 @@ void FrmProps::BuildLayout() {
     buttons->addStretch(1);
     buttons->addWidget(c_.cmdAccept);
     buttons->addWidget(c_.cmdDismiss);
-    bottom->addLayout(buttons);
-    right->addLayout(bottom);
-    columns->addLayout(right, 1);
+    root->addLayout(buttons);
 
     // Enter in a field must not press a button by surprise: no button is a default one.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -132,6 +133,29 @@ void FrmProps::BuildLayout() {
         button->setDefault(false);
     }
     c_.cmdGalPreview->setMinimumWidth(c_.cmdGalPreview->sizeHint().width());
+}
+
+void FrmProps::FixSize() {
+    // Every page is measured before the dialog is shown, so that showing a page for the
+    // first time never resizes the dialog (which was then no longer centred, or no longer
+    // on a small screen): the dialog has the size of its largest page from the start and
+    // keeps it. Widgets take their style's measures when polished.
+    for (QWidget* widget : findChildren<QWidget*>()) widget->ensurePolished();
+    // A list shows its longest entry whole, however the grid around it is squeezed; names
+    // typed later (a renamed galaxy type) are cut rather than widen the dialog.
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        combo->setMinimumWidth(combo->sizeHint().width());
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+    // Measured again on their real lines.
+    ShowWholeRows(c_.lstUniGalaxy, kGalaxyTypeRowsShown);
+    ShowWholeRows(c_.lstCompGalaxy, kCompositeRowsShown);
+    ShowWholeRows(c_.lstCompMinor, kMinorTypeRowsShown);
+    // Layouts keep the measures they took of widgets on hidden pages; take them afresh.
+    for (QWidget* widget : findChildren<QWidget*>()) widget->updateGeometry();
+    for (QLayout* each : findChildren<QLayout*>()) each->invalidate();
+    layout()->activate();
+    setFixedSize(sizeHint().expandedTo(minimumSizeHint()));
 }
 
 void FrmProps::BuildMenus() {
@@ -255,8 +279,6 @@ void FrmProps::SetUpLists() {
     for (const CopySpec& copy : kCopyProperties) c_.cboPropCopy->addItem(Tr(copy.entry));
     c_.cboPropCopy->setCurrentIndex(-1);
     c_.cboGalaxyTheme->setCurrentIndex(0);
-    // A list shows its longest entry whole, however the grid around it is squeezed.
-    for (QComboBox* combo : findChildren<QComboBox*>()) combo->setMinimumWidth(combo->sizeHint().width());
 }
 
 void FrmProps::SetHelpTopics() {

@@ -92,6 +92,7 @@ class FrmProps : public QDialog {
 
   private:
     void BuildLayout();
+    void FixSize();
     void BuildMenus();
     void SetUpFields();
     void SetUpLists();

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -83,6 +84,16 @@ class NameWeightDelegate : public QStyledItemDelegate {
 };
 
 }  // namespace
+
+void ShowWholeRows(QListWidget* list, int rows) {
+    list->ensurePolished();
+    list->setUniformItemSizes(true);
+    const bool probe = list->count() == 0;
+    if (probe) list->addItem(QStringLiteral("Xg"));
+    const int rowHeight = list->sizeHintForRow(0);
+    if (probe) delete list->takeItem(0);
+    list->setFixedHeight(rows * rowHeight + 2 * list->frameWidth());
+}
 
 QString NameOfListLine(const QString& line) {
     return TrimBlankEnds(line.left(std::max<qsizetype>(0, line.size() - kWeightChars)));
@@ -181,12 +192,56 @@ QComboBox* NewCombo(QWidget* parent, const char* name) {
     return combo;
 }
 
-QCheckBox* NewCheck(QWidget* parent, const char* name, bool boxAfterText) {
+QCheckBox* NewCheck(QWidget* parent, const char* name) {
     auto* check = new QCheckBox(SettingLabel(name, -1), parent);
     check->setObjectName(name);
-    // Captions that end in a colon read as a label with the box after it.
-    if (boxAfterText) check->setLayoutDirection(Qt::RightToLeft);
     return check;
+}
+
+// The caption of a check box that reads as a label ("Profile Disp.:"): it stands in the
+// column of labels with the box in the column of fields, like every other row of the page,
+// and a click on it ticks the box as a click on a check box's own text does.
+class CheckCaption : public QLabel {
+  public:
+    CheckCaption(QCheckBox* box, QWidget* parent) : QLabel(parent), box_(box) {
+        setText(box->text());
+        box->setAccessibleName(box->text());
+        box->setText(QString());
+        setBuddy(box);
+    }
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLabel::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            box_->isEnabled()) {
+            box_->setFocus(Qt::MouseFocusReason);
+            box_->click();
+        }
+    }
+
+  private:
+    QCheckBox* box_;
+};
+
+// A check box with its caption as the label of a form row.
+QLabel* AddCheckRow(QGridLayout* grid, int row, int column, QCheckBox* box, QWidget* parent) {
+    auto* caption = new CheckCaption(box, parent);
+    grid->addWidget(caption, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(box, row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+    return caption;
+}
+
+// The theme and sub-page choosers at the top of a main page, on one row.
+QHBoxLayout* PageHeader(QComboBox* theme, QComboBox* extras, QWidget* parent) {
+    auto* header = new QHBoxLayout;
+    header->setSpacing(6);
+    header->addWidget(NewLabel(Tr(pt::kTheme), theme, parent));
+    header->addWidget(theme, 3);
+    header->addSpacing(12);
+    header->addWidget(NewLabel(Tr(pt::kExtras), extras, parent));
+    header->addWidget(extras, 2);
+    return header;
 }
 
 }  // namespace
@@ -257,8 +312,8 @@ StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(
     AddRow(ambGrid, 2, 0, SettingLabel(kTxtUni, 42), amAge, {amAge}, ambient);
     AddRow(ambGrid, 3, 0, SettingLabel(kTxtUni, 43), amFrames, {amFrames}, ambient);
     AddRow(ambGrid, 4, 0, SettingLabel(kTxtUni, 44), amExt, {amExt}, ambient);
-    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp", true);
-    ambGrid->addWidget(c.chkAmbDisp, 5, 0, 1, 2, Qt::AlignLeft);
+    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp");
+    AddCheckRow(ambGrid, 5, 0, c.chkAmbDisp, ambient);
     ambGrid->setRowStretch(6, 1);
 
     layout->addWidget(newStars, 1);
@@ -267,7 +322,7 @@ StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(
 
 TourPage::TourPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    c.chkUniTour = NewCheck(this, "chkUniTour", false);
+    c.chkUniTour = NewCheck(this, "chkUniTour");
     grid->addWidget(c.chkUniTour, 0, 0, 1, 2);
     int row = 1;
     for (const int index : {30, 31, 32, 33}) {
@@ -279,12 +334,12 @@ TourPage::TourPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
         c.tourControls.push_back(field);
         ++row;
     }
-    c.chkVisitSeq = NewCheck(this, "chkVisitSeq", true);
-    c.chkTrackGrav = NewCheck(this, "chkTrackGrav", true);
-    grid->addWidget(c.chkVisitSeq, row++, 0, 1, 2, Qt::AlignLeft);
-    grid->addWidget(c.chkTrackGrav, row++, 0, 1, 2, Qt::AlignLeft);
-    c.tourControls.push_back(c.chkVisitSeq);
-    c.tourControls.push_back(c.chkTrackGrav);
+    c.chkVisitSeq = NewCheck(this, "chkVisitSeq");
+    c.chkTrackGrav = NewCheck(this, "chkTrackGrav");
+    for (QCheckBox* box : {c.chkVisitSeq, c.chkTrackGrav}) {
+        c.tourControls.push_back(AddCheckRow(grid, row++, 0, box, this));
+        c.tourControls.push_back(box);
+    }
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(row, 1);
 }
@@ -295,7 +350,8 @@ CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent
     c.lstCompGalaxy->setObjectName("lstCompGalaxy");
     c.lstCompGalaxy->setItemDelegate(new NameWeightDelegate(c.lstCompGalaxy));
     grid->addWidget(NewLabel(Tr(pt::kCompositeList), c.lstCompGalaxy, this), 0, 0);
-    grid->addWidget(c.lstCompGalaxy, 1, 0);
+    ShowWholeRows(c.lstCompGalaxy, kCompositeRowsShown);
+    grid->addWidget(c.lstCompGalaxy, 1, 0, Qt::AlignTop);
 
     c.txtCompGalName = new FieldEdit(this);
     c.txtCompGalName->setObjectName("txtCompGalName");
@@ -324,10 +380,12 @@ CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent
     grid->addWidget(NewLabel(Tr(pt::kCompMajor), c.cboCompMajor, this), 0, 1);
     grid->addWidget(c.cboCompMajor, 1, 1, Qt::AlignTop);
     grid->addWidget(NewLabel(Tr(pt::kCompMinor), c.lstCompMinor, this), 0, 2);
-    grid->addWidget(c.lstCompMinor, 1, 2, 3, 1);
+    ShowWholeRows(c.lstCompMinor, kMinorTypeRowsShown);
+    grid->addWidget(c.lstCompMinor, 1, 2, 3, 1, Qt::AlignTop);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
+    grid->setRowStretch(4, 1);  // the room left over goes below the lists
 }
 
 GravityPage::GravityPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
@@ -351,14 +409,7 @@ UniversePage::UniversePage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt:
     auto* layout = new QVBoxLayout(this);
     c.cboUniTheme = NewCombo(this, "cboUniTheme");
     c.cboUniExtras = NewCombo(this, "cboUniExtras");
-    auto* header = new QGridLayout;
-    header->addWidget(NewLabel(Tr(pt::kTheme), c.cboUniTheme, this), 0, 0);
-    header->addWidget(NewLabel(Tr(pt::kExtras), c.cboUniExtras, this), 0, 1);
-    header->addWidget(c.cboUniTheme, 1, 0);
-    header->addWidget(c.cboUniExtras, 1, 1);
-    header->setColumnStretch(0, 3);
-    header->setColumnStretch(1, 2);
-    layout->addLayout(header);
+    layout->addLayout(PageHeader(c.cboUniTheme, c.cboUniExtras, this));
 
     c.fraUniProp = new QStackedWidget(this);
     c.fraUniProp->setObjectName("fraUniProp");
@@ -490,14 +541,7 @@ GalaxyPage::GalaxyPage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGa
     auto* layout = new QVBoxLayout(this);
     c.cboGalaxyTheme = NewCombo(this, "cboGalaxyTheme");
     c.cboGalaxExtras = NewCombo(this, "cboGalaxExtras");
-    auto* header = new QGridLayout;
-    header->addWidget(NewLabel(Tr(pt::kTheme), c.cboGalaxyTheme, this), 0, 0);
-    header->addWidget(NewLabel(Tr(pt::kExtras), c.cboGalaxExtras, this), 0, 1);
-    header->addWidget(c.cboGalaxyTheme, 1, 0);
-    header->addWidget(c.cboGalaxExtras, 1, 1);
-    header->setColumnStretch(0, 3);
-    header->setColumnStretch(1, 2);
-    layout->addLayout(header);
+    layout->addLayout(PageHeader(c.cboGalaxyTheme, c.cboGalaxExtras, this));
 
     c.fraGalProp = new QStackedWidget(this);
     c.fraGalProp->setObjectName("fraGalProp");
@@ -519,11 +563,10 @@ GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent)
     c.lstUniGalaxy = new QListWidget(this);
     c.lstUniGalaxy->setObjectName("lstUniGalaxy");
     c.lstUniGalaxy->setItemDelegate(new NameWeightDelegate(c.lstUniGalaxy));
-    // Sixteen of the 32 types at a glance.
-    c.lstUniGalaxy->setMinimumHeight(16 * c.lstUniGalaxy->fontMetrics().lineSpacing() + 8);
+    ShowWholeRows(c.lstUniGalaxy, kGalaxyTypeRowsShown);
     layout->addWidget(NewLabel(WithMnemonic(SettingLabel("txtUniGalPct", -1), pt::kNameListMnemonic),
                                c.lstUniGalaxy, this));
-    layout->addWidget(c.lstUniGalaxy, 1);
+    layout->addWidget(c.lstUniGalaxy);
 
     c.txtUniGalName = new FieldEdit(this);
     c.txtUniGalName->setObjectName("txtUniGalName");

@@ -38,6 +38,16 @@ inline constexpr int kWeightChars = 4;
 QString NameOfListLine(const QString& line);
 QString WeightOfListLine(const QString& line);
 
+// Gives a list the height of exactly that many whole rows (a row cut in half reads as a
+// fault), measured on its own items; the list neither grows nor shrinks in its layout.
+void ShowWholeRows(QListWidget* list, int rows);
+
+// Rows of the lists shown at a glance: the galaxy type list is as tall as the preview
+// beside it, the composite lists fill their page.
+inline constexpr int kGalaxyTypeRowsShown = 9;
+inline constexpr int kCompositeRowsShown = 12;
+inline constexpr int kMinorTypeRowsShown = 16;
+
 struct PropsControls {
     // Main pages (fraAni 0 and 1) and the stack that shows one of them.
     QStackedWidget* mainPages = nullptr;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -194,6 +195,7 @@ TemplateDialog::TemplateDialog(QWidget* parent)
       drvTemp_(new QComboBox(this)),
       dirTemp_(new QTreeView(this)),
       folders_(new QFileSystemModel(this)),
+      lblFolder_(new QLabel(this)),
       filTemp_(new QListWidget(this)),
       txtFile_(new FieldEdit(this)),
       cboTypes_(new QComboBox(this)),
@@ -223,6 +225,12 @@ TemplateDialog::TemplateDialog(QWidget* parent)
     grid->addWidget(dirTemp_, 1, 1, 2, 1);
     grid->addWidget(filTemp_, 2, 0);
     grid->addWidget(typeLabel, 3, 0);
+    // The path in words: the tree shows one name per line, and a user saving must see
+    // where the file goes. A long path is cut, not allowed to widen the dialog.
+    lblFolder_->setObjectName("lblFolder");
+    lblFolder_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(lblFolder_, 3, 1);
     grid->addWidget(cboTypes_, 4, 0);
     grid->addWidget(drvTemp_, 4, 1);
     grid->setColumnStretch(0, 1);
@@ -254,6 +262,13 @@ TemplateDialog::TemplateDialog(QWidget* parent)
             [this](const QModelIndex& current) {
                 if (current.isValid()) SetFolder(folders_->filePath(current));
             });
+    // The model fills the tree in the background: each folder on the way to the current one
+    // loads its entries and then sorts them, and until then the current folder stands higher
+    // than it will. After each sort (the end of a load), bring it into view again.
+    connect(folders_, &QFileSystemModel::layoutChanged, this, &TemplateDialog::KeepFolderInView);
+    // Once the user scrolls the tree, it stays where they put it.
+    connect(dirTemp_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { followFolder_ = false; });
     connect(cboTypes_, &QComboBox::currentIndexChanged, this, [this](int index) {
         pattern_ = index >= 0 && index < cboFilter_.size() ? cboFilter_[index] : QString();
         RefreshFiles();
@@ -324,7 +339,16 @@ void TemplateDialog::SetFolder(const QString& folder) {
         dirTemp_->expand(index);
         dirTemp_->scrollTo(index);
     }
+    followFolder_ = true;
+    lblFolder_->setText(folder_);
+    lblFolder_->setToolTip(folder_);
     if (changed) RefreshFiles();
+}
+
+void TemplateDialog::KeepFolderInView() {
+    if (!followFolder_) return;
+    const QModelIndex index = folders_->index(folder_);
+    if (index.isValid()) dirTemp_->scrollTo(index);
 }
 
 void TemplateDialog::RefreshFiles() {
@@ -362,6 +386,7 @@ void TemplateDialog::done(int result) {
 
 void TemplateDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    KeepFolderInView();  // measured now on the tree's real size
     txtFile_->setFocus();
 }
 

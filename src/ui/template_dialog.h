@@ -13,6 +13,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -113,6 +114,7 @@ class TemplateDialog : public QDialog {
     // Controls, for the caller's tests.
     QComboBox* DriveList() const { return drvTemp_; }
     QTreeView* FolderTree() const { return dirTemp_; }
+    QLabel* FolderLabel() const { return lblFolder_; }
     QListWidget* FileList() const { return filTemp_; }
     FieldEdit* FileName() const { return txtFile_; }
     QComboBox* TypeList() const { return cboTypes_; }
@@ -128,6 +130,7 @@ class TemplateDialog : public QDialog {
   private:
     void BuildTypeLists();
     void RefreshFiles();
+    void KeepFolderInView();
     void OnOk();
     void OnFileDoubleClicked(QListWidgetItem* item);
 
@@ -137,12 +140,14 @@ class TemplateDialog : public QDialog {
     QString fullFileName_;
     QString drive_;
     QString folder_;
+    bool followFolder_ = true;  // the tree keeps the current folder in view until scrolled by hand
     QString pattern_;
     QStringList drives_;
 
     QComboBox* drvTemp_;
     QTreeView* dirTemp_;
     QFileSystemModel* folders_;
+    QLabel* lblFolder_;  // the current folder's path: where a saved template goes
     QListWidget* filTemp_;
     FieldEdit* txtFile_;
     QComboBox* cboTypes_;

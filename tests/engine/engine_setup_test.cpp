@@ -124,5 +124,27 @@ TEST(HostSequence, OnlyTheWindowStoresTheFactoryTypesOnAFirstRun) {
     EXPECT_TRUE(f.ctx.HasDrawingSurface);
 }
 
+// The preview box draws into a picture that is not ours: a long lock message must never
+// be asked for there, however long it runs, while the window asks every 3000 ms.
+TEST(HostSequence, OnlyTheWindowAsksForTheLockMessage) {
+    constexpr int kFrames = 100;  // 100 frames of 100 ms: three refreshes are due
+    for (HostKind kind : {HostKind::PreviewBox, HostKind::Window}) {
+        EngineFixture f;
+        MemorySettingsStore store;
+        testing::StoreSmallUniverse(store, {{"Adv_TimeDelay", "100"}, {"LockMessage", "WWWWWWWWWWWW"}});
+        int frames = 0;
+        RunSaverHostSequence(f.ctx, store, kind,
+                             [&](EngineContext& ctx, RuntimeArrays&, const UniverseFrame&) {
+                                 if (++frames == kFrames) ctx.Host.Process().StopRequested = kTrue16;
+                             });
+        ASSERT_GE(f.host.TickCount(), 9000u);
+        if (kind == HostKind::PreviewBox) {
+            EXPECT_EQ(f.host.MessageRefreshes(), 0u);
+        } else {
+            EXPECT_GE(f.host.MessageRefreshes(), 3u);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace astrelle

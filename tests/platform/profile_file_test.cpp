@@ -260,5 +260,52 @@ TEST(TemplateFile, SavingOverAHandEditedTemplateKeepsItsOtherLines) {
     EXPECT_EQ(lower.find("[universe]", lower.find("[universe]") + 1), std::string::npos);
 }
 
+// Templates written with the Windows profile functions or by hand may quote a value; the
+// template reader drops a matching pair of quotes as Windows does, the settings file keeps
+// what it stores.
+TEST(TemplateFile, AValueInMatchingQuotesReadsWithoutThem) {
+    ScratchDir dir;
+    const struct {
+        const char* line;
+        const char* asTemplate;
+        const char* asSettings;
+    } rows[] = {
+        {"\"quoted\"", "quoted", "\"quoted\""},
+        {"'single'", "single", "'single'"},
+        {"  \"padded\"  ", "padded", "\"padded\""},
+        {"\"\"", "", "\"\""},
+        {"\"", "\"", "\""},
+        {"'", "'", "'"},
+        {"\"lone", "\"lone", "\"lone"},
+        {"lone'", "lone'", "lone'"},
+        {"\"mixed'", "\"mixed'", "\"mixed'"},
+        {"say \"hi\"", "say \"hi\"", "say \"hi\""},
+        {"\"a\" and \"b\"", "a\" and \"b", "\"a\" and \"b\""},
+    };
+    std::string text = "[General]\n";
+    for (size_t i = 0; i < std::size(rows); ++i)
+        text += "Key" + std::to_string(i) + "=" + rows[i].line + "\n";
+    const std::string glx = dir / "quoted.glx";
+    WriteFileBytes(glx, text);
+    WriteFileBytes(dir / FileSettingsStore::kFileName, text);
+    TemplateFile file(glx);
+    FileSettingsStore settings(dir.path());
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const std::string key = "Key" + std::to_string(i);
+        EXPECT_EQ(Read(file, "General", key), rows[i].asTemplate) << rows[i].line;
+        EXPECT_EQ(Read(settings, "General", key), rows[i].asSettings) << rows[i].line;
+    }
+    // What a template opened from such a file puts into the dialog.
+    WriteFileBytes(glx, "[General]\nLockMessage=\"Gone stargazing\"\nFocalLength='2.5'\n");
+    TemplateFile opened(glx);
+    TemplateFields fields;
+    GalaxyTypeTable galaxies{};
+    CompositeTable composites{};
+    MemorySettingsStore store;
+    OpenTemplate(opened, store, fields, galaxies, composites);
+    EXPECT_EQ(fields.txtMessage, "Gone stargazing");
+    EXPECT_EQ(fields.txtFocalLen, "2.5");
+}
+
 }  // namespace
 }  // namespace astrelle

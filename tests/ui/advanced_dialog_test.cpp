@@ -150,7 +150,7 @@ TEST_F(AdvancedDialogTest, OkStoresTheTextsAsTheyStandAndReturnsTheMessage) {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->Field(0)->setText("0400");  // typed, never left: stored as typed
+        dialog->Field(0)->setText("0400");  // set without the focus: stored as it stands
         dialog->FontList()->setCurrentIndex(0);
         dialog->Resize()->setChecked(true);
         dialog->Message()->setText("new message");
@@ -191,6 +191,41 @@ TEST_F(AdvancedDialogTest, DefaultsThenCancelChangesNothing) {
     EXPECT_EQ(Stored(store, "Adv_FontSize"), "33");
     EXPECT_EQ(Stored(store, "Adv_WinResize"), "1");
     EXPECT_EQ(Stored(store, "Adv_FontHueV"), "<missing>");
+}
+
+// The message sample shows the font the list shows from the moment the dialog opens,
+// also when the stored font is the list's first entry or is not offered at all.
+TEST(AdvancedDialogFont, TheSampleTakesTheListedFontWhenTheDialogOpens) {
+    for (const char* stored : {"Alpha Sans", "Beta Serif", "Not Installed Anywhere"}) {
+        MemorySettingsStore store;
+        store.WriteText("Advanced", "Adv_FontName", stored);
+        AdvancedDialog dialog(nullptr, kFonts);
+        dialog.LoadAdvancedDialog(store, "Gone stargazing");
+        EXPECT_EQ(dialog.Message()->font().family(), dialog.FontList()->currentText()) << stored;
+    }
+}
+
+// Return presses OK while the focus is still in the field just typed into: the value is
+// stored as typed, and whoever reads it holds it to its range (the frame loop does).
+TEST(AdvancedDialogKeys, ReturnStoresTheValueAsTyped) {
+    MemorySettingsStore store;
+    QString message;
+    bool typed = false;
+    QTimer::singleShot(0, [&typed] {
+        auto* dialog = qobject_cast<AdvancedDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        FieldEdit* delay = dialog->Field(0);
+        delay->setFocus(Qt::TabFocusReason);
+        typed = delay->hasFocus();
+        QTest::keyClicks(delay, "5000");
+        QTest::keyClick(delay, Qt::Key_Return);
+        if (dialog->isVisible()) dialog->reject();  // Return did nothing: end the test's dialog
+    });
+    EXPECT_TRUE(ShowAdvancedDialog(nullptr, store, message));
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(Stored(store, "Adv_TimeDelay"), "5000");
 }
 
 }  // namespace

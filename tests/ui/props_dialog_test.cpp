@@ -301,7 +301,8 @@ TEST_F(PropsDialogTest, CopyToAllSetsEveryTypeAndTheValuesAreHeldWhenSaved) {
     c.cmdPropCopy->click();
     for (int row = 0; row < kGalaxyTypeCount; ++row) EXPECT_EQ(galaxyTypes[row].HueBlend, 99) << row;
     EXPECT_EQ(c.txtPixHue[4]->text(), "99");
-    Choose(c.cboPropCopy, 5);  // "Radius"
+    Choose(c.cboPropCopy, 5);   // "Radius"
+    c.cmdPropCopy->setFocus();  // the copy field's check would hold a typed value at once
     c.txtPropCopy->setText("40000.5");
     c.cmdPropCopy->click();
     EXPECT_FLOAT_EQ(galaxyTypes[31].Radius, 40000.5f);
@@ -580,6 +581,58 @@ TEST_F(PropsDialogTest, TemplatesGoThroughTheChooserAndSaveAfterOpenDoesNotAsk) 
     EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(messages[0].text.startsWith("The template could not be written."));
     EXPECT_TRUE(messages[0].text.endsWith(chooserAnswer));
+}
+
+// ---- access keys and menus ---------------------------------------------------------------
+
+// An access key presses its button, and a click opens a menu, while the focus stays in the
+// field just typed into; the action must still read the value as leaving the field
+// corrects it.
+TEST_F(PropsDialogTest, AccessKeysAndMenusActOnTheCorrectedField) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto pressAlt = [](QWidget* focused, Qt::Key key) { QTest::keyClick(focused, key, Qt::AltModifier); };
+    auto waitFor = [](auto done) { return QTest::qWaitFor(done, 2000); };
+
+    // Alt+A, "Accept Settings": the galaxy count is stored held to 1..999.
+    Open();
+    TypeInto(Uni(C(), 1), "5000");
+    pressAlt(Uni(C(), 1), Qt::Key_A);
+    EXPECT_TRUE(waitFor([this] { return !dialog->isVisible(); }));
+    EXPECT_EQ(Stored("Universe", "Universe_Galaxy"), "999");
+
+    // Alt+Y, "Copy to All": the radius reaches every type held to 1..30000.
+    Open();
+    Choose(C().cboPropCopy, 5);  // "Radius"
+    TypeInto(C().txtPropCopy, "40000");
+    pressAlt(C().txtPropCopy, Qt::Key_Y);
+    const float before = galaxyTypes[31].Radius;
+    EXPECT_TRUE(waitFor([this, before] { return galaxyTypes[31].Radius != before; }));
+    EXPECT_EQ(galaxyTypes[0].Radius, 30000.0f);
+    EXPECT_EQ(galaxyTypes[31].Radius, 30000.0f);
+    EXPECT_EQ(C().txtPropCopy->text(), "30000");
+
+    // Alt+R, "Return to Universe Settings": the edited type takes the corrected radius.
+    ClickLine(C().lstUniGalaxy, 2);
+    C().cmdGalProps->click();
+    ASSERT_TRUE(dialog->GalaxyEditMode());
+    TypeInto(Gal(C(), 0), "45000");
+    pressAlt(Gal(C(), 0), Qt::Key_R);
+    EXPECT_TRUE(waitFor([this] { return !dialog->GalaxyEditMode(); }));
+    EXPECT_EQ(galaxyTypes[2].Radius, 30000.0f);
+
+    // A click on "File" opens the menu without taking the focus from the field; then
+    // "Save Template": the template holds the corrected galaxy count.
+    templatePath = dir.filePath("keys.glx").toStdString();
+    TypeInto(Uni(C(), 1), "5000");
+    QMenuBar* menus = dialog->MenuBar();
+    QTest::mouseClick(menus, Qt::LeftButton, {}, menus->actionGeometry(menus->actions().at(0)).center());
+    ASSERT_TRUE(waitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    EXPECT_TRUE(waitFor([&dir] { return QFile::exists(dir.filePath("keys.glx")); }));
+    const QByteArray saved = ReadFile(dir.filePath("keys.glx"));
+    EXPECT_TRUE(saved.contains("Universe_Galaxy=999") && !saved.contains("Universe_Galaxy=5000"));
+    EXPECT_TRUE(chooserCalls.empty());
 }
 
 }  // namespace

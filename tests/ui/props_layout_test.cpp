@@ -1,13 +1,15 @@
-// The look and reach of the properties dialog: every page fits a 1366x768 screen with
-// nothing overlapping or cut off (with ASTRELLE_SCREENSHOTS set, a screenshot of each page
-// is written for a look by eye), and the help page has a topic for every setting and
-// every control.
+// The look and reach of the properties dialog: every page fits a 1024x768 screen with every
+// button on it, keeps one size and stays centred, with nothing overlapping or cut off, labels
+// in their column and lists showing whole rows (with ASTRELLE_SCREENSHOTS set, a screenshot
+// of each page is written for a look by eye), and the help page has a topic for every
+// setting and every control.
 #include <QAbstractScrollArea>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
@@ -66,17 +68,62 @@ void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
     }
 }
 
-void CheckAndShoot(QDialog& dialog, const QString& page) {
+// The smallest screen the dialog must fit (the test program's one screen).
+constexpr QSize kSmallScreen(1024, 768);
+
+// On every page: the whole dialog and every button on the screen, with room for a title bar
+// and a desktop panel; the same size on every page, and centred.
+void CheckAndShoot(QDialog& dialog, const QString& page, const QSize& size) {
+    const std::string where = page.toStdString();
     QApplication::processEvents();
     // Rendering once settles the layouts of a page just shown, as showing it on a screen does.
     dialog.grab();
-    // Room for the title bar and a desktop panel on a 1366x768 screen, on every page.
-    EXPECT_LE(dialog.frameGeometry().width(), 1366) << page.toStdString();
-    EXPECT_LE(dialog.height(), 768 - 80) << page.toStdString();
+    const QRect screen = dialog.screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), kSmallScreen);
+    EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << where;
+    EXPECT_LE(dialog.frameGeometry().height(), kSmallScreen.height() - 80) << where;
+    EXPECT_EQ(dialog.size(), size) << where;
+    EXPECT_NEAR(dialog.frameGeometry().center().x(), screen.center().x(), 2) << where;
+    EXPECT_NEAR(dialog.frameGeometry().center().y(), screen.center().y(), 2) << where;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (!button->isVisible()) continue;
+        const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
+        EXPECT_TRUE(screen.contains(onScreen)) << where << ": " << button->text().toStdString();
+    }
     std::vector<std::string> problems;
     CheckLayout(&dialog, problems);
-    for (const std::string& problem : problems) ADD_FAILURE() << page.toStdString() << ": " << problem;
+    for (const std::string& problem : problems) ADD_FAILURE() << where << ": " << problem;
     EXPECT_TRUE(SaveScreenshot(dialog, page));
+}
+
+// A list shows whole rows only: no row is cut in half at its lower edge.
+void ExpectWholeRows(const QListWidget* list) {
+    const int row = list->sizeHintForRow(0);
+    ASSERT_GT(row, 0) << list->objectName().toStdString();
+    EXPECT_EQ(list->viewport()->height() % row, 0)
+        << list->objectName().toStdString() << ": " << list->viewport()->height() << " for rows of " << row;
+}
+
+// A row's label ends in a colon, and a check box that reads as a label ("Profile Disp.:")
+// has its box in the column of the fields above it.
+void ExpectLabelsAndBoxesInColumns(FrmProps& dialog) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->buddy() && !qobject_cast<const QListWidget*>(label->buddy())) {
+            EXPECT_TRUE(label->text().endsWith(QLatin1Char(':'))) << label->text().toStdString();
+        }
+    }
+    const PropsControls& c = dialog.Controls();
+    const struct {
+        const QCheckBox* box;
+        const QWidget* fieldAbove;
+    } rows[] = {
+        {c.chkVisitSeq, c.txtUni.at(33)}, {c.chkTrackGrav, c.txtUni.at(33)}, {c.chkAmbDisp, c.txtUni.at(44)}};
+    for (const auto& row : rows) {
+        const QPoint box = row.box->mapTo(row.box->window(), QPoint(0, 0));
+        const QPoint field = row.fieldAbove->mapTo(row.fieldAbove->window(), QPoint(0, 0));
+        EXPECT_EQ(box.x(), field.x()) << row.box->objectName().toStdString();
+        EXPECT_GT(box.y(), field.y()) << row.box->objectName().toStdString();
+    }
 }
 
 // Every mnemonic that can be used at the moment (visible and enabled) must be unique, or
@@ -102,11 +149,7 @@ void CheckMnemonics(const QDialog& dialog, const QMenuBar& menus, const QString&
 TEST_F(PropsDialogTest, EveryPageFitsTheScreenAndIsReachableByKeyboard) {
     Open();
     PropsControls& c = C();
-    const QRect screen = dialog->screen()->availableGeometry();
-    if (screen.width() >= dialog->frameGeometry().width()) {
-        EXPECT_NEAR(dialog->frameGeometry().center().x(), screen.center().x(), 2);
-        EXPECT_NEAR(dialog->frameGeometry().center().y(), screen.center().y(), 2);
-    }
+    const QSize size = dialog->size();
     for (const QWidget* w : dialog->findChildren<QWidget*>()) {
         if (w->objectName().startsWith(QLatin1String("qt_"))) continue;  // Qt's own parts
         const bool input =
@@ -121,14 +164,21 @@ TEST_F(PropsDialogTest, EveryPageFitsTheScreenAndIsReachableByKeyboard) {
     auto walk = [&](QComboBox* chooser, const QStackedWidget* pages, const QString& prefix) {
         for (int page = 0; page < pages->count(); ++page) {
             Choose(chooser, page);
-            CheckAndShoot(*dialog, prefix + QString::number(page));
+            CheckAndShoot(*dialog, prefix + QString::number(page), size);
             CheckMnemonics(*dialog, *dialog->MenuBar(), prefix + QString::number(page));
         }
     };
     walk(c.cboUniExtras, c.fraUniProp, QStringLiteral("universe-"));
+    ExpectWholeRows(c.lstUniGalaxy);
+    ExpectWholeRows(c.lstCompGalaxy);
+    ExpectWholeRows(c.lstCompMinor);
+    ExpectLabelsAndBoxesInColumns(*dialog);
     ClickLine(c.lstUniGalaxy, 0);
     c.cmdGalProps->click();
     walk(c.cboGalaxExtras, c.fraGalProp, QStringLiteral("galaxy-"));
+    // Back on the universe page, still the same size and place.
+    c.cmdAccept->click();
+    CheckAndShoot(*dialog, QStringLiteral("universe-again"), size);
 }
 
 // The help page has a topic for every setting and every control, and F1 opens it at the

@@ -8,11 +8,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <unistd.h>
 
@@ -223,6 +227,37 @@ TEST(TemplateDrivesList, RootComesFirstAndEveryDriveIsAFolder) {
     EXPECT_EQ(drives.front(), "/");
     EXPECT_EQ(drives.removeDuplicates(), 0);
     for (const QString& d : drives) EXPECT_TRUE(QFileInfo(d).isDir()) << d.toStdString();
+}
+
+// The tree fills in as the folders load; the current folder must be in view once they have,
+// not where it stood before its siblings arrived, and its path is shown in words.
+TEST_F(TemplateFolder, TheCurrentFolderIsInViewAndNamedOnceTheTreeHasLoaded) {
+    QDir dir(folder_);
+    for (int i = 0; i < 150; ++i)
+        ASSERT_TRUE(dir.mkdir(QStringLiteral("a%1").arg(i, 3, 10, QLatin1Char('0'))));
+    ASSERT_TRUE(dir.mkdir("zz-here"));
+    const QString here = QDir::cleanPath(folder_ + "/zz-here");
+    TemplateDialog dialog;
+    dialog.FormLet(false, "Enter or Select Template to Save", kTemplateTypes);
+    dialog.SetFolder(here);
+    dialog.show();
+    QTreeView* tree = dialog.FolderTree();
+    const auto* model = tree->model();
+    // Loaded: every sibling of the current folder is in the tree.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(tree->currentIndex().parent()) == 151; }, 5000));
+    QTest::qWait(50);  // what the tree does with the loaded folder happens in its own events
+    EXPECT_EQ(tree->currentIndex().data().toString(), "zz-here");
+    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())))
+        << "row at " << tree->visualRect(tree->currentIndex()).y() << " of " << tree->viewport()->height();
+    EXPECT_EQ(dialog.FolderLabel()->text(), here);
+    EXPECT_TRUE(testing_support::SaveScreenshot(dialog, "template-save"));
+
+    // Scrolled away by hand, the tree stays where the user put it when the folders change.
+    tree->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    emit const_cast<QAbstractItemModel*>(model)->layoutChanged();
+    EXPECT_EQ(tree->verticalScrollBar()->value(), 0);
+    dialog.SetFolder(folder_);
+    EXPECT_EQ(dialog.FolderLabel()->text(), QDir::cleanPath(folder_));
 }
 
 }  // namespace
