@@ -357,7 +357,10 @@ void SaverWindow::SaveWindowPlacement() {
     if (kind_ != SaverWindowKind::Windowed || closed_ || window_ == nullptr || !IsWindowVisible(window_))
         return;
     StoreBatch batch(ProcessSettingsStore());
-    WriteStoredText("General", "WindowState", IsZoomed(window_) ? "2" : "0");
+    // The covering window stands for a maximized one: stored so, it comes back maximized
+    // rather than as a normal window the size of the screen once it is made resizable.
+    const bool maximized = IsZoomed(window_) || !resizable_;
+    WriteStoredText("General", "WindowState", maximized ? "2" : "0");
     if (!IsIconic(window_)) {
         RECT r{};
         GetWindowRect(window_, &r);
