@@ -1,6 +1,7 @@
 // Engine test set-up helpers.
 #include "engine_test_support.h"
 
+#include "engine/engine_setup.h"
 #include "engine/frame_loop.h"
 #include "engine/projection.h"
 #include "engine/star_events.h"
@@ -123,6 +124,15 @@ void StoreSmallUniverse(SettingsStore& store, StoredValues overrides) {
                   {"Universe_AmStar", "20"}});
     StoreFactoryTypes(store);
     Store(store, overrides);
+}
+
+void RunSmallUniverse(EngineFixture& f, StoredValues overrides, const FrameLook& look) {
+    MemorySettingsStore store;
+    StoreSmallUniverse(store, overrides);
+    RunSaverHostSequence(f.ctx, store, HostKind::Window,
+                         [&](EngineContext& ctx, RuntimeArrays& a, const UniverseFrame& fr) {
+                             if (look(ctx, a, fr)) ctx.Host.Process().StopRequested = kTrue16;
+                         });
 }
 
 void StoreFactoryTypes(SettingsStore& store) {

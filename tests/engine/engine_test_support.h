@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "engine/colour.h"
 #include "engine/engine_state.h"
+#include "engine/frame_loop.h"
 #include "engine/headless_host.h"
 #include "engine/pixel_surface.h"
 #include "settings/settings_store.h"
@@ -56,6 +58,11 @@ void Store(SettingsStore& store, StoredValues values);
 // factory types, 300 stars, 20 ambient stars, 12 creation frames, 4 frames a control
 // step, no frame delay. Stored in the store as a user would store it; overrides win.
 void StoreSmallUniverse(SettingsStore& store, StoredValues overrides = {});
+
+// Runs the small universe with the overrides through the window's host sequence and hands
+// every frame to look; the run ends at the first frame look returns true for.
+using FrameLook = std::function<bool(EngineContext&, RuntimeArrays&, const UniverseFrame&)>;
+void RunSmallUniverse(EngineFixture& f, StoredValues overrides, const FrameLook& look);
 
 // Stores the factory galaxy types as the saver's first run would.
 void StoreFactoryTypes(SettingsStore& store);
