@@ -1,8 +1,7 @@
 // Helpers of the platform tests: a scratch folder that removes itself, whole-file access,
-// and code run in a child process (optionally without root rights).
+// and code run in a child process.
 #pragma once
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,21 +60,6 @@ inline int RunInChild(const std::function<int()>& body) {
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
-}
-
-inline constexpr int kCannotDropPrivileges = 77;
-
-// Like RunInChild, but the child first gives up root rights, so file permissions apply to
-// it as to an ordinary user.
-inline int RunAsOrdinaryUser(const std::function<int()>& body) {
-    return RunInChild([&] {
-        const uid_t nobody = 65534;
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
-            return kCannotDropPrivileges;
-        }
-        return body();
-    });
 }
 
 }  // namespace astrelle::testing

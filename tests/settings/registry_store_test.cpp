@@ -25,14 +25,15 @@ TEST(RegistryStore, AnEmptyStoreGivesTheUsedWhenMissingValues) {
     GalaxyTypeTable table{};
     LoadGalaxyTypeFromRegistry(store, table, 3);
     const GalaxyTypeRecord& row = table[3];
-    const std::pair<const char*, const char*> fields[] = {
-        // clang-format off
-        {"_UniGalName", "< Galaxy Profile 4 >"}, {"_UniGalPct", "0"}, {"Galaxy_HueBlend", "60"},
-        {"Galaxy_Radius", "250"}, {"Galaxy_CometCPersist", "0.998"}, {"Galaxy_GHW_Ratio", "0.3"},
-        {"Galaxy_ColorComp", "3"}, {"Galaxy_HueStart", "240"},
-        // clang-format on
-    };
-    for (auto [key, text] : fields) EXPECT_EQ(FieldText(row, *FindSetting(key)), text) << key;
+    // Every stored field, in the stored order.
+    const char* const texts[] = {"0",    "< Galaxy Profile 4 >", "100", "100", "100", "0",    "60",  "250",
+                                 "300",  "350",  "2000", "200", "10",  "200", "150",  "40",   "750", "300",
+                                 "50",   "100",  "150",  "300", "0.94", "0.998", "60", "0",   "1.3", "2",
+                                 "0.3",  "150",  "0.05", "0.012", "0", "3",   "240", "0"};
+    ASSERT_EQ(GalaxyStoreOrder().size(), std::size(texts));
+    for (size_t k = 0; k < std::size(texts); ++k) {
+        EXPECT_EQ(FieldText(row, *GalaxyStoreOrder()[k]), texts[k]) << GalaxyStoreOrder()[k]->key;
+    }
     // Every stored field got its used-when-missing value, whatever it held before.
     GalaxyTypeTable dirty{};
     dirty[3].HWCEnd = 77;

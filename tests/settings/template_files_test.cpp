@@ -152,6 +152,11 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValueAndCountsAreHeld) {
     EXPECT_EQ(fields.txtUni[FindSetting("Universe_Stars")->controlIndex], "2500");
     EXPECT_TRUE(fields.chkUniTour);
     EXPECT_EQ(store.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
+    for (const char* profile : {"0", "6"}) {  // the first and the last entry are taken
+        file.inner.WriteText("Universe", "Universe_Profile", profile);
+        OpenTemplate(file, store, fields, table, composites);
+        EXPECT_EQ(fields.cboUniProfile, profile[0] - '0');
+    }
 }
 
 TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {
