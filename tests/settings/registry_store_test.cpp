@@ -26,10 +26,24 @@ TEST(RegistryStore, AnEmptyStoreGivesTheUsedWhenMissingValues) {
     LoadGalaxyTypeFromRegistry(store, table, 3);
     const GalaxyTypeRecord& row = table[3];
     // Every stored field, in the stored order.
-    const char* const texts[] = {"0",    "< Galaxy Profile 4 >", "100", "100", "100", "0",    "60",  "250",
-                                 "300",  "350",  "2000", "200", "10",  "200", "150",  "40",   "750", "300",
-                                 "50",   "100",  "150",  "300", "0.94", "0.998", "60", "0",   "1.3", "2",
-                                 "0.3",  "150",  "0.05", "0.012", "0", "3",   "240", "0"};
+    const char* const texts[] = {"0",    "< Galaxy Profile 4 >",
+                                 "100",  "100",
+                                 "100",  "0",
+                                 "60",   "250",
+                                 "300",  "350",
+                                 "2000", "200",
+                                 "10",   "200",
+                                 "150",  "40",
+                                 "750",  "300",
+                                 "50",   "100",
+                                 "150",  "300",
+                                 "0.94", "0.998",
+                                 "60",   "0",
+                                 "1.3",  "2",
+                                 "0.3",  "150",
+                                 "0.05", "0.012",
+                                 "0",    "3",
+                                 "240",  "0"};
     ASSERT_EQ(GalaxyStoreOrder().size(), std::size(texts));
     for (size_t k = 0; k < std::size(texts); ++k) {
         EXPECT_EQ(FieldText(row, *GalaxyStoreOrder()[k]), texts[k]) << GalaxyStoreOrder()[k]->key;
