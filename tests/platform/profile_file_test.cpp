@@ -160,6 +160,7 @@ TEST(FileSettingsStore, SomethingElseInPlaceOfTheFileIsNeverReplaced) {
         EXPECT_FALSE(store.WriteText("General", "PixelSize", "2"));
         EXPECT_EQ(StatFile(path).inode, before.inode);
         EXPECT_EQ(StatFile(path).size, before.size);
+        EXPECT_FALSE(ReplaceFileAtomically(path, "[General]\n"));  // even when asked directly
         std::filesystem::remove(path);
     }
 }

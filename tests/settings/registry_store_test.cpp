@@ -19,6 +19,8 @@ TEST(RegistryStore, AnEmptyStoreGivesTheUsedWhenMissingValues) {
     EXPECT_EQ(GetSettingInt16(store, "Universe", "Universe_Galaxy", 100), 100);
     EXPECT_EQ(GetSettingText(store, "General", "LockMessage", "none"), "none");
     EXPECT_EQ(GetSettingText(store, *FindSetting("Adv_FontName")), "MS Sans Serif");
+    store.WriteText("Advanced", "Adv_FontName", "Gill Sans");  // only an empty name is missing
+    EXPECT_EQ(GetSettingText(store, *FindSetting("Adv_FontName")), "Gill Sans");
     EXPECT_EQ(GetSettingInt16(store, *FindSetting("AnimationType")), -1);
     EXPECT_FLOAT_EQ(GetSettingFloat(store, *FindSetting("Universe_Persist")), 0.985f);
 

@@ -133,8 +133,8 @@ TEST(Clamp, LowerBoundIsTestedFirstAndNaNEndsInsideTheRange) {
 }
 
 TEST(NormaliseNumberText, FollowsTheFieldRules) {
-    // Values beyond the integer type are held to the bound, bounds beyond the type to the
-    // type; an unknown kind leaves the text.
+    // Signs do not count ("+5" reads as no number); values beyond the integer type are held
+    // to the bound, bounds beyond the type to the type; an unknown kind leaves the text.
     const struct {
         const char* text;
         int kind;
@@ -142,7 +142,7 @@ TEST(NormaliseNumberText, FollowsTheFieldRules) {
         const char* result;
     } cases[] = {
         // clang-format off
-        {"", 0, 1, 9, "1"},         {"12", 0, 1, 9, "9"},           {"-3", 0, 1, 9, "1"},
+        {"", 0, 1, 9, "1"},         {"12", 0, 1, 9, "9"},           {"-3", 0, 1, 9, "1"}, {"+5", 0, 1, 9, "1"},
         {"2.5", 0, 0, 10, "2"},     {"3.5", 0, 0, 10, "4"},         {" 7abc", 0, 1, 9, "7"},
         {"0.25", 1, 0, 1, "0.25"},  {"12", 1, 0, 99.9, "12"},       {"12.50000", 1, 0, 99.9, "12.5"},
         {"abc", 1, 0.25, 1, "0.25"}, {"0.005", 1, 0.01, 9999, "0.01"}, {"1e999", 1, 0, 9999, "9999"},
