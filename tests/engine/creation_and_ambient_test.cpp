@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "engine/ambient_stars.h"
@@ -29,7 +30,9 @@ TEST(CreateUniverse, EverythingSlowsByTheDampingThenAlongAQuarterCosine) {
             return false;
         });
     ASSERT_EQ(seen.size(), 20u);
-    const auto m = [](size_t e) { return e <= 16 ? 0.9 : 0.9 * std::cos(M_PI / 2 * (e - 16.0) / 5.0); };
+    const auto m = [](size_t e) {
+        return e <= 16 ? 0.9 : 0.9 * std::cos(std::numbers::pi / 2 * (e - 16.0) / 5.0);
+    };
     EXPECT_NEAR(seen[0][0] / f.ctx.Settings.Universe_Expand, m(0), 1e-6);
     for (size_t e = 1; e < seen.size(); ++e) {
         EXPECT_NEAR(seen[e][0] / seen[e - 1][0], m(e), 1e-6) << e;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "engine/fast_trig.h"
@@ -245,7 +246,7 @@ TEST(TypeTableUnits, ScaleConvertsTheEngineFieldsAndUnscaleGivesThemBack) {
     const GalaxyTypeTable before = table;
     ScaleTypeTable(table);
     EXPECT_FLOAT_EQ(table[0].Radius, 3.0f);
-    EXPECT_FLOAT_EQ(table[0].AngleTilt, -165 * M_PI / 180);
+    EXPECT_FLOAT_EQ(table[0].AngleTilt, -165 * std::numbers::pi / 180);
     EXPECT_EQ(table[0].NewFreq, before[0].NewFreq);
     EXPECT_EQ(table[40].Radius, 123.0f);
     UnscaleTypeTable(table);
