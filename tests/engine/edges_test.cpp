@@ -257,6 +257,15 @@ TEST(TypeTableUnits, ScaleConvertsTheEngineFieldsAndUnscaleGivesThemBack) {
     }
 }
 
+// 30000 div stars limits the trail, so stars x trail never exceeds 30000.
+TEST(PrepareUniverseSettings, TheStarCountLimitsTheTrail) {
+    EngineSettings st;
+    st.Universe_Stars = 7000;
+    st.Universe_STrail = 9;
+    PrepareUniverseSettings(st);
+    EXPECT_EQ(st.Universe_STrail, 4);
+}
+
 // Object 0 is pulled at 0.5 and moves at once, object 1 then sees half the distance; the
 // velocities are recomputed every third visit frame, counted on across universes and runs
 // (2 objects x 2 control steps x 5 frames: 20 visit frames a cycle).
