@@ -249,6 +249,13 @@ TEST(TypeTableUnits, ScaleConvertsTheEngineFieldsAndUnscaleGivesThemBack) {
     EXPECT_FLOAT_EQ(table[0].AngleTilt, -165 * std::numbers::pi / 180);
     EXPECT_EQ(table[0].NewFreq, before[0].NewFreq);
     EXPECT_EQ(table[40].Radius, 123.0f);
+    RuntimeArrays a;  // the hue offset wraps once it reaches the wheel's end
+    a.Allocate(1, 1, 1, 0);
+    a.TypeHueAngle[0] = 355.0f;
+    table[0].HWheelInc = 5.0f;
+    StepTypeSpin(table, a);
+    EXPECT_EQ(a.TypeHueAngle[0], 0.0f);
+    table[0].HWheelInc = before[0].HWheelInc;
     UnscaleTypeTable(table);
     for (const SettingDef& def : SettingsOf(SettingGroup::GalaxyRow)) {
         if (const float* v = FloatField(table[5], def)) {

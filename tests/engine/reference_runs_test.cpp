@@ -335,14 +335,14 @@ TEST(ReferenceRuns, UniverseCycleWithCometsAndNovas) {
 }
 
 // Sequential types, a flat "Standard" universe profile that is taller than wide, ambient
-// stars by the profile, gravity, the tour switched off, a trail stored as 2.5, large dots,
-// a long focal length.
+// stars by the profile and ageing faster than their range allows, gravity, the tour
+// switched off, a trail stored as 2.5, large dots, a long focal length.
 TEST(ReferenceRuns, UniverseByProfileWithGravityAndNoTour) {
     RunUniverseReference(
         "universe-profile", HostKind::Window,
         "Universe_AmProf=1 Universe_Profile=0 Universe_HWRatio=2.5 Universe_Symetry=0.5 "
         "Universe_Damping=0.5 Universe_GVisit=1 Universe_GravForce=40000 Universe_GravFrame=2 "
-        "Universe_Tour=0 Universe_STrail=2.5 PixelSize=2 FocalLength=0.8",
+        "Universe_Tour=0 Universe_STrail=2.5 Universe_AmCAge=12 PixelSize=2 FocalLength=0.8",
         {13, 40, 58, 79, 135, 149, 166, 169}, 3);
 }
 

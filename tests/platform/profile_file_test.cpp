@@ -53,6 +53,13 @@ TEST(SettingsLocation, FollowsTheEnvironment) {
     EXPECT_EQ(FileSettingsStore::DefaultDirectory(), "/xdg/astrelle");
     ::setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored
     EXPECT_EQ(FileSettingsStore::DefaultDirectory(), "/home/someone/.config/astrelle");
+    // Without a folder (no home at all) nothing is stored, not even beside the program.
+    ScratchDir dir;
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    EXPECT_FALSE(FileSettingsStore("").WriteText("General", "PixelSize", "2"));
+    std::filesystem::current_path(here);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(FileSettingsStore, CreatesItsFolderAndWritesPlainSections) {
@@ -89,6 +96,9 @@ TEST(FileSettingsStore, ABatchRewritesTheFileOnceAndReadsSeeItsValues) {
     FileSettingsStore fresh(dir.path());
     EXPECT_EQ(Read(fresh, "General", "PixelSize"), "4");
     EXPECT_EQ(Read(fresh, "Universe", "Key499"), "499");
+    const FileReadResult stored = StatFile(dir / "settings.ini");
+    ASSERT_TRUE(fresh.WriteText("General", "PixelSize", "4"));  // no change: no new file
+    EXPECT_EQ(StatFile(dir / "settings.ini").inode, stored.inode);
 }
 
 // A new file gets 0666 less the umask; a replaced one keeps the permission bits the user

@@ -97,6 +97,25 @@ TEST(SettingDefs, EveryFactoryColumnFillsOneFieldOfTheMatchingWidth) {
     EXPECT_EQ(GalaxyFactoryColumn(29)->key, "");  // CorePointMass: never stored
 }
 
+// The dialog's labels show the ranges ("Stars (10 - 30000):"), the first of them where a
+// label has two; five labels show other ranges than the settings hold to.
+TEST(SettingDefs, RangesAreTheOnesTheLabelsShow) {
+    const std::set<std::string_view> differ = {"Galaxy_HueBlend", "Galaxy_ColorComp", "Galaxy_HWheelInc",
+                                               "Universe_AmStar", "Universe_AmMaxExt"};
+    int checked = 0;
+    for (SettingGroup group : kAllGroups) {
+        for (const SettingDef& def : SettingsOf(group)) {
+            const size_t open = def.label.find('(');
+            if (!def.hasRange || open == std::string_view::npos || differ.count(def.key) != 0) continue;
+            const std::string range(def.label.substr(open + 1));
+            EXPECT_EQ(LeadingNumber(range), def.low) << def.key;
+            EXPECT_EQ(LeadingNumber(range.substr(range.find(" - ") + 3)), def.high) << def.key;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 53);
+}
+
 TEST(HoldToRange, RoundsWhereTheSettingSaysSo) {
     EXPECT_EQ(HoldInt16(Def("Universe_Stars"), 5), 10);
     EXPECT_EQ(HoldInt16(Def("PixelSize"), 0), 1);

@@ -163,8 +163,10 @@ TEST(FloatToText, ShortestFixedTextThatReadsBackAndSevenDigitRounding) {
         {0.0002f, "0.0002"}, {0.9975f, "0.9975"}, {2500.0f, "2500"},   {-359.85f, "-359.85"},
         {1e7f, "10000000"},  {-0.0f, "0"},        {std::nanf(""), "0"}};
     for (auto [value, text] : shortest) EXPECT_EQ(FloatToText(value), text) << text;
-    EXPECT_EQ(ParseFloatOr(FloatToText(std::numeric_limits<float>::infinity()), 0),
-              std::numeric_limits<float>::max());
+    for (float inf : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()}) {
+        EXPECT_EQ(ParseFloatOr(FloatToText(inf), 0),
+                  inf > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest());
+    }
     std::mt19937 gen(777);
     for (int i = 0; i < 50000; ++i) {
         const float value = i == 0 ? std::numeric_limits<float>::denorm_min()
