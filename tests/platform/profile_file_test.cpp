@@ -218,50 +218,5 @@ TEST(TemplateFile, AMissingFolderOrAFolderInPlaceDoNoHarm) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.glx"));
 }
 
-// Hand-written names in any case are found; saving replaces values in place with the
-// key's spelling, keeps the other lines and adds new keys after the last of the section.
-TEST(TemplateFile, SavingOverAHandEditedTemplateKeepsItsOtherLines) {
-    ScratchDir dir;
-    const std::string path = dir / "edited.glx";
-    WriteFileBytes(
-        path, "; mine\r\n[unigal0]\r\ngalaxy_radius=5\r\nnote=keep\r\n[universe]\r\nuniverse_stars=1234\r\n");
-    TemplateFile file(path);
-    TemplateFields fields;
-    GalaxyTypeTable galaxies{};
-    CompositeTable composites{};
-    MemorySettingsStore store;
-    OpenTemplate(file, store, fields, galaxies, composites);
-    EXPECT_EQ(galaxies[0].Radius, 5.0f);
-    EXPECT_EQ(fields.txtUni[0], "1234");
-    galaxies[0].Radius = 600;
-    ASSERT_TRUE(SaveTemplate(file, store, fields, galaxies, composites));
-    const std::string text = ReadFileBytes(path);
-    EXPECT_EQ(text.rfind("; mine\r\n[unigal0]\r\ngalaxy_radius=600\r\nnote=keep\r\n_UniGalPct=", 0), 0u)
-        << text;
-    EXPECT_NE(text.find("\r\n[universe]\r\nuniverse_stars=1234\r\n"), std::string::npos);
-    EXPECT_EQ(AsciiLower(text).find("[unigal0]", 10), std::string::npos);  // no second copy
-}
-
-// Another process stores values and edits the file by hand between this store's read and
-// its write: reads see the change, and the write keeps it.
-TEST(FileSettingsStore, AChangeByAnotherProcessIsSeenAndKept) {
-    ScratchDir dir;
-    FileSettingsStore store(dir.path());
-    ASSERT_TRUE(store.WriteText("Universe", "Universe_Stars", "4000"));
-    ASSERT_EQ(RunInChild([&] {
-                  FileSettingsStore other(dir.path());
-                  if (!other.WriteText("Universe", "Universe_Stars", "5000")) return 1;
-                  std::ofstream(dir / "settings.ini", std::ios::app) << "[Notes]\nkept=yes\n";
-                  return 0;
-              }),
-              0);
-    EXPECT_EQ(Read(store, "Universe", "Universe_Stars"), "5000");
-    ASSERT_TRUE(store.WriteText("General", "PixelSize", "3"));
-    FileSettingsStore fresh(dir.path());
-    EXPECT_EQ(Read(fresh, "Notes", "kept") + Read(fresh, "Universe", "Universe_Stars") +
-                  Read(fresh, "General", "PixelSize"),
-              "yes50003");
-}
-
 }  // namespace
 }  // namespace astrelle

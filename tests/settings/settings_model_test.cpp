@@ -28,26 +28,6 @@ const SettingDef& Def(std::string_view key) {
     return *def;
 }
 
-TEST(SettingDefs, KeysAreUniqueWithoutRegardToCaseAndFindable) {
-    std::set<std::string> seen;
-    for (SettingGroup group : kAllGroups) {
-        for (const SettingDef& def : SettingsOf(group)) {
-            EXPECT_EQ(def.group, group) << def.key;
-            if (!def.IsStored()) continue;
-            std::string lower(def.key);
-            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            EXPECT_TRUE(seen.insert(lower).second) << def.key;
-            const std::string probe = def.isMemberList ? lower + "7" : lower;
-            EXPECT_EQ(FindSetting(probe), &def) << probe;
-            EXPECT_EQ(FindSetting(KeyFor(def, KeyStyle::Template, 7)), &def) << def.key;
-        }
-    }
-    EXPECT_EQ(FindSetting(""), nullptr);
-    EXPECT_EQ(FindSetting("CompGal_Type"), nullptr);
-    EXPECT_EQ(FindSetting("CompGal_Type1x"), nullptr);
-    EXPECT_EQ(FindSetting("Universe_Star"), nullptr);
-}
-
 TEST(SettingDefs, UsedWhenMissingValuesAreNumericAndInsideTheirRanges) {
     for (SettingGroup group : kAllGroups) {
         for (const SettingDef& def : SettingsOf(group)) {
@@ -79,22 +59,6 @@ TEST(SettingDefs, StoreOrderIsTheOrderOfStoredFiles) {
         "Galaxy_GHW_Ratio Galaxy_AngleTilt Galaxy_AngleTInc Galaxy_HWheelInc Galaxy_AxisPlane "
         "Galaxy_ColorComp Galaxy_HueStart Galaxy_Profile ");
     EXPECT_EQ(KeyFor(*GalaxyStoreOrder()[25], KeyStyle::Registry), "Galaxy_HWC_End");
-}
-
-TEST(SettingDefs, EveryFactoryColumnFillsOneFieldOfTheMatchingWidth) {
-    const std::set<int> int16Columns = {3, 10, 12, 13, 14, 15, 18, 21, 27, 28, 31, 32, 33, 34, 35};
-    std::set<const SettingDef*> fields;
-    for (int c = 0; c < 36; ++c) {
-        const SettingDef* def = GalaxyFactoryColumn(c);
-        ASSERT_NE(def, nullptr) << c;
-        EXPECT_EQ(def->factoryColumn, c);
-        EXPECT_EQ(def->type, int16Columns.count(c) ? ValueType::Int16 : ValueType::Float) << c;
-        fields.insert(def);
-    }
-    EXPECT_EQ(fields.size(), 36u);
-    EXPECT_EQ(GalaxyFactoryColumn(-1), nullptr);
-    EXPECT_EQ(GalaxyFactoryColumn(36), nullptr);
-    EXPECT_EQ(GalaxyFactoryColumn(29)->key, "");  // CorePointMass: never stored
 }
 
 // The dialog's labels show the ranges ("Stars (10 - 30000):"), the first of them where a
@@ -168,24 +132,6 @@ TEST(ClampGalaxyType, HoldsStoredValuesAsTheRowsExpect) {
     ClampGalaxyType(table, -1);  // rows outside the table are ignored
     ClampGalaxyType(table, kGalaxyTableRows);
     EXPECT_EQ(table[3].HueBlend, 0);
-}
-
-// The weight is held to its range and a negative count to none, whose members stay as
-// they were. Counts beyond 31 and members outside the type list are held by the composite
-// loaders, whose registry and template tests check them.
-TEST(ClampCompositeType, HoldsWeightAndCountAndLeavesUnusedMembers) {
-    CompositeTable table{};
-    table[3] = CompositeRecord{"", -4, 2, {}};
-    table[3].Members[0] = table[3].Members[2] = 40;
-    table[4] = CompositeRecord{"", 1000, -7, {}};
-    table[4].Members[0] = 99;
-    for (int c : {3, 4, 16, -1}) ClampCompositeType(table, c);  // 16 and -1: outside, ignored
-    EXPECT_EQ(table[3].Weight, 0);
-    EXPECT_EQ(table[3].Members[0], 31);
-    EXPECT_EQ(table[3].Members[2], 40);
-    EXPECT_EQ(table[4].Weight, 999);
-    EXPECT_EQ(table[4].Count, 0);
-    EXPECT_EQ(table[4].Members[0], 99);
 }
 
 }  // namespace

@@ -62,16 +62,6 @@ TEST(LeadingNumber, SkipsBlanksInsideStopsAtOtherCharactersAndNeedsExponentDigit
     EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
 }
 
-TEST(IsNumericText, AcceptsOnlyOneWholeNumberBetweenBlanks) {
-    for (const char* yes : {"0", "  +5 ", "-0", "1e999", "5.", ".5", "1E-3", "-.5e+2", "00012"}) {
-        EXPECT_TRUE(IsNumericText(yes)) << yes;
-    }
-    for (const std::string& no : {""s, "   "s, "+"s, "-"s, "."s, "+."s, "1e"s, "1e+"s, "1.2.3"s, "\t5"s,
-                                  "5\t"s, "5 5"s, "12ab"s, "1,5"s, "e5"s, "5\0"s, "\0"s, "1e5.5"s, "++5"s}) {
-        EXPECT_FALSE(IsNumericText(no)) << no;
-    }
-}
-
 // Halves round to even; numeric text that does not fit gives 0 ("32767.5" rounds to 32768,
 // "1e39" fits a double but not a float), other text the fallback.
 TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
@@ -103,19 +93,6 @@ TEST(ParseOr, RoundsHalvesToEvenAndGivesZeroWhenTooLarge) {
     // Just above the midpoint between 1 and the next float: reading through a double would
     // land exactly on the midpoint and round down to 1.
     EXPECT_EQ(ParseFloatOr("1.0000000596046447755", 0), std::nextafter(1.0f, 2.0f));
-}
-
-TEST(TryParse, LeavesTheTargetAloneWhenTheTextDoesNotConvert) {
-    int16_t i16 = 5;
-    int32_t i32 = 9;
-    float f = 1.5f;
-    EXPECT_FALSE(TryParseInt16("abc", i16) || TryParseInt16("40000", i16) || TryParseFloat("", f) ||
-                 TryParseFloat("1e40", f) || TryParseInt32("1e10", i32));
-    EXPECT_EQ(i16, 5);
-    EXPECT_EQ(i32, 9);
-    EXPECT_EQ(f, 1.5f);
-    EXPECT_TRUE(TryParseInt16(" 12 ", i16));
-    EXPECT_EQ(i16, 12);
 }
 
 TEST(Clamp, LowerBoundIsTestedFirstAndNaNEndsInsideTheRange) {
