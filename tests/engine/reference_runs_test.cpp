@@ -89,6 +89,7 @@ Digest Take(const EngineContext& ctx, const RuntimeArrays& a, uint64_t schedule)
             objects.Value(), camera.Value(), host.Value()};
 }
 
+#if ASTRELLE_TEST_PNG
 std::string PicturePath(const std::string& dir, const std::string& name, int64_t frame,
                         const std::string& suffix = "") {
     return dir + "/" + name + "-" + std::to_string(frame) + suffix + ".png";
@@ -102,7 +103,6 @@ std::vector<uint8_t> Rgb(const std::vector<uint32_t>& pixels) {
     return rgb;
 }
 
-#if ASTRELLE_TEST_PNG
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
