@@ -14,6 +14,7 @@
 #include "engine/engine_state.h"
 #include "engine/frame_loop.h"
 #include "ui/qt/gradient.h"
+#include "ui/qt/qt_controls.h"
 
 namespace astrelle {
 
@@ -25,7 +26,6 @@ constexpr int kFieldBands = 24;
 constexpr int kFieldStyle = 2;
 const QColor kTextShadow(0, 128, 128);
 const QColor kTextColour(0, 255, 255);
-constexpr int kRestartGap = 10;  // the text re-enters this far above the frame's bottom
 
 }  // namespace
 
@@ -39,8 +39,9 @@ class CreditsText : public QWidget {
         setFont(f);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    void SetLines(const QStringList& lines) {
-        lines_ = lines;
+    void SetLines(const std::vector<std::string>& lines) {
+        lines_.clear();
+        for (const std::string& line : lines) lines_ << ToQt(line);
         update();
     }
     int TextHeight() const {
@@ -82,7 +83,8 @@ CreditsWindow::CreditsWindow(EngineContext& ctx, QWidget* parent)
 
 CreditsWindow::~CreditsWindow() = default;
 
-void CreditsWindow::FormLet(int16_t stars, float speed, float scrollStep, const QStringList& lines) {
+void CreditsWindow::FormLet(int16_t stars, float speed, float scrollStep,
+                            const std::vector<std::string>& lines) {
     setup_ = CreditsSetup{stars, speed, scrollStep, lines};
     picCredits_->SetLines(lines);
     LayOut();
@@ -147,7 +149,8 @@ void CreditsWindow::LayOut() {
     const int frameTop = h / 8;
     const int frameH = std::max(20, h - frameTop - button.height() - 36);
     picFrame_->setGeometry((w - frameW) / 2, frameTop, frameW, frameH);
-    picCredits_->setGeometry(0, picFrame_->height() - kRestartGap, frameW, picCredits_->TextHeight());
+    picCredits_->setGeometry(0, static_cast<int>(picFrame_->height() - kCreditsEntryGap), frameW,
+                             picCredits_->TextHeight());
     textTop_ = picCredits_->y();
 }
 
@@ -183,11 +186,7 @@ void CreditsWindow::Dot(float sx, float sy, int width) {
 }
 
 void CreditsWindow::Scroll() {
-    if (textTop_ < -picCredits_->height()) {
-        textTop_ = picFrame_->height() - kRestartGap;
-    } else {
-        textTop_ -= setup_.scrollStep;
-    }
+    textTop_ = NextCreditsTop(textTop_, picCredits_->height(), picFrame_->height(), setup_.scrollStep);
     picCredits_->move(0, static_cast<int>(std::floor(textTop_)));
 }
 

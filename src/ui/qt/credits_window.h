@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QImage>
 
-#include "ui/qt/credit_stars.h"
+#include "ui/logic/credit_stars.h"
 
 class QPushButton;
 
@@ -25,7 +25,7 @@ class CreditsWindow : public QDialog {
     CreditsWindow(EngineContext& ctx, QWidget* parent = nullptr);
     ~CreditsWindow() override;
 
-    void FormLet(int16_t stars, float speed, float scrollStep, const QStringList& lines);
+    void FormLet(int16_t stars, float speed, float scrollStep, const std::vector<std::string>& lines);
     const CreditsSetup& Setup() const { return setup_; }
 
     // The star field as currently drawn, and the text panel's place (tests, screenshots).

@@ -1,45 +1,24 @@
-// The gradient painter behind the welcome and credits backgrounds: a colour run from one
-// colour to another in a number of solid bands, as stripes, shrinking rectangles or
-// shrinking circles. Colours are packed 0x00BBGGRR like every colour of the program.
+// The gradient behind the welcome and credits screens, painted with Qt: the bands of
+// ui/logic/gradient_bands.h, in order, as filled boxes or circles.
 #pragma once
-
-#include <QPointF>
 
 #include <cstdint>
 #include <optional>
+
+#include "ui/logic/gradient_bands.h"
 
 class QImage;
 class QPainter;
 
 namespace astrelle {
 
-// The coordinate system a surface is painted in: its left and top edges and its width and
-// height in the surface's own units. The painter given to PaintGradient must already map
-// these units onto the device.
-struct ScaleArea {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
-
-// Colour of band i of steps between colour1 (band 0) and colour2. Red is rounded half to
-// even; green and blue are interpolated in their bit positions of the packed value and
-// then cut out of it, which amounts to the whole part of the interpolated channel.
-uint32_t GradientBandColour(uint32_t colour1, uint32_t colour2, int i, int steps);
-
-// Paints steps bands of style 0..7 over area:
-//   0 horizontal stripes top to bottom, 1 vertical stripes left to right,
-//   2 rectangles shrinking to the centre, 3..6 rectangles shrinking to the bottom-right,
-//   bottom-left, top-left and top-right corners, 7 circles shrinking to the centre.
-// The centre (style 7 only) defaults to the middle of the area; the largest circle reaches
-// the farthest corner, so the whole area is covered. Other styles, or steps < 1, paint
-// nothing. The painter's state is left as it was.
+// Paints the bands over area; the painter must already map the area's units onto the
+// device. The painter's state is left as it was.
 void PaintGradient(QPainter& painter, const ScaleArea& area, uint32_t colour1, uint32_t colour2, int steps,
-                   int style, std::optional<QPointF> centre = std::nullopt);
+                   int style, std::optional<ScalePoint> centre = std::nullopt);
 
 // The same over a whole image in pixel units.
 void PaintGradient(QImage& image, uint32_t colour1, uint32_t colour2, int steps, int style,
-                   std::optional<QPointF> centre = std::nullopt);
+                   std::optional<ScalePoint> centre = std::nullopt);
 
 }  // namespace astrelle

@@ -8,10 +8,6 @@
 
 namespace astrelle {
 
-// Anchors of the topics that are not a single setting (settings use their key).
-inline constexpr const char* kHelpContents = "contents";
-inline constexpr const char* kHelpSearch = "index";
-
 // Full path of the help page, or empty text when it cannot be found.
 QString HelpFilePath();
 

@@ -1,5 +1,6 @@
-// Layout of the properties dialog's pages and boxes. Only construction and placement live
-// here; the dialog sets up checks, lists and behaviour on the collected controls.
+// Layout of the properties dialog's pages and boxes. Only construction, placement and the
+// registration of each control under its logic name live here; the dialog's logic fills,
+// checks and reads the controls.
 #include "ui/qt/props_pages.h"
 
 #include <QApplication>
@@ -18,14 +19,13 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <string_view>
 
-#include "settings/settings_model.h"
-
+#include "ui/logic/name_lines.h"
+#include "ui/logic/props_dialog.h"
+#include "ui/logic/props_text.h"
 #include "ui/qt/colour_samples.h"
 #include "ui/qt/field_edit.h"
-#include "ui/qt/props_tables.h"
-#include "ui/qt/props_text.h"
+#include "ui/qt/qt_controls.h"
 #include "ui/qt/spin_control.h"
 #include "ui/qt/surface_picture.h"
 
@@ -33,18 +33,17 @@ namespace astrelle {
 
 namespace pt = props_text;
 
-QString IndexedName(const char* control, int index) {
-    return QString::fromLatin1(control) + QLatin1Char('_') + QString::number(index);
-}
-
 namespace {
 
-QString TrimBlankEnds(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
-    return text.mid(first, last - first);
+QString Tr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The row of a field; every field the pages lay out has one.
+const FieldRow& RowOf(std::string_view key) {
+    const FieldRow* row = PropsDialog::FieldRowOf(key);
+    Q_ASSERT(row != nullptr);
+    return *row;
 }
 
 // Draws a name-and-weight line with the weight right-aligned in a column of its own, so the
@@ -57,7 +56,7 @@ class NameWeightDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override {
         QStyleOptionViewItem opt(option);
         initStyleOption(&opt, index);
-        const QString line = opt.text;
+        const std::string line = FromQt(opt.text);
         opt.text.clear();
         const QWidget* widget = opt.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
@@ -76,74 +75,19 @@ class NameWeightDelegate : public QStyledItemDelegate {
         painter->setPen(opt.palette.color(group, role));
         painter->setFont(opt.font);
         const QString name =
-            opt.fontMetrics.elidedText(NameOfListLine(line), Qt::ElideRight, nameRect.width());
+            opt.fontMetrics.elidedText(ToQt(NameOfLine(line)), Qt::ElideRight, nameRect.width());
         painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter, name);
-        painter->drawText(weightRect, Qt::AlignRight | Qt::AlignVCenter, WeightOfListLine(line));
+        painter->drawText(weightRect, Qt::AlignRight | Qt::AlignVCenter, ToQt(WeightOfLine(line)));
         painter->restore();
     }
 };
 
-}  // namespace
-
-void ShowWholeRows(QListWidget* list, int rows) {
-    list->ensurePolished();
-    list->setUniformItemSizes(true);
-    const bool probe = list->count() == 0;
-    if (probe) list->addItem(QStringLiteral("Xg"));
-    const int rowHeight = list->sizeHintForRow(0);
-    if (probe) delete list->takeItem(0);
-    list->setFixedHeight(rows * rowHeight + 2 * list->frameWidth());
-}
-
-QString NameOfListLine(const QString& line) {
-    return TrimBlankEnds(line.left(std::max<qsizetype>(0, line.size() - kWeightChars)));
-}
-
-QString WeightOfListLine(const QString& line) {
-    return TrimBlankEnds(line.right(kWeightChars));
-}
-
-namespace {
-
-QString Tr(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The preview picture: the size the animation's previews were composed for.
 constexpr QSize kPreviewSize(272, 204);
+constexpr int kFieldPadding = 16;
 
-// A number field wide enough for the given count of digits.
-FieldEdit* NewField(QWidget* parent, const QString& name, int digits) {
-    auto* field = new FieldEdit(parent);
-    field->setObjectName(name);
-    const int width = field->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 16;
-    field->setFixedWidth(width);
-    return field;
-}
-
-FieldEdit* UniField(PropsControls& c, QWidget* parent, int index, int digits) {
-    FieldEdit* field = NewField(parent, IndexedName(kTxtUni, index), digits);
-    c.txtUni[index] = field;
-    return field;
-}
-
-FieldEdit* GalField(PropsControls& c, QWidget* parent, int index, int digits) {
-    FieldEdit* field = NewField(parent, IndexedName(kTxtGalaxy, index), digits);
-    c.txtGalaxy[index] = field;
-    return field;
-}
-
-SpinControl* NewSpin(QWidget* parent, const char* spinner, int index) {
-    const SpinnerSpec& row = FindSpinner(spinner, index);
-    auto* spin = new SpinControl(row.low, row.high, row.step, parent);
-    spin->setObjectName(index >= 0 ? IndexedName(spinner, index) : QString::fromLatin1(spinner));
-    return spin;
-}
-
-// The label of the setting a control shows, as the settings definitions give it.
-QString SettingLabel(std::string_view control, int index) {
-    const SettingDef* def = FindControlSetting(control, index);
-    return def ? QString::fromUtf8(def->label.data(), static_cast<qsizetype>(def->label.size())) : QString();
+QString IndexedName(const char* name, int index) {
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
 }
 
 // A label with a mnemonic on the first occurrence of the letter.
@@ -170,13 +114,6 @@ QWidget* Row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
     return row;
 }
 
-// A label and its controls in one row of a form grid, at the given column pair.
-void AddRow(QGridLayout* grid, int row, int column, const QString& label, QWidget* buddy,
-            std::initializer_list<QWidget*> widgets, QWidget* parent) {
-    grid->addWidget(NewLabel(label, buddy, parent), row, column, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(Row(parent, widgets), row, column + 1);
-}
-
 QGridLayout* NewGrid(QWidget* owner) {
     auto* grid = new QGridLayout(owner);
     grid->setHorizontalSpacing(8);
@@ -184,18 +121,13 @@ QGridLayout* NewGrid(QWidget* owner) {
     return grid;
 }
 
-QComboBox* NewCombo(QWidget* parent, const char* name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    // Sized by its entries as they are filled in, also while its page is hidden.
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    return combo;
-}
-
-QCheckBox* NewCheck(QWidget* parent, const char* name) {
-    auto* check = new QCheckBox(SettingLabel(name, -1), parent);
-    check->setObjectName(name);
-    return check;
+// A setting's label and its controls in one row of a form grid, at the given column pair.
+QLabel* AddRow(PropsBuilder& b, QGridLayout* grid, int row, int column, std::string_view key, QWidget* buddy,
+               std::initializer_list<QWidget*> widgets, QWidget* parent) {
+    QLabel* label = b.Label(parent, key, buddy);
+    grid->addWidget(label, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(Row(parent, widgets), row, column + 1);
+    return label;
 }
 
 // The caption of a check box that reads as a label ("Profile Disp.:"): it stands in the
@@ -224,12 +156,13 @@ class CheckCaption : public QLabel {
     QCheckBox* box_;
 };
 
-// A check box with its caption as the label of a form row.
-QLabel* AddCheckRow(QGridLayout* grid, int row, int column, QCheckBox* box, QWidget* parent) {
+// A check box with its caption as the label of a form row; the caption is enabled with it.
+void AddCheckRow(PropsBuilder& b, QGridLayout* grid, int row, int column, std::string_view key,
+                 QCheckBox* box, QWidget* parent) {
     auto* caption = new CheckCaption(box, parent);
+    b.Companion(key, caption);
     grid->addWidget(caption, row, column, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(box, row, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
-    return caption;
 }
 
 // The theme and sub-page choosers at the top of a main page, on one row.
@@ -246,264 +179,353 @@ QHBoxLayout* PageHeader(QComboBox* theme, QComboBox* extras, QWidget* parent) {
 
 }  // namespace
 
+void ShowWholeRows(QListWidget* list, int rows) {
+    list->ensurePolished();
+    list->setUniformItemSizes(true);
+    const bool probe = list->count() == 0;
+    if (probe) list->addItem(QStringLiteral("Xg"));
+    const int rowHeight = list->sizeHintForRow(0);
+    if (probe) delete list->takeItem(0);
+    list->setFixedHeight(rows * rowHeight + 2 * list->frameWidth());
+}
+
+// ---- the builder --------------------------------------------------------------------------
+
+void PropsBuilder::Register(const Control& control, QWidget* widget) {
+    if (widget != nullptr) controls_.Add(control, widget);
+}
+
+FieldEdit* PropsBuilder::Text(QWidget* parent, std::string_view key) {
+    const FieldRow& row = RowOf(key);
+    auto* field = new FieldEdit(parent);
+    field->setObjectName(ToQt(row.key));
+    if (const int length = MaxLengthOf(row); length > 0) field->setMaxLength(length);
+    Register(Field(row.key), field);
+    return field;
+}
+
+FieldEdit* PropsBuilder::Number(QWidget* parent, std::string_view key, int digits) {
+    FieldEdit* field = Text(parent, key);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) +
+                         kFieldPadding);
+    return field;
+}
+
+SpinControl* PropsBuilder::Spin(QWidget* parent, std::string_view key) {
+    const FieldRow& row = RowOf(key);
+    const SpinRange range = SpinnerOf(row);
+    auto* spin = new SpinControl(range.low, range.high, range.step, parent);
+    spin->setObjectName(QStringLiteral("spin_") + ToQt(row.key));
+    if (auto* field = controls_.As<FieldEdit>(Field(row.key))) LinkSpinToField(spin, field);
+    return spin;
+}
+
+QCheckBox* PropsBuilder::Check(QWidget* parent, std::string_view key) {
+    const FieldRow& row = RowOf(key);
+    auto* check = new QCheckBox(ToQt(LabelOf(row.key)), parent);
+    check->setObjectName(ToQt(row.key));
+    Register(Field(row.key), check);
+    return check;
+}
+
+QComboBox* PropsBuilder::List(QWidget* parent, std::string_view key) {
+    const FieldRow& row = RowOf(key);
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(ToQt(row.key));
+    // Sized by its entries as they are filled in, also while its page is hidden.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Register(Field(row.key), combo);
+    return combo;
+}
+
+QComboBox* PropsBuilder::Combo(QWidget* parent, ControlId id, const char* name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Register(Own(id), combo);
+    return combo;
+}
+
+QPushButton* PropsBuilder::Button(QWidget* parent, ControlId id, const char* caption, const char* name) {
+    auto* button = new QPushButton(Tr(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    Register(Own(id), button);
+    return button;
+}
+
+QListWidget* PropsBuilder::Lines(QWidget* parent, ControlId id, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    Register(Own(id), list);
+    return list;
+}
+
+QLabel* PropsBuilder::Label(QWidget* parent, std::string_view key, QWidget* buddy) {
+    QLabel* label = NewLabel(ToQt(LabelOf(key)), buddy, parent);
+    Companion(key, label);
+    return label;
+}
+
+void PropsBuilder::Companion(std::string_view key, QWidget* widget) {
+    controls_.AddCompanion(Field(RowOf(key).key), widget);
+}
+
 // ---- universe sub-pages -------------------------------------------------------------------
 
-UniverseCreationPage::UniverseCreationPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+UniverseCreationPageView::UniverseCreationPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    FieldEdit* stars = UniField(c, this, 0, 6);
-    c.spnUni[0] = NewSpin(this, "spnUni", 0);
-    FieldEdit* galaxies = UniField(c, this, 1, 6);
-    c.spnUni[1] = NewSpin(this, "spnUni", 1);
-    FieldEdit* trail = UniField(c, this, 2, 6);
-    c.spnUni[2] = NewSpin(this, "spnUni", 2);
-    AddRow(grid, 0, 0, SettingLabel(kTxtUni, 0), stars, {stars, c.spnUni[0]}, this);
-    AddRow(grid, 1, 0, SettingLabel(kTxtUni, 1), galaxies, {galaxies, c.spnUni[1]}, this);
-    AddRow(grid, 2, 0, SettingLabel(kTxtUni, 2), trail, {trail, c.spnUni[2]}, this);
-    FieldEdit* expand = UniField(c, this, 10, 6);
-    FieldEdit* steps = UniField(c, this, 11, 6);
-    FieldEdit* persist = UniField(c, this, 12, 6);
-    AddRow(grid, 3, 0, SettingLabel(kTxtUni, 10), expand, {expand}, this);
-    AddRow(grid, 4, 0, SettingLabel(kTxtUni, 11), steps, {steps}, this);
-    AddRow(grid, 5, 0, SettingLabel(kTxtUni, 12), persist, {persist}, this);
+    FieldEdit* stars = b.Number(this, "Universe_Stars", 6);
+    SpinControl* starsSpin = b.Spin(this, "Universe_Stars");
+    FieldEdit* galaxies = b.Number(this, "Universe_Galaxy", 6);
+    SpinControl* galaxiesSpin = b.Spin(this, "Universe_Galaxy");
+    FieldEdit* trail = b.Number(this, "Universe_STrail", 6);
+    SpinControl* trailSpin = b.Spin(this, "Universe_STrail");
+    AddRow(b, grid, 0, 0, "Universe_Stars", stars, {stars, starsSpin}, this);
+    AddRow(b, grid, 1, 0, "Universe_Galaxy", galaxies, {galaxies, galaxiesSpin}, this);
+    AddRow(b, grid, 2, 0, "Universe_STrail", trail, {trail, trailSpin}, this);
+    FieldEdit* expand = b.Number(this, "Universe_Expand", 6);
+    FieldEdit* steps = b.Number(this, "Universe_ESteps", 6);
+    FieldEdit* persist = b.Number(this, "Universe_Persist", 6);
+    AddRow(b, grid, 3, 0, "Universe_Expand", expand, {expand}, this);
+    AddRow(b, grid, 4, 0, "Universe_ESteps", steps, {steps}, this);
+    AddRow(b, grid, 5, 0, "Universe_Persist", persist, {persist}, this);
 
-    FieldEdit* symmetry = UniField(c, this, 13, 6);
-    FieldEdit* damping = UniField(c, this, 14, 6);
-    FieldEdit* ratio = UniField(c, this, 15, 6);
-    AddRow(grid, 0, 2, SettingLabel(kTxtUni, 13), symmetry, {symmetry, damping}, this);
-    AddRow(grid, 1, 2, SettingLabel(kTxtUni, 15), ratio, {ratio}, this);
-    FieldEdit* hueStart = UniField(c, this, 16, 4);
-    c.spnUni[3] = NewSpin(this, "spnUni", 3);
-    FieldEdit* hueEnd = UniField(c, this, 17, 4);
-    c.spnUni[4] = NewSpin(this, "spnUni", 4);
-    AddRow(grid, 2, 2, SettingLabel(kTxtUni, 16), hueStart, {hueStart, c.spnUni[3], hueEnd, c.spnUni[4]},
-           this);
-    c.picColUni = new RampSample(this);
-    c.picColUni->setObjectName("picColUni");
-    grid->addWidget(c.picColUni, 3, 3);
-    c.cboUniProfile = NewCombo(this, "cboUniProfile");
-    c.picUniProfile = new ProfilePictogram(this);
-    c.picUniProfile->setObjectName("picUniProfile");
-    AddRow(grid, 4, 2, SettingLabel("cboUniProfile", -1), c.cboUniProfile, {c.cboUniProfile}, this);
-    grid->addWidget(c.picUniProfile, 5, 3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    FieldEdit* symmetry = b.Number(this, "Universe_Symetry", 6);
+    FieldEdit* damping = b.Number(this, "Universe_Damping", 6);
+    FieldEdit* ratio = b.Number(this, "Universe_HWRatio", 6);
+    AddRow(b, grid, 0, 2, "Universe_Symetry", symmetry, {symmetry, damping}, this);
+    AddRow(b, grid, 1, 2, "Universe_HWRatio", ratio, {ratio}, this);
+    FieldEdit* hueStart = b.Number(this, "Universe_HW_Start", 4);
+    SpinControl* hueStartSpin = b.Spin(this, "Universe_HW_Start");
+    FieldEdit* hueEnd = b.Number(this, "Universe_HW_End", 4);
+    SpinControl* hueEndSpin = b.Spin(this, "Universe_HW_End");
+    AddRow(b, grid, 2, 2, "Universe_HW_Start", hueStart, {hueStart, hueStartSpin, hueEnd, hueEndSpin}, this);
+    auto* ramp = new RampSample(this);
+    ramp->setObjectName("picColUni");
+    b.Register(Own(ControlId::UniverseRamp), ramp);
+    grid->addWidget(ramp, 3, 3);
+    QComboBox* profile = b.List(this, "Universe_Profile");
+    auto* picture = new ProfilePictogram(this);
+    picture->setObjectName("picUniProfile");
+    b.Register(Own(ControlId::UniverseProfilePicture), picture);
+    AddRow(b, grid, 4, 2, "Universe_Profile", profile, {profile}, this);
+    grid->addWidget(picture, 5, 3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(7, 1);
 }
 
-StarCreationPage::StarCreationPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+StarCreationPageView::StarCreationPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     auto* newStars = new QGroupBox(Tr(pt::kNewStarsBox), this);
     auto* newGrid = NewGrid(newStars);
-    FieldEdit* freq = UniField(c, newStars, 20, 6);
-    FieldEdit* pct = UniField(c, newStars, 21, 6);
-    AddRow(newGrid, 0, 0, SettingLabel(kTxtUni, 20), freq, {freq}, newStars);
-    AddRow(newGrid, 1, 0, SettingLabel(kTxtUni, 21), pct, {pct}, newStars);
+    FieldEdit* freq = b.Number(newStars, "Universe_NewFreq", 6);
+    FieldEdit* pct = b.Number(newStars, "Universe_NewPctStEx", 6);
+    AddRow(b, newGrid, 0, 0, "Universe_NewFreq", freq, {freq}, newStars);
+    AddRow(b, newGrid, 1, 0, "Universe_NewPctStEx", pct, {pct}, newStars);
     newGrid->setRowStretch(2, 1);
 
     auto* ambient = new QGroupBox(Tr(pt::kAmbientBox), this);
     auto* ambGrid = NewGrid(ambient);
-    FieldEdit* amStars = UniField(c, ambient, 40, 6);
-    FieldEdit* amPers = UniField(c, ambient, 41, 6);
-    FieldEdit* amAge = UniField(c, ambient, 42, 6);
-    FieldEdit* amFrames = UniField(c, ambient, 43, 6);
-    FieldEdit* amExt = UniField(c, ambient, 44, 6);
-    AddRow(ambGrid, 0, 0, SettingLabel(kTxtUni, 40), amStars, {amStars}, ambient);
-    AddRow(ambGrid, 1, 0, SettingLabel(kTxtUni, 41), amPers, {amPers}, ambient);
-    AddRow(ambGrid, 2, 0, SettingLabel(kTxtUni, 42), amAge, {amAge}, ambient);
-    AddRow(ambGrid, 3, 0, SettingLabel(kTxtUni, 43), amFrames, {amFrames}, ambient);
-    AddRow(ambGrid, 4, 0, SettingLabel(kTxtUni, 44), amExt, {amExt}, ambient);
-    c.chkAmbDisp = NewCheck(ambient, "chkAmbDisp");
-    AddCheckRow(ambGrid, 5, 0, c.chkAmbDisp, ambient);
-    ambGrid->setRowStretch(6, 1);
+    int row = 0;
+    std::vector<std::pair<const char*, FieldEdit*>> fields;
+    for (const char* key : {"Universe_AmStar", "Universe_AmPers", "Universe_AmCAge", "Universe_AmFrames",
+                            "Universe_AmMaxExt"}) {
+        fields.emplace_back(key, b.Number(ambient, key, 6));
+    }
+    for (const auto& [key, field] : fields) AddRow(b, ambGrid, row++, 0, key, field, {field}, ambient);
+    QCheckBox* display = b.Check(ambient, "Universe_AmProf");
+    AddCheckRow(b, ambGrid, row, 0, "Universe_AmProf", display, ambient);
+    ambGrid->setRowStretch(row + 1, 1);
 
     layout->addWidget(newStars, 1);
     layout->addWidget(ambient, 1);
 }
 
-TourPage::TourPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+TourPageView::TourPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    c.chkUniTour = NewCheck(this, "chkUniTour");
-    grid->addWidget(c.chkUniTour, 0, 0, 1, 2);
+    grid->addWidget(b.Check(this, "Universe_Tour"), 0, 0, 1, 2);
     int row = 1;
-    for (const int index : {30, 31, 32, 33}) {
-        FieldEdit* field = UniField(c, this, index, 7);
-        QLabel* label = NewLabel(SettingLabel(kTxtUni, index), field, this);
-        grid->addWidget(label, row, 0);
+    for (const char* key : {"Universe_GSteps", "Universe_GPCtrl", "Universe_GCCtrl", "Universe_DstCen"}) {
+        FieldEdit* field = b.Number(this, key, 7);
+        grid->addWidget(b.Label(this, key, field), row, 0);
         grid->addWidget(field, row, 1, Qt::AlignLeft);
-        c.tourControls.push_back(label);
-        c.tourControls.push_back(field);
         ++row;
     }
-    c.chkVisitSeq = NewCheck(this, "chkVisitSeq");
-    c.chkTrackGrav = NewCheck(this, "chkTrackGrav");
-    for (QCheckBox* box : {c.chkVisitSeq, c.chkTrackGrav}) {
-        c.tourControls.push_back(AddCheckRow(grid, row++, 0, box, this));
-        c.tourControls.push_back(box);
-    }
+    QCheckBox* visit = b.Check(this, "Universe_GVisit");
+    QCheckBox* track = b.Check(this, "Universe_GTrack");
+    AddCheckRow(b, grid, row++, 0, "Universe_GVisit", visit, this);
+    AddCheckRow(b, grid, row++, 0, "Universe_GTrack", track, this);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(row, 1);
 }
 
-CompositePage::CompositePage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+CompositePageView::CompositePageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    c.lstCompGalaxy = new QListWidget(this);
-    c.lstCompGalaxy->setObjectName("lstCompGalaxy");
-    c.lstCompGalaxy->setItemDelegate(new NameWeightDelegate(c.lstCompGalaxy));
-    grid->addWidget(NewLabel(Tr(pt::kCompositeList), c.lstCompGalaxy, this), 0, 0);
-    ShowWholeRows(c.lstCompGalaxy, kCompositeRowsShown);
-    grid->addWidget(c.lstCompGalaxy, 1, 0, Qt::AlignTop);
+    QListWidget* list = b.Lines(this, ControlId::CompositeList, "lstCompGalaxy");
+    list->setItemDelegate(new NameWeightDelegate(list));
+    grid->addWidget(NewLabel(Tr(pt::kCompositeList), list, this), 0, 0);
+    ShowWholeRows(list, kCompositeRowsShown);
+    grid->addWidget(list, 1, 0, Qt::AlignTop);
 
-    c.txtCompGalName = new FieldEdit(this);
-    c.txtCompGalName->setObjectName("txtCompGalName");
-    c.txtCompGalPct = NewField(this, "txtCompGalPct", 4);
-    c.spnCompGalPct = NewSpin(this, "spnCompGalPct", -1);
+    FieldEdit* name = b.Text(this, "_CompGalName");
+    FieldEdit* weight = b.Number(this, "_CompGalPct", 4);
+    SpinControl* weightSpin = b.Spin(this, "_CompGalPct");
     auto* nameRow = new QWidget(this);
     auto* nameLayout = new QHBoxLayout(nameRow);
     nameLayout->setContentsMargins(0, 0, 0, 0);
     nameLayout->setSpacing(4);
-    nameLayout->addWidget(c.txtCompGalName, 1);
-    nameLayout->addWidget(c.txtCompGalPct);
-    nameLayout->addWidget(c.spnCompGalPct);
+    nameLayout->addWidget(name, 1);
+    nameLayout->addWidget(weight);
+    nameLayout->addWidget(weightSpin);
     grid->addWidget(nameRow, 2, 0);
 
-    c.cmdCompCommit = new QPushButton(Tr(pt::kCompCommit), this);
-    c.cmdCompCommit->setObjectName("cmdCompCommit");
-    c.cmdCompPreview = new QPushButton(Tr(pt::kCompPreview), this);
-    c.cmdCompPreview->setObjectName("cmdCompPreview");
-    c.cmdCompPreview->setMinimumWidth(c.cmdCompPreview->sizeHint().width());
-    grid->addWidget(Row(this, {c.cmdCompCommit, c.cmdCompPreview}), 3, 0);
+    QPushButton* commit = b.Button(this, ControlId::CompositeCommit, pt::kCompCommit, "cmdCompCommit");
+    QPushButton* preview = b.Button(this, ControlId::CompositePreview, pt::kCompPreview, "cmdCompPreview");
+    preview->setMinimumWidth(preview->sizeHint().width());
+    grid->addWidget(Row(this, {commit, preview}), 3, 0);
 
-    c.cboCompMajor = NewCombo(this, "cboCompMajor");
-    c.lstCompMinor = new QListWidget(this);
-    c.lstCompMinor->setObjectName("lstCompMinor");
-    c.lstCompMinor->setSelectionMode(QAbstractItemView::MultiSelection);
-    grid->addWidget(NewLabel(Tr(pt::kCompMajor), c.cboCompMajor, this), 0, 1);
-    grid->addWidget(c.cboCompMajor, 1, 1, Qt::AlignTop);
-    grid->addWidget(NewLabel(Tr(pt::kCompMinor), c.lstCompMinor, this), 0, 2);
-    ShowWholeRows(c.lstCompMinor, kMinorTypeRowsShown);
-    grid->addWidget(c.lstCompMinor, 1, 2, 3, 1, Qt::AlignTop);
+    QComboBox* major = b.Combo(this, ControlId::MajorType, "cboCompMajor");
+    QListWidget* minor = b.Lines(this, ControlId::MinorTypes, "lstCompMinor");
+    minor->setSelectionMode(QAbstractItemView::MultiSelection);
+    grid->addWidget(NewLabel(Tr(pt::kCompMajor), major, this), 0, 1);
+    grid->addWidget(major, 1, 1, Qt::AlignTop);
+    grid->addWidget(NewLabel(Tr(pt::kCompMinor), minor, this), 0, 2);
+    ShowWholeRows(minor, kMinorTypeRowsShown);
+    grid->addWidget(minor, 1, 2, 3, 1, Qt::AlignTop);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
     grid->setRowStretch(4, 1);  // the room left over goes below the lists
 }
 
-GravityPage::GravityPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+GravityPageView::GravityPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
-    FieldEdit* force = UniField(c, this, 50, 7);
-    FieldEdit* frames = UniField(c, this, 51, 7);
-    grid->addWidget(NewLabel(SettingLabel(kTxtUni, 50), force, this), 0, 0);
+    FieldEdit* force = b.Number(this, "Universe_GravForce", 7);
+    FieldEdit* frames = b.Number(this, "Universe_GravFrame", 7);
+    grid->addWidget(b.Label(this, "Universe_GravForce", force), 0, 0);
     grid->addWidget(force, 0, 1, Qt::AlignLeft);
-    grid->addWidget(NewLabel(SettingLabel(kTxtUni, 51), frames, this), 1, 0);
+    grid->addWidget(b.Label(this, "Universe_GravFrame", frames), 1, 0);
     grid->addWidget(frames, 1, 1, Qt::AlignLeft);
-    c.lblGravityWarning = new QLabel(Tr(pt::kGravityWarning), this);
-    c.lblGravityWarning->setObjectName("lblGravityWarning");
-    c.lblGravityWarning->setWordWrap(true);
-    grid->addWidget(c.lblGravityWarning, 2, 0, 1, 3);
+    auto* warning = new QLabel(Tr(pt::kGravityWarning), this);
+    warning->setObjectName("lblGravityWarning");
+    warning->setWordWrap(true);
+    grid->addWidget(warning, 2, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(3, 1);
 }
 
-UniversePage::UniversePage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kUniversePage), parent) {
+UniversePageView::UniversePageView(PropsBuilder& b, QWidget* parent)
+    : QGroupBox(Tr(pt::kUniversePage), parent) {
     setObjectName("fraAni_0");
     auto* layout = new QVBoxLayout(this);
-    c.cboUniTheme = NewCombo(this, "cboUniTheme");
-    c.cboUniExtras = NewCombo(this, "cboUniExtras");
-    layout->addLayout(PageHeader(c.cboUniTheme, c.cboUniExtras, this));
+    QComboBox* theme = b.Combo(this, ControlId::UniverseTheme, "cboUniTheme");
+    QComboBox* extras = b.Combo(this, ControlId::UniverseExtras, "cboUniExtras");
+    layout->addLayout(PageHeader(theme, extras, this));
 
-    c.fraUniProp = new QStackedWidget(this);
-    c.fraUniProp->setObjectName("fraUniProp");
-    c.fraUniProp->addWidget(new UniverseCreationPage(c, c.fraUniProp));
-    c.fraUniProp->addWidget(new StarCreationPage(c, c.fraUniProp));
-    c.fraUniProp->addWidget(new TourPage(c, c.fraUniProp));
-    c.fraUniProp->addWidget(new CompositePage(c, c.fraUniProp));
-    c.fraUniProp->addWidget(new GravityPage(c, c.fraUniProp));
-    for (int i = 0; i < c.fraUniProp->count(); ++i) {
-        c.fraUniProp->widget(i)->setObjectName(IndexedName("fraUniProp", i));
-    }
-    layout->addWidget(c.fraUniProp, 1);
+    auto* pages = new QStackedWidget(this);
+    pages->setObjectName("fraUniProp");
+    b.Register(Own(ControlId::UniversePages), pages);
+    pages->addWidget(new UniverseCreationPageView(b, pages));
+    pages->addWidget(new StarCreationPageView(b, pages));
+    pages->addWidget(new TourPageView(b, pages));
+    pages->addWidget(new CompositePageView(b, pages));
+    pages->addWidget(new GravityPageView(b, pages));
+    for (int i = 0; i < pages->count(); ++i) pages->widget(i)->setObjectName(IndexedName("fraUniProp", i));
+    layout->addWidget(pages, 1);
 }
 
 // ---- galaxy sub-pages ---------------------------------------------------------------------
 
-GalaxyCharacteristicsPage::GalaxyCharacteristicsPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+GalaxyCharacteristicsPageView::GalaxyCharacteristicsPageView(PropsBuilder& b, QWidget* parent)
+    : QWidget(parent) {
     auto* grid = NewGrid(this);
-    for (int i = 0; i < 3; ++i) {
-        FieldEdit* field = GalField(c, this, i, 6);
-        c.spnGalaxy[i] = NewSpin(this, "spnGalaxy", i);
-        AddRow(grid, i, 0, SettingLabel(kTxtGalaxy, i), field, {field, c.spnGalaxy[i]}, this);
-    }
-    c.cboGalPlane = NewCombo(this, "cboGalPlane");
-    AddRow(grid, 3, 0, SettingLabel("cboGalPlane", -1), c.cboGalPlane, {c.cboGalPlane}, this);
-    c.cboGalColor = NewCombo(this, "cboGalColor");
-    FieldEdit* multiplier = GalField(c, this, 3, 6);
-    c.spnGalaxy[3] = NewSpin(this, "spnGalaxy", 3);
-    grid->addWidget(NewLabel(SettingLabel("cboGalColor", -1), c.cboGalColor, this), 4, 0, 1, 2);
-    grid->addWidget(Row(this, {c.cboGalColor, multiplier, c.spnGalaxy[3]}), 5, 0, 1, 2);
-    c.cboGalProfile = NewCombo(this, "cboGalProfile");
-    c.picGalProfile = new ProfilePictogram(this);
-    c.picGalProfile->setObjectName("picGalProfile");
-    AddRow(grid, 6, 0, SettingLabel("cboGalProfile", -1), c.cboGalProfile, {c.cboGalProfile, c.picGalProfile},
-           this);
-
     int row = 0;
-    for (const int index : {90, 91, 92, 93, 94}) {
-        FieldEdit* field = GalField(c, this, index, 6);
-        AddRow(grid, row++, 2, SettingLabel(kTxtGalaxy, index), field, {field}, this);
+    for (const char* key : {"Galaxy_Radius", "Galaxy_Rotation", "Galaxy_Distance"}) {
+        FieldEdit* field = b.Number(this, key, 6);
+        SpinControl* spin = b.Spin(this, key);
+        AddRow(b, grid, row++, 0, key, field, {field, spin}, this);
     }
-    FieldEdit* hueStart = GalField(c, this, 95, 4);
-    c.spnGalHue = NewSpin(this, "spnGalHue", -1);
-    c.picGalHue = new ColourSwatch(this);
-    c.picGalHue->setObjectName("picGalHue");
-    FieldEdit* hueInc = GalField(c, this, 96, 6);
-    AddRow(grid, row++, 2, SettingLabel(kTxtGalaxy, 95), hueStart,
-           {hueStart, c.spnGalHue, c.picGalHue, hueInc}, this);
+    QComboBox* plane = b.List(this, "Galaxy_AxisPlane");
+    AddRow(b, grid, 3, 0, "Galaxy_AxisPlane", plane, {plane}, this);
+    QComboBox* colour = b.List(this, "Galaxy_ColorComp");
+    FieldEdit* multiplier = b.Number(this, "Galaxy_ColorMult", 6);
+    SpinControl* multiplierSpin = b.Spin(this, "Galaxy_ColorMult");
+    grid->addWidget(b.Label(this, "Galaxy_ColorComp", colour), 4, 0, 1, 2);
+    grid->addWidget(Row(this, {colour, multiplier, multiplierSpin}), 5, 0, 1, 2);
+    QComboBox* profile = b.List(this, "Galaxy_Profile");
+    auto* picture = new ProfilePictogram(this);
+    picture->setObjectName("picGalProfile");
+    b.Register(Own(ControlId::GalaxyProfilePicture), picture);
+    AddRow(b, grid, 6, 0, "Galaxy_Profile", profile, {profile, picture}, this);
+
+    row = 0;
+    for (const char* key : {"Galaxy_RadiusExp", "Galaxy_HeightExp", "Galaxy_GHW_Ratio", "Galaxy_AngleTilt",
+                            "Galaxy_AngleTInc"}) {
+        FieldEdit* field = b.Number(this, key, 6);
+        AddRow(b, grid, row++, 2, key, field, {field}, this);
+    }
+    FieldEdit* hueStart = b.Number(this, "Galaxy_HueStart", 4);
+    SpinControl* hueStartSpin = b.Spin(this, "Galaxy_HueStart");
+    auto* hueSample = new ColourSwatch(this);
+    hueSample->setObjectName("picGalHue");
+    b.Register(Own(ControlId::GalaxyHueSample), hueSample);
+    FieldEdit* hueInc = b.Number(this, "Galaxy_HWheelInc", 6);
+    AddRow(b, grid, row++, 2, "Galaxy_HueStart", hueStart, {hueStart, hueStartSpin, hueSample, hueInc}, this);
 
     auto* colours = new QGroupBox(Tr(pt::kGalHueBox), this);
     auto* colourGrid = NewGrid(colours);
+    const char* const hueKeys[] = {"Galaxy_HueRed", "Galaxy_HueGrn", "Galaxy_HueBlu", "Galaxy_HueBase",
+                                   "Galaxy_HueBlend"};
+    FieldEdit* hue[5];
+    SpinControl* hueSpin[5];
     for (int i = 0; i < 5; ++i) {
-        c.txtPixHue[i] = NewField(colours, IndexedName(kTxtPixHue, i), 3);
-        c.spnPixHue[i] = NewSpin(colours, "spnPixHue", i);
+        hue[i] = b.Number(colours, hueKeys[i], 3);
+        hueSpin[i] = b.Spin(colours, hueKeys[i]);
     }
+    const ControlId sampleIds[] = {ControlId::RedSample, ControlId::GreenSample, ControlId::BlueSample,
+                                   ControlId::BaseSample};
+    ColourSwatch* sample[4];
     for (int i = 0; i < 4; ++i) {
-        c.picPixHue[i] = new ColourSwatch(colours);
-        c.picPixHue[i]->setObjectName(IndexedName("picPixHue", i));
+        sample[i] = new ColourSwatch(colours);
+        sample[i]->setObjectName(IndexedName("picPixHue", i));
+        b.Register(Own(sampleIds[i]), sample[i]);
     }
-    AddRow(colourGrid, 0, 0, SettingLabel(kTxtPixHue, 0), c.txtPixHue[0],
-           {c.txtPixHue[0], c.spnPixHue[0], c.picPixHue[0], c.txtPixHue[1], c.spnPixHue[1], c.picPixHue[1],
-            c.txtPixHue[2], c.spnPixHue[2], c.picPixHue[2]},
+    AddRow(b, colourGrid, 0, 0, "Galaxy_HueRed", hue[0],
+           {hue[0], hueSpin[0], sample[0], hue[1], hueSpin[1], sample[1], hue[2], hueSpin[2], sample[2]},
            colours);
-    AddRow(colourGrid, 1, 0, SettingLabel(kTxtPixHue, 3), c.txtPixHue[3],
-           {c.txtPixHue[3], c.spnPixHue[3], c.picPixHue[3], c.txtPixHue[4], c.spnPixHue[4]}, colours);
+    AddRow(b, colourGrid, 1, 0, "Galaxy_HueBase", hue[3], {hue[3], hueSpin[3], sample[3], hue[4], hueSpin[4]},
+           colours);
     grid->addWidget(colours, row, 2, 2, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(8, 1);
 }
 
-NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+NovaStarPageView::NovaStarPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* layout = new QGridLayout(this);
     const struct {
         const char* box;
-        int first;
-    } groups[] = {{pt::kNewStarsBox, 10}, {pt::kNovaBox, 20}};
+        const char* keys[3];
+    } groups[] = {{pt::kNewStarsBox, {"Galaxy_NewFreq", "Galaxy_NewFrames", "Galaxy_NewExtMult"}},
+                  {pt::kNovaBox, {"Galaxy_NovaFreq", "Galaxy_NovaFrames", "Galaxy_NovaExtMult"}}};
     int column = 0;
     for (const auto& g : groups) {
         auto* box = new QGroupBox(Tr(g.box), this);
         auto* grid = NewGrid(box);
         for (int i = 0; i < 3; ++i) {
-            FieldEdit* field = GalField(c, box, g.first + i, 6);
-            AddRow(grid, i, 0, SettingLabel(kTxtGalaxy, g.first + i), field, {field}, box);
+            FieldEdit* field = b.Number(box, g.keys[i], 6);
+            AddRow(b, grid, i, 0, g.keys[i], field, {field}, box);
         }
         grid->setRowStretch(3, 1);
         layout->addWidget(box, 0, column++);
     }
     auto* gravity = new QGroupBox(Tr(pt::kGalGravityBox), this);
     auto* gravityGrid = NewGrid(gravity);
-    FieldEdit* mass = GalField(c, gravity, 50, 6);
-    FieldEdit* local = GalField(c, gravity, 51, 6);
-    AddRow(gravityGrid, 0, 0, SettingLabel(kTxtGalaxy, 50), mass, {mass}, gravity);
-    AddRow(gravityGrid, 1, 0, SettingLabel(kTxtGalaxy, 51), local, {local}, gravity);
+    FieldEdit* mass = b.Number(gravity, "CorePointMass", 6);
+    FieldEdit* local = b.Number(gravity, "LocalGravityForce", 6);
+    AddRow(b, gravityGrid, 0, 0, "CorePointMass", mass, {mass}, gravity);
+    AddRow(b, gravityGrid, 1, 0, "LocalGravityForce", local, {local}, gravity);
     auto* note = new QLabel(Tr(pt::kGalGravityNote), gravity);
     note->setWordWrap(true);
     gravityGrid->addWidget(note, 0, 2, 2, 1);
@@ -512,126 +534,124 @@ NovaStarPage::NovaStarPage(PropsControls& c, QWidget* parent) : QWidget(parent) 
     layout->setRowStretch(2, 1);
 }
 
-CometPage::CometPage(PropsControls& c, QWidget* parent) : QWidget(parent) {
+CometPageView::CometPageView(PropsBuilder& b, QWidget* parent) : QWidget(parent) {
     auto* grid = NewGrid(this);
     int row = 0;
-    for (const int index : {40, 41, 42, 43, 44}) {
-        FieldEdit* field = GalField(c, this, index, 6);
-        AddRow(grid, row++, 0, SettingLabel(kTxtGalaxy, index), field, {field}, this);
+    for (const char* key : {"Galaxy_CometFreq", "Galaxy_CometStars", "Galaxy_CometOrbit", "Galaxy_CometSpeed",
+                            "Galaxy_CometSWind"}) {
+        FieldEdit* field = b.Number(this, key, 6);
+        AddRow(b, grid, row++, 0, key, field, {field}, this);
     }
-    FieldEdit* cometPersist = GalField(c, this, 45, 6);
-    FieldEdit* starPersist = GalField(c, this, 46, 6);
-    AddRow(grid, 0, 2, SettingLabel(kTxtGalaxy, 45), cometPersist, {cometPersist, starPersist}, this);
-    FieldEdit* hueStart = GalField(c, this, 47, 4);
-    c.spnGalaxy[4] = NewSpin(this, "spnGalaxy", 4);
-    FieldEdit* hueEnd = GalField(c, this, 48, 4);
-    c.spnGalaxy[5] = NewSpin(this, "spnGalaxy", 5);
-    AddRow(grid, 1, 2, SettingLabel(kTxtGalaxy, 47), hueStart,
-           {hueStart, c.spnGalaxy[4], hueEnd, c.spnGalaxy[5]}, this);
-    c.picColNova = new RampSample(this);
-    c.picColNova->setObjectName("picColNova");
-    grid->addWidget(c.picColNova, 2, 3);
+    FieldEdit* cometPersist = b.Number(this, "Galaxy_CometCPersist", 6);
+    FieldEdit* starPersist = b.Number(this, "Galaxy_CometSPersist", 6);
+    AddRow(b, grid, 0, 2, "Galaxy_CometCPersist", cometPersist, {cometPersist, starPersist}, this);
+    FieldEdit* hueStart = b.Number(this, "Galaxy_HWC_Start", 4);
+    SpinControl* hueStartSpin = b.Spin(this, "Galaxy_HWC_Start");
+    FieldEdit* hueEnd = b.Number(this, "Galaxy_HWC_End", 4);
+    SpinControl* hueEndSpin = b.Spin(this, "Galaxy_HWC_End");
+    AddRow(b, grid, 1, 2, "Galaxy_HWC_Start", hueStart, {hueStart, hueStartSpin, hueEnd, hueEndSpin}, this);
+    auto* ramp = new RampSample(this);
+    ramp->setObjectName("picColNova");
+    b.Register(Own(ControlId::CometRamp), ramp);
+    grid->addWidget(ramp, 2, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(row, 1);
 }
 
-GalaxyPage::GalaxyPage(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGalaxyPage), parent) {
+GalaxyPageView::GalaxyPageView(PropsBuilder& b, QWidget* parent) : QGroupBox(Tr(pt::kGalaxyPage), parent) {
     setObjectName("fraAni_1");
+    b.Register(Own(ControlId::GalaxyFrame), this);
     auto* layout = new QVBoxLayout(this);
-    c.cboGalaxyTheme = NewCombo(this, "cboGalaxyTheme");
-    c.cboGalaxExtras = NewCombo(this, "cboGalaxExtras");
-    layout->addLayout(PageHeader(c.cboGalaxyTheme, c.cboGalaxExtras, this));
+    QComboBox* theme = b.Combo(this, ControlId::GalaxyTheme, "cboGalaxyTheme");
+    QComboBox* extras = b.Combo(this, ControlId::GalaxyExtras, "cboGalaxExtras");
+    layout->addLayout(PageHeader(theme, extras, this));
 
-    c.fraGalProp = new QStackedWidget(this);
-    c.fraGalProp->setObjectName("fraGalProp");
-    c.fraGalProp->addWidget(new GalaxyCharacteristicsPage(c, c.fraGalProp));
-    c.fraGalProp->addWidget(new NovaStarPage(c, c.fraGalProp));
-    c.fraGalProp->addWidget(new CometPage(c, c.fraGalProp));
-    for (int i = 0; i < c.fraGalProp->count(); ++i) {
-        c.fraGalProp->widget(i)->setObjectName(IndexedName("fraGalProp", i));
-    }
-    layout->addWidget(c.fraGalProp, 1);
+    auto* pages = new QStackedWidget(this);
+    pages->setObjectName("fraGalProp");
+    b.Register(Own(ControlId::GalaxyPages), pages);
+    pages->addWidget(new GalaxyCharacteristicsPageView(b, pages));
+    pages->addWidget(new NovaStarPageView(b, pages));
+    pages->addWidget(new CometPageView(b, pages));
+    for (int i = 0; i < pages->count(); ++i) pages->widget(i)->setObjectName(IndexedName("fraGalProp", i));
+    layout->addWidget(pages, 1);
 }
 
 // ---- the boxes beside the pages -----------------------------------------------------------
 
-GalaxyTypesBox::GalaxyTypesBox(PropsControls& c, QWidget* parent)
+GalaxyTypesBoxView::GalaxyTypesBoxView(PropsBuilder& b, QWidget* parent)
     : QGroupBox(Tr(pt::kGalaxyTypesBox), parent) {
     setObjectName("fraGalaxyTypes");
     auto* layout = new QVBoxLayout(this);
-    c.lstUniGalaxy = new QListWidget(this);
-    c.lstUniGalaxy->setObjectName("lstUniGalaxy");
-    c.lstUniGalaxy->setItemDelegate(new NameWeightDelegate(c.lstUniGalaxy));
-    ShowWholeRows(c.lstUniGalaxy, kGalaxyTypeRowsShown);
-    layout->addWidget(NewLabel(WithMnemonic(SettingLabel("txtUniGalPct", -1), pt::kNameListMnemonic),
-                               c.lstUniGalaxy, this));
-    layout->addWidget(c.lstUniGalaxy);
+    QListWidget* list = b.Lines(this, ControlId::GalaxyTypeList, "lstUniGalaxy");
+    list->setItemDelegate(new NameWeightDelegate(list));
+    ShowWholeRows(list, kGalaxyTypeRowsShown);
+    layout->addWidget(NewLabel(WithMnemonic(ToQt(LabelOf("_UniGalPct")), pt::kNameListMnemonic), list, this));
+    layout->addWidget(list);
 
-    c.txtUniGalName = new FieldEdit(this);
-    c.txtUniGalName->setObjectName("txtUniGalName");
-    c.txtUniGalPct = NewField(this, "txtUniGalPct", 4);
-    c.spnUniGalPct = NewSpin(this, "spnUniGalPct", -1);
+    FieldEdit* name = b.Text(this, "_UniGalName");
+    FieldEdit* weight = b.Number(this, "_UniGalPct", 4);
+    SpinControl* weightSpin = b.Spin(this, "_UniGalPct");
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(4);
-    nameRow->addWidget(c.txtUniGalName, 1);
-    nameRow->addWidget(c.txtUniGalPct);
-    nameRow->addWidget(c.spnUniGalPct);
+    nameRow->addWidget(name, 1);
+    nameRow->addWidget(weight);
+    nameRow->addWidget(weightSpin);
     layout->addLayout(nameRow);
 
-    c.cmdGalCommit = new QPushButton(Tr(pt::kGalCommit), this);
-    c.cmdGalCommit->setObjectName("cmdGalCommit");
-    c.cmdGalProps = new QPushButton(Tr(pt::kGalProps), this);
-    c.cmdGalProps->setObjectName("cmdGalProps");
-    c.cmdGalPreview = new QPushButton(Tr(pt::kGalPreview), this);
-    c.cmdGalPreview->setObjectName("cmdGalPreview");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(c.cmdGalCommit);
-    buttons->addWidget(c.cmdGalProps);
-    buttons->addWidget(c.cmdGalPreview);
+    buttons->addWidget(b.Button(this, ControlId::GalaxyCommit, pt::kGalCommit, "cmdGalCommit"));
+    buttons->addWidget(b.Button(this, ControlId::GalaxyProps, pt::kGalProps, "cmdGalProps"));
+    buttons->addWidget(b.Button(this, ControlId::GalaxyPreview, pt::kGalPreview, "cmdGalPreview"));
     layout->addLayout(buttons);
 }
 
-PreviewBox::PreviewBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kPreviewBox), parent) {
+PreviewBoxView::PreviewBoxView(PropsBuilder& b, QWidget* parent) : QGroupBox(Tr(pt::kPreviewBox), parent) {
     setObjectName("fraPreview");
     auto* layout = new QVBoxLayout(this);
-    c.picPreview = new SurfacePicture(this);
-    c.picPreview->setObjectName("picPreview");
-    c.picPreview->setFixedSize(kPreviewSize);
-    layout->addWidget(c.picPreview, 0, Qt::AlignCenter);
+    auto* picture = new SurfacePicture(this);
+    picture->setObjectName("picPreview");
+    picture->setFixedSize(kPreviewSize);
+    b.Register(Own(ControlId::PreviewPicture), picture);
+    layout->addWidget(picture, 0, Qt::AlignCenter);
 }
 
-CopyBox::CopyBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kCopyBox), parent) {
+CopyBoxView::CopyBoxView(PropsBuilder& b, QWidget* parent) : QGroupBox(Tr(pt::kCopyBox), parent) {
     setObjectName("fraPropCopy");
     auto* grid = NewGrid(this);
-    c.cboPropCopy = NewCombo(this, "cboPropCopy");
-    c.txtPropCopy = NewField(this, "txtPropCopy", 7);
-    c.cmdPropCopy = new QPushButton(Tr(pt::kCopyToAll), this);
-    c.cmdPropCopy->setObjectName("cmdPropCopy");
-    grid->addWidget(NewLabel(Tr(pt::kCopyProps), c.cboPropCopy, this), 0, 0);
-    grid->addWidget(NewLabel(Tr(pt::kCopyValue), c.txtPropCopy, this), 0, 1);
-    grid->addWidget(c.cboPropCopy, 1, 0);
-    grid->addWidget(c.txtPropCopy, 1, 1);
-    grid->addWidget(c.cmdPropCopy, 2, 0, 1, 2, Qt::AlignRight);
+    QComboBox* property = b.Combo(this, ControlId::CopyProperty, "cboPropCopy");
+    auto* value = new FieldEdit(this);
+    value->setObjectName("txtPropCopy");
+    value->setFixedWidth(value->fontMetrics().horizontalAdvance(QString(7, QLatin1Char('0'))) +
+                         kFieldPadding);
+    b.Register(Own(ControlId::CopyValue), value);
+    QPushButton* copy = b.Button(this, ControlId::CopyToAll, pt::kCopyToAll, "cmdPropCopy");
+    grid->addWidget(NewLabel(Tr(pt::kCopyProps), property, this), 0, 0);
+    grid->addWidget(NewLabel(Tr(pt::kCopyValue), value, this), 0, 1);
+    grid->addWidget(property, 1, 0);
+    grid->addWidget(value, 1, 1);
+    grid->addWidget(copy, 2, 0, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(0, 1);
 }
 
-GeneralBox::GeneralBox(PropsControls& c, QWidget* parent) : QGroupBox(Tr(pt::kGeneralBox), parent) {
+DisplayBoxView::DisplayBoxView(PropsBuilder& b, QWidget* parent) : QGroupBox(Tr(pt::kGeneralBox), parent) {
     setObjectName("fraGeneral");
     auto* grid = NewGrid(this);
-    c.txtPixelSize = NewField(this, "txtPixelSize", 3);
-    c.spnPixSize = NewSpin(this, "spnPixSize", -1);
-    c.txtFocalLen = NewField(this, "txtFocalLen", 6);
-    c.txtMessage = new FieldEdit(this);
-    c.txtMessage->setObjectName("txtMessage");
-    AddRow(grid, 0, 0, WithMnemonic(SettingLabel("txtPixelSize", -1), pt::kPixelSizeMnemonic), c.txtPixelSize,
-           {c.txtPixelSize, c.spnPixSize}, this);
-    AddRow(grid, 1, 0, WithMnemonic(SettingLabel("txtFocalLen", -1), pt::kFocalLengthMnemonic), c.txtFocalLen,
-           {c.txtFocalLen}, this);
-    grid->addWidget(
-        NewLabel(WithMnemonic(SettingLabel("txtMessage", -1), pt::kLockMessageMnemonic), c.txtMessage, this),
-        2, 0);
-    grid->addWidget(c.txtMessage, 2, 1);
+    FieldEdit* pixelSize = b.Number(this, "PixelSize", 3);
+    SpinControl* pixelSizeSpin = b.Spin(this, "PixelSize");
+    FieldEdit* focal = b.Number(this, "FocalLength", 6);
+    FieldEdit* message = b.Text(this, "LockMessage");
+    const auto label = [this](std::string_view key, char mnemonic, QWidget* buddy) {
+        return NewLabel(WithMnemonic(ToQt(LabelOf(key)), mnemonic), buddy, this);
+    };
+    grid->addWidget(label("PixelSize", pt::kPixelSizeMnemonic, pixelSize), 0, 0,
+                    Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(Row(this, {pixelSize, pixelSizeSpin}), 0, 1);
+    grid->addWidget(label("FocalLength", pt::kFocalLengthMnemonic, focal), 1, 0,
+                    Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(Row(this, {focal}), 1, 1);
+    grid->addWidget(label("LockMessage", pt::kLockMessageMnemonic, message), 2, 0);
+    grid->addWidget(message, 2, 1);
     grid->setColumnStretch(1, 1);
 }
 

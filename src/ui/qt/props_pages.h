@@ -1,42 +1,28 @@
-// The pages and boxes of the properties dialog. Each page is one widget class that builds
-// and lays out its controls; the controls themselves are collected in PropsControls, on
-// which the dialog's behaviour works. Control names follow the dialog's own naming
-// (txtUni, spnGalaxy, lstUniGalaxy, ...); indexed controls are named "txtUni_40".
+// The layout of the properties dialog's pages and boxes: one widget class per page, which
+// creates its controls, lays them out and registers each under the name the dialog's
+// logic gives it (a setting's key or one of the dialog's own controls). Ranges, steps,
+// labels and list entries come from the logic's tables and the settings definitions.
 #pragma once
 
 #include <QGroupBox>
 #include <QString>
 #include <QWidget>
 
-#include <array>
-#include <map>
-#include <vector>
+#include <string_view>
+
+#include "ui/logic/control.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QStackedWidget;
 
 namespace astrelle {
 
-class ColourSwatch;
 class FieldEdit;
-class SurfacePicture;
-class ProfilePictogram;
-class RampSample;
+class QtControls;
 class SpinControl;
-
-// Object name of an indexed control ("txtUni", 40 -> "txtUni_40").
-QString IndexedName(const char* control, int index);
-
-// A line of the galaxy type and composite lists is the name, blanks and the weight; it is
-// read back by cutting: the name is the line without its last 4 characters, the weight
-// those 4 characters, both without blanks at their ends.
-inline constexpr int kWeightChars = 4;
-QString NameOfListLine(const QString& line);
-QString WeightOfListLine(const QString& line);
 
 // Gives a list the height of exactly that many whole rows (a row cut in half reads as a
 // fault), measured on its own items; the list neither grows nor shrinks in its layout.
@@ -48,166 +34,115 @@ inline constexpr int kGalaxyTypeRowsShown = 9;
 inline constexpr int kCompositeRowsShown = 12;
 inline constexpr int kMinorTypeRowsShown = 16;
 
-struct PropsControls {
-    // Main pages (fraAni 0 and 1) and the stack that shows one of them.
-    QStackedWidget* mainPages = nullptr;
-    QGroupBox* fraUniverse = nullptr;
-    QGroupBox* fraGalaxy = nullptr;
+// What the pages build with: the controls they register, and helpers that create a
+// control for a setting as its row and definition describe it.
+class PropsBuilder {
+  public:
+    explicit PropsBuilder(QtControls& controls) : controls_(controls) {}
 
-    // Universe page.
-    QComboBox* cboUniTheme = nullptr;
-    QComboBox* cboUniExtras = nullptr;
-    QStackedWidget* fraUniProp = nullptr;
-    std::map<int, FieldEdit*> txtUni;
-    std::array<SpinControl*, 5> spnUni{};
-    QCheckBox* chkUniTour = nullptr;
-    QCheckBox* chkVisitSeq = nullptr;
-    QCheckBox* chkTrackGrav = nullptr;
-    QCheckBox* chkAmbDisp = nullptr;
-    QComboBox* cboUniProfile = nullptr;
-    ProfilePictogram* picUniProfile = nullptr;
-    RampSample* picColUni = nullptr;
-    std::vector<QWidget*> tourControls;  // enabled only while the universe is toured
-    QLabel* lblGravityWarning = nullptr;
+    // A number field wide enough for the given count of digits.
+    FieldEdit* Number(QWidget* parent, std::string_view key, int digits);
+    FieldEdit* Text(QWidget* parent, std::string_view key);
+    SpinControl* Spin(QWidget* parent, std::string_view key);
+    QCheckBox* Check(QWidget* parent, std::string_view key);
+    QComboBox* List(QWidget* parent, std::string_view key);
+    QComboBox* Combo(QWidget* parent, ControlId id, const char* name);
+    QPushButton* Button(QWidget* parent, ControlId id, const char* caption, const char* name);
+    QListWidget* Lines(QWidget* parent, ControlId id, const char* name);
+    // The label of a setting's control, enabled and disabled with it.
+    QLabel* Label(QWidget* parent, std::string_view key, QWidget* buddy);
+    void Companion(std::string_view key, QWidget* widget);
+    void Register(const Control& control, QWidget* widget);
 
-    // Composite sub-page.
-    QListWidget* lstCompGalaxy = nullptr;
-    FieldEdit* txtCompGalName = nullptr;
-    FieldEdit* txtCompGalPct = nullptr;
-    SpinControl* spnCompGalPct = nullptr;
-    QComboBox* cboCompMajor = nullptr;
-    QListWidget* lstCompMinor = nullptr;
-    QPushButton* cmdCompCommit = nullptr;
-    QPushButton* cmdCompPreview = nullptr;
-
-    // Galaxy page.
-    QComboBox* cboGalaxyTheme = nullptr;
-    QComboBox* cboGalaxExtras = nullptr;
-    QStackedWidget* fraGalProp = nullptr;
-    std::map<int, FieldEdit*> txtGalaxy;
-    std::array<FieldEdit*, 5> txtPixHue{};
-    std::array<SpinControl*, 6> spnGalaxy{};
-    SpinControl* spnGalHue = nullptr;
-    std::array<SpinControl*, 5> spnPixHue{};
-    std::array<ColourSwatch*, 4> picPixHue{};
-    ColourSwatch* picGalHue = nullptr;
-    RampSample* picColNova = nullptr;
-    QComboBox* cboGalPlane = nullptr;
-    QComboBox* cboGalColor = nullptr;
-    QComboBox* cboGalProfile = nullptr;
-    ProfilePictogram* picGalProfile = nullptr;
-
-    // Galaxy types box.
-    QListWidget* lstUniGalaxy = nullptr;
-    FieldEdit* txtUniGalName = nullptr;
-    FieldEdit* txtUniGalPct = nullptr;
-    SpinControl* spnUniGalPct = nullptr;
-    QPushButton* cmdGalCommit = nullptr;
-    QPushButton* cmdGalProps = nullptr;
-    QPushButton* cmdGalPreview = nullptr;
-
-    // Preview box.
-    SurfacePicture* picPreview = nullptr;
-
-    // Copy box.
-    QComboBox* cboPropCopy = nullptr;
-    FieldEdit* txtPropCopy = nullptr;
-    QPushButton* cmdPropCopy = nullptr;
-
-    // General fields and the dialog buttons.
-    FieldEdit* txtPixelSize = nullptr;
-    SpinControl* spnPixSize = nullptr;
-    FieldEdit* txtFocalLen = nullptr;
-    FieldEdit* txtMessage = nullptr;
-    QPushButton* cmdAccept = nullptr;
-    QPushButton* cmdDismiss = nullptr;
+  private:
+    QtControls& controls_;
 };
 
 // ---- universe sub-pages -------------------------------------------------------------------
-class UniverseCreationPage : public QWidget {
+class UniverseCreationPageView : public QWidget {
     Q_OBJECT
   public:
-    UniverseCreationPage(PropsControls& c, QWidget* parent);
+    UniverseCreationPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class StarCreationPage : public QWidget {
+class StarCreationPageView : public QWidget {
     Q_OBJECT
   public:
-    StarCreationPage(PropsControls& c, QWidget* parent);
+    StarCreationPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class TourPage : public QWidget {
+class TourPageView : public QWidget {
     Q_OBJECT
   public:
-    TourPage(PropsControls& c, QWidget* parent);
+    TourPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class CompositePage : public QWidget {
+class CompositePageView : public QWidget {
     Q_OBJECT
   public:
-    CompositePage(PropsControls& c, QWidget* parent);
+    CompositePageView(PropsBuilder& b, QWidget* parent);
 };
 
-class GravityPage : public QWidget {
+class GravityPageView : public QWidget {
     Q_OBJECT
   public:
-    GravityPage(PropsControls& c, QWidget* parent);
+    GravityPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class UniversePage : public QGroupBox {
+class UniversePageView : public QGroupBox {
     Q_OBJECT
   public:
-    UniversePage(PropsControls& c, QWidget* parent);
+    UniversePageView(PropsBuilder& b, QWidget* parent);
 };
 
 // ---- galaxy sub-pages ---------------------------------------------------------------------
-class GalaxyCharacteristicsPage : public QWidget {
+class GalaxyCharacteristicsPageView : public QWidget {
     Q_OBJECT
   public:
-    GalaxyCharacteristicsPage(PropsControls& c, QWidget* parent);
+    GalaxyCharacteristicsPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class NovaStarPage : public QWidget {
+class NovaStarPageView : public QWidget {
     Q_OBJECT
   public:
-    NovaStarPage(PropsControls& c, QWidget* parent);
+    NovaStarPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class CometPage : public QWidget {
+class CometPageView : public QWidget {
     Q_OBJECT
   public:
-    CometPage(PropsControls& c, QWidget* parent);
+    CometPageView(PropsBuilder& b, QWidget* parent);
 };
 
-class GalaxyPage : public QGroupBox {
+class GalaxyPageView : public QGroupBox {
     Q_OBJECT
   public:
-    GalaxyPage(PropsControls& c, QWidget* parent);
+    GalaxyPageView(PropsBuilder& b, QWidget* parent);
 };
 
 // ---- the boxes beside the pages -----------------------------------------------------------
-class GalaxyTypesBox : public QGroupBox {
+class GalaxyTypesBoxView : public QGroupBox {
     Q_OBJECT
   public:
-    GalaxyTypesBox(PropsControls& c, QWidget* parent);
+    GalaxyTypesBoxView(PropsBuilder& b, QWidget* parent);
 };
 
-class PreviewBox : public QGroupBox {
+class PreviewBoxView : public QGroupBox {
     Q_OBJECT
   public:
-    PreviewBox(PropsControls& c, QWidget* parent);
+    PreviewBoxView(PropsBuilder& b, QWidget* parent);
 };
 
-class CopyBox : public QGroupBox {
+class CopyBoxView : public QGroupBox {
     Q_OBJECT
   public:
-    CopyBox(PropsControls& c, QWidget* parent);
+    CopyBoxView(PropsBuilder& b, QWidget* parent);
 };
 
-class GeneralBox : public QGroupBox {
+class DisplayBoxView : public QGroupBox {
     Q_OBJECT
   public:
-    GeneralBox(PropsControls& c, QWidget* parent);
+    DisplayBoxView(PropsBuilder& b, QWidget* parent);
 };
 
 }  // namespace astrelle

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include "engine/pixel_surface.h"
+#include "ui/logic/dialog_view.h"
+#include "ui/qt/window_engine_host.h"
 
 namespace astrelle {
 
@@ -31,6 +33,23 @@ class SurfacePicture : public QWidget {
 
   private:
     PixelSurface surface_;
+};
+
+// A surface picture as the target of a preview: its surface, and a window engine host over
+// the process values that presents the picture in every pass over the window's events.
+class PictureTarget : public PreviewTarget {
+  public:
+    PictureTarget(SurfacePicture& picture, ProcessValues& process)
+        : picture_(picture), host_(process, [&picture] { picture.Present(); }) {}
+
+    EngineHost& Host() override { return host_; }
+    PixelSurface& Surface() override { return picture_.Surface(); }
+    void FitSurface() override { picture_.FitSurface(); }
+    void Present() override { picture_.Present(); }
+
+  private:
+    SurfacePicture& picture_;
+    WindowEngineHost host_;
 };
 
 }  // namespace astrelle

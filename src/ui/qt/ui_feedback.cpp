@@ -1,4 +1,4 @@
-// Warning boxes and beeps with their test sinks.
+// Warning boxes, questions and beeps with their test sinks.
 #include "ui/qt/ui_feedback.h"
 
 #include <QApplication>
@@ -12,6 +12,11 @@ namespace {
 
 WarningSink& WarningSinkSlot() {
     static WarningSink sink;
+    return sink;
+}
+
+QuestionSink& QuestionSinkSlot() {
+    static QuestionSink sink;
     return sink;
 }
 
@@ -30,6 +35,14 @@ void ShowWarning(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QString::fromLatin1(kProductTitle), text, QMessageBox::Ok);
 }
 
+bool AskYesNo(QWidget* parent, const QString& text) {
+    if (QuestionSinkSlot()) return QuestionSinkSlot()(parent, text);
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kProductTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void Beep() {
     if (BeepSinkSlot()) {
         BeepSinkSlot()();
@@ -40,6 +53,10 @@ void Beep() {
 
 WarningSink SetWarningSink(WarningSink sink) {
     return std::exchange(WarningSinkSlot(), std::move(sink));
+}
+
+QuestionSink SetQuestionSink(QuestionSink sink) {
+    return std::exchange(QuestionSinkSlot(), std::move(sink));
 }
 
 BeepSink SetBeepSink(BeepSink sink) {

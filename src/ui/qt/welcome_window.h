@@ -1,18 +1,14 @@
-// The welcome window ("About Astrelle"): product name, version and small print over a
-// circular colour gradient, a live show of the composite galaxy types in a small picture,
-// and buttons for the product web page, the credits and dismissing it. While it is open the
-// shared galaxy type and composite tables hold the factory rows; the user's rows come back
-// when it closes.
+// The welcome window's Qt view ("About Astrelle"): product name, version and small print over
+// a circular colour gradient, the galaxy show (ui/logic/welcome_show.h) in a small picture,
+// and buttons for the product web page, the credits and dismissing it.
 #pragma once
 
 #include <QDialog>
-#include <QStringList>
 #include <QUrl>
 
 #include <functional>
 #include <memory>
 
-#include "engine/engine_state.h"
 #include "engine/process_values.h"
 #include "settings/settings_model.h"
 
@@ -21,14 +17,10 @@ class QPushButton;
 
 namespace astrelle {
 
+class PictureTarget;
 class SettingsStore;
 class SurfacePicture;
-class WindowEngineHost;
-
-inline constexpr const char* kProductPageUrl = "https://astrelle.example.org";
-
-// The lines of the credits window.
-QStringList CreditLines();
+class WelcomeShow;
 
 // Opens the product page in the desktop's web browser. When that fails it shows the
 // warning "The Web Page could not be reached." with the address and returns false.
@@ -52,22 +44,14 @@ class WelcomeWindow : public QDialog {
     explicit WelcomeWindow(const WelcomeContext& context, QWidget* parent = nullptr);
     ~WelcomeWindow() override;
 
-    // The galaxy show's state, for tests and screenshots.
     SurfacePicture* Picture() const { return picKRLN_; }
-    EngineContext& Engine() { return *engine_; }
-    int16_t TypeCounter() const { return typeCounter_; }
-    int PreviewsRun() const { return previewsRun_; }
-    bool ShowRunning() const { return running_; }
-
+    WelcomeShow& Show() { return *show_; }
     QPushButton* WebButton() const { return cmdWeb_; }
     QPushButton* CreditsButton() const { return cmdCredits_; }
     QPushButton* DismissButton() const { return cmdDismiss_; }
 
-    // Runs the show until StopRequested; called once the window is first on screen.
-    void RunGalaxyShow();
     void ShowCredits();
     void Dismiss();
-
     void reject() override;
 
   protected:
@@ -76,16 +60,13 @@ class WelcomeWindow : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void RunGalaxyShow();
+
     WelcomeContext context_;
     SurfacePicture* picKRLN_;
-    std::unique_ptr<WindowEngineHost> host_;
-    std::unique_ptr<EngineContext> engine_;
-    GalaxyTypeTable savedTypes_;
-    CompositeTable savedComposites_;
-    int16_t typeCounter_ = 0;
-    int previewsRun_ = 0;
+    std::unique_ptr<PictureTarget> target_;
+    std::unique_ptr<WelcomeShow> show_;
     bool started_ = false;
-    bool running_ = false;
 
     QLabel* lblVersion_;
     QLabel* lblSmall_;

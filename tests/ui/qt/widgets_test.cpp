@@ -1,5 +1,5 @@
 // Tests of the small widgets of the dialogs: the spinner and its field, the number field's
-// key filters, arrow steps, normalisation and selection, and the profile pictograms.
+// reports and selection, and the profile pictograms.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -46,57 +46,37 @@ void SendFocus(QWidget& widget, QEvent::Type type, Qt::FocusReason reason) {
     QApplication::sendEvent(&widget, &event);
 }
 
-// The number field of every dialog: the key filters (with a beep for a swallowed key), the
-// arrow steps, the normalisation on leaving and the whole text selected on entering.
-TEST(Widgets, NumberFieldFiltersStepsNormalisesAndSelects) {
+// The number field of every dialog reports entering and leaving (a menu or another window
+// taking the focus is not leaving), each typed character before it is taken, and the
+// arrows; it selects its whole text when entered unless it is read-only.
+TEST(Widgets, FieldReportsFocusKeysAndArrowsAndSelectsItsText) {
     FieldEdit field;
-    int beeps = 0;
-    field.SetBeep([&beeps] { ++beeps; });
-    field.SetCheck(FieldCheck{FieldKind::Int16, 10, 999});
-    field.SetKeyFilter(KeyFilterKind::Digits);
-    QTest::keyClicks(&field, "1a2-.3");
-    QTest::keyClick(&field, Qt::Key_Backspace);
-    QTest::keyClick(&field, Qt::Key_Left);  // editing and navigation are no typing
-    EXPECT_EQ(field.text(), "12");
-    EXPECT_EQ(beeps, 3);
-    field.SetKeyFilter(KeyFilterKind::Decimal);
-    field.setText("0.5");
-    field.deselect();
-    QTest::keyClicks(&field, ".5");  // a second point is refused
-    EXPECT_EQ(field.text(), "0.55");
-    EXPECT_EQ(beeps, 4);
-
-    // Arrows step from the leading number rounded half to even, and stop at the ends.
-    field.SetArrowStep(ArrowStep{10, 10, 999});
-    const struct {
-        const char* text;
-        Qt::Key key;
-        const char* stepped;
-    } cases[] = {{"995", Qt::Key_Up, "999"}, {"15", Qt::Key_Down, "10"}, {"", Qt::Key_Up, "10"},
-                 {"22.5", Qt::Key_Up, "32"}, {"-5", Qt::Key_Up, "10"},   {"1e30", Qt::Key_Down, "1e30"}};
-    for (const auto& c : cases) {
-        field.setText(c.text);
-        QTest::keyClick(&field, c.key);
-        EXPECT_EQ(field.text(), c.stepped) << c.text;
-    }
-    field.SetArrowStep(ArrowStep{});  // a field without a step ignores the arrows
-    field.setText("500");
+    QStringList reports;
+    field.SetReports(FieldReports{[&] { reports << "in"; }, [&] { reports << "out"; },
+                                  [&](char32_t typed, const QString& text, const QString& selection) {
+                                      reports << QString(QChar(static_cast<char16_t>(typed))) + "|" + text +
+                                                     "|" + selection;
+                                      return typed != 'x';
+                                  },
+                                  [&](int direction) {
+                                      reports << QString::number(direction);
+                                      return direction > 0;
+                                  }});
+    QTest::keyClicks(&field, "1x");
+    QTest::keyClick(&field, Qt::Key_Backspace);  // editing, shortcuts and navigation are no typing
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&field, Qt::Key_Up);
-    EXPECT_EQ(field.text(), "500");
+    QTest::keyClick(&field, Qt::Key_Down);
+    EXPECT_EQ(field.text(), "");
+    EXPECT_EQ(reports, (QStringList{"1||", "x|1|", "1", "-1"}));
 
-    // Leaving normalises, unless another window or a menu took the focus.
-    field.setText("4000");
+    reports.clear();
+    field.setText("abc");
     SendFocus(field, QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     SendFocus(field, QEvent::FocusOut, Qt::PopupFocusReason);
-    EXPECT_EQ(field.text(), "4000");
     SendFocus(field, QEvent::FocusOut, Qt::TabFocusReason);
-    EXPECT_EQ(field.text(), "999");
-    field.ClearCheck();
-    field.setText("abc");
-    SendFocus(field, QEvent::FocusOut, Qt::TabFocusReason);
-    EXPECT_EQ(field.text(), "abc");
-
     SendFocus(field, QEvent::FocusIn, Qt::OtherFocusReason);
+    EXPECT_EQ(reports, (QStringList{"out", "in"}));
     EXPECT_EQ(field.selectedText(), "abc");
     field.deselect();
     field.setReadOnly(true);  // a locked field keeps the caret where it was

@@ -1,11 +1,10 @@
 // The star flight of the credits window as plain logic: the window's set-up with its
-// clamps, and the stars on the unit square that fly towards the viewer and are renewed at
-// depth 1 when they leave the square or come too close.
+// clamps, the stars on the unit square that fly towards the viewer and are renewed at
+// depth 1 when they leave the square or come too close, and the scrolling of the text.
 #pragma once
 
-#include <QStringList>
-
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/random_source.h"
@@ -14,14 +13,22 @@ namespace astrelle {
 
 // What the window is told before it is shown.
 struct CreditsSetup {
-    int16_t stars = 125;      // i3DStars: the field holds stars + 1 stars
-    float speed = 0.005f;     // f3DSpeed: depth step per frame
-    float scrollStep = 2.0f;  // fScrlInc: pixels the text moves up per frame
-    QStringList lines;        // sCredits
+    int16_t stars = 125;             // i3DStars: the field holds stars + 1 stars
+    float speed = 0.005f;            // f3DSpeed: depth step per frame
+    float scrollStep = 2.0f;         // fScrlInc: pixels the text moves up per frame
+    std::vector<std::string> lines;  // sCredits
 };
 
 // The set-up as the window uses it: stars 10..200, speed 0.0025..0.25, scroll step 0.5..10.
 CreditsSetup ClampCreditsSetup(const CreditsSetup& setup);
+
+// The credit text starts, and re-enters after it has scrolled out, this far above the
+// bottom of its frame.
+inline constexpr double kCreditsEntryGap = 10;
+
+// The top of the credit text after a frame: up by the step, and once the text has left its
+// frame entirely, back in near the frame's bottom.
+double NextCreditsTop(double top, double textHeight, double frameHeight, double step);
 
 // The stars of the flight on the unit square, x and y in -1..1, depth z from 1 (far) down
 // to 0.02, with their projected places sx = x / z, sy = y / z. A star that leaves the

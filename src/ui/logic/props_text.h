@@ -84,6 +84,9 @@ inline constexpr Text kSelectProperty = "Please select a Property to copy.";
 inline constexpr Text kEnterPropertyValue = "Please enter a Property value.";
 inline constexpr Text kResetQuestion =
     "Do you really want to reset the Properties back to the factory settings?";
+// Help topics that are not a setting's key, the anchors of the help page.
+inline constexpr Text kHelpContents = "contents";
+inline constexpr Text kHelpSearch = "index";
 inline constexpr Text kHelpMissing = "The help page of Astrelle could not be found.";
 inline constexpr Text kHelpFailed = "The help page could not be opened in the desktop's web browser.";
 inline constexpr Text kTemplateNotWritten = "The template could not be written.";
@@ -105,6 +108,8 @@ inline constexpr Text kMenuAbout = "&About Astrelle...";
 
 // ---- template chooser -------------------------------------------------------------------
 inline constexpr Text kOpenTemplateTitle = "Select Template to Open";
+// The filter of the File menu's choosers.
+inline constexpr Text kTemplateTypes = "Galaxy Templates (*.glx)|*.glx|All Files (*.*)|*.*";
 inline constexpr Text kSaveTemplateTitle = "Enter or Select Template to Save";
 
 }  // namespace astrelle::props_text

@@ -1,5 +1,5 @@
-// Clamps of the credits set-up and the renewal of a star.
-#include "ui/qt/credit_stars.h"
+// Clamps of the credits set-up, the renewal of a star and the text's scrolling.
+#include "ui/logic/credit_stars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +13,10 @@ CreditsSetup ClampCreditsSetup(const CreditsSetup& setup) {
     c.speed = std::isnan(setup.speed) ? 0.0025f : std::clamp(setup.speed, 0.0025f, 0.25f);
     c.scrollStep = std::isnan(setup.scrollStep) ? 0.5f : std::clamp(setup.scrollStep, 0.5f, 10.0f);
     return c;
+}
+
+double NextCreditsTop(double top, double textHeight, double frameHeight, double step) {
+    return top < -textHeight ? frameHeight - kCreditsEntryGap : top - step;
 }
 
 int CreditStarField::DotWidth(float z) {
