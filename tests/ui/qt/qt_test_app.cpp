@@ -8,18 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdlib>
-
-namespace astrelle::testing_support {
-
-QApplication& TestApp() {
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) std::abort();  // main creates it before any test
-    return *app;
-}
-
-}  // namespace astrelle::testing_support
-
 int main(int argc, char** argv) {
     // The offscreen platform, with one screen of the smallest size the dialogs must fit
     // (1024x768 at 96 dpi), so that fitting and centring are tested on that screen.

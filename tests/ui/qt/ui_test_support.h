@@ -1,7 +1,6 @@
-// Shared helpers of the Qt view tests. The test program's own main creates one QApplication
-// on the offscreen platform before any test runs (qt_test_app.cpp); the helpers record
-// warning boxes, questions and beeps instead of showing them, count lit pixels, and save
-// screenshots for a look by eye when ASTRELLE_SCREENSHOTS names a folder.
+// Shared helpers of the Qt view tests (whose main, qt_test_app.cpp, makes one QApplication on
+// the offscreen platform): warnings, questions and beeps recorded instead of shown, lit
+// pixels counted, screenshots saved when ASTRELLE_SCREENSHOTS names a folder.
 #pragma once
 
 #include <QApplication>
@@ -14,8 +13,7 @@
 
 #include "ui/qt/ui_feedback.h"
 
-// Readable values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
+inline void PrintTo(const QString& text, std::ostream* os) {  // readable in failure messages
     *os << '"' << text.toStdString() << '"';
 }
 

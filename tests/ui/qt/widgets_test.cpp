@@ -1,5 +1,6 @@
-// Tests of the small widgets of the dialogs: the spinner and its field, the number field's
-// reports and selection, and the profile pictograms.
+// Tests of the small widgets of the dialogs (the spinner and its field, the number field's
+// reports and selection) and of the gradient painted on plain images: every style covers the
+// surface, one step is colour 1, circles around a corner reach the farthest one.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,8 +10,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/qt/colour_samples.h"
+#include <set>
+
 #include "ui/qt/field_edit.h"
+#include "ui/qt/gradient.h"
+#include "ui/qt/packed_colour.h"
 #include "ui/qt/spin_control.h"
 
 namespace astrelle {
@@ -70,7 +74,7 @@ TEST(Widgets, FieldReportsFocusKeysAndArrowsAndSelectsItsText) {
     EXPECT_EQ(field.text(), "");
     EXPECT_EQ(reports, (QStringList{"1||", "x|1|", "1", "-1"}));
 
-    reports.clear();
+    reports.clear();  // another window or a menu taking the focus is not leaving
     field.setText("abc");
     SendFocus(field, QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     SendFocus(field, QEvent::FocusOut, Qt::PopupFocusReason);
@@ -84,44 +88,37 @@ TEST(Widgets, FieldReportsFocusKeysAndArrowsAndSelectsItsText) {
     EXPECT_TRUE(field.selectedText().isEmpty());
 }
 
-QImage Render(ProfilePictogram& picture, int profile) {
-    picture.SetProfile(profile);
-    return picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+constexpr QRgb kSentinel = 0xFFFF00FFu;  // magenta, which none of the gradients below paint
+
+QImage Blank(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(kSentinel);
+    return image;
 }
 
-// Lit pixels inside the part of the picture, leaving out the two-pixel frame.
-int LitPixels(const QImage& image, QRect part) {
-    part &= image.rect().adjusted(2, 2, -2, -2);
-    int lit = 0;
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        for (int x = part.left(); x <= part.right(); ++x) lit += qGray(image.pixel(x, y)) > 40 ? 1 : 0;
-    return lit;
+std::set<QRgb> Colours(const QImage& image) {
+    std::set<QRgb> seen;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+    return seen;
 }
 
-TEST(Widgets, EachProfileDrawsItsOwnSymmetricCrossSection) {
-    ProfilePictogram picture;
-    const QRect all(0, 0, 10000, 10000);
-    EXPECT_EQ(LitPixels(Render(picture, -1), all), 0);
-    EXPECT_EQ(LitPixels(Render(picture, 7), all), 0);
-
-    std::vector<QImage> images;
-    for (int profile = 0; profile < ProfilePictogram::kProfiles; ++profile) {
-        SCOPED_TRACE(testing::Message() << "profile " << profile);
-        const QImage& image = images.emplace_back(Render(picture, profile));
-        const int lit = LitPixels(image, all);
-        EXPECT_GT(lit, 20);
-        // The cross-section is mirrored about the axis and about the plane: opposite halves
-        // carry about the same amount of line.
-        const int w = image.width();
-        const int h = image.height();
-        EXPECT_NEAR(LitPixels(image, QRect(0, 0, w / 2, h)), LitPixels(image, QRect(w / 2, 0, w, h)),
-                    lit / 8);
-        EXPECT_NEAR(LitPixels(image, QRect(0, 0, w, h / 2)), LitPixels(image, QRect(0, h / 2, w, h)),
-                    lit / 8);
+TEST(PaintGradient, EveryStyleCoversTheSurface) {
+    for (int style = 0; style <= 7; ++style) {
+        QImage one = Blank(40, 30);
+        PaintGradient(one, 0x00302010u, 0x00FFFFFFu, 1, style);
+        EXPECT_EQ(Colours(one), std::set<QRgb>{qRgb(0x10, 0x20, 0x30)}) << style;
+        QImage many = Blank(61, 47);
+        PaintGradient(many, 0x00000000u, 0x00FFFF00u, 24, style);
+        EXPECT_FALSE(Colours(many).contains(kSentinel)) << style;
     }
-    for (size_t a = 0; a < images.size(); ++a) {
-        for (size_t b = a + 1; b < images.size(); ++b) EXPECT_NE(images[a], images[b]) << a << " vs " << b;
-    }
+    // Circles around a corner: the first band fills the far corner, the last the centre.
+    QImage circles = Blank(100, 60);
+    PaintGradient(circles, 0x00800000u, 0x00000080u, 24, 7, ScalePoint{99, 0});
+    EXPECT_FALSE(Colours(circles).contains(kSentinel));
+    EXPECT_EQ(circles.pixel(0, 59), qRgb(0, 0, 0x80));
+    EXPECT_EQ(circles.pixel(99, 0),
+              ColourFromPacked(GradientBandColour(0x00800000u, 0x00000080u, 23, 24)).rgb());
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-// The credits window on the offscreen platform: stars that leave no trace behind, the
-// restart on resize, the scrolling text, double click and dismiss, and frames paced by the
-// frame wait. The flight's own rules are tested as logic.
+// The welcome and credits windows on the offscreen platform: the welcome show runs in its
+// picture and goes on under the credits; the credits' stars leave no trace behind, the flight
+// restarts on resize, the text scrolls, a double click maximizes. Their rules are logic.
 #include "ui/qt/credits_window.h"
+#include "ui/qt/welcome_window.h"
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -14,14 +14,14 @@
 #include <cmath>
 
 #include "engine/engine_state.h"
+#include "ui/logic/welcome_show.h"
 #include "ui/qt/gradient.h"
+#include "ui/qt/surface_picture.h"
 #include "ui/qt/window_engine_host.h"
 #include "ui_test_support.h"
 
 namespace astrelle {
 namespace {
-
-// ---- the window --------------------------------------------------------------------------
 
 class CreditsWindowTest : public ::testing::Test {
   protected:
@@ -42,33 +42,6 @@ class CreditsWindowTest : public ::testing::Test {
     CompositeTable composites_{};
     EngineContext ctx_{host_, surface_, types_, composites_};
 };
-
-// The set-up is held to its ranges, and with a 32 ms delay the flight sleeps between frames
-// instead of racing.
-TEST_F(CreditsWindowTest, RunsWithTheClampedSetUpAndWaitsForTheFrameDelay) {
-    CreditsWindow window(ctx_);
-    window.FormLet(5, 1.0f, 20.0f, {"one", "two"});
-    QElapsedTimer clock;
-    clock.start();
-    int64_t frames = 0;
-    qint64 elapsed = 0;
-    Fly(window, 500, [&] {
-        frames = window.Frames();
-        elapsed = clock.elapsed();
-        EXPECT_EQ(window.Setup().stars, 10);
-        EXPECT_FLOAT_EQ(window.Setup().speed, 0.25f);
-        EXPECT_FLOAT_EQ(window.Setup().scrollStep, 10.0f);
-        EXPECT_EQ(window.Stars().Size(), 11u);
-    });
-    EXPECT_GT(frames, 0);
-    EXPECT_LE(frames * 32, elapsed + 64);
-    EXPECT_NE(process_.StopRequested, 0);  // dismiss ends the flight through the stop flag
-    if (!qEnvironmentVariableIsEmpty("ASTRELLE_SCREENSHOTS")) {
-        CreditsWindow shot(ctx_);
-        shot.FormLet(125, 0.005f, 2.0f, {"Astrelle 2.0", "", "Design and programming", "The Astrelle Team"});
-        Fly(shot, 1500, [&] { EXPECT_TRUE(testing_support::SaveScreenshot(shot, "credits")); });
-    }
-}
 
 TEST_F(CreditsWindowTest, StarsLeaveNoTraceBehind) {
     CreditsWindow window(ctx_);
@@ -93,29 +66,28 @@ TEST_F(CreditsWindowTest, StarsLeaveNoTraceBehind) {
         painter.scale(field.width() / 2.0, field.height() / 2.0);
         PaintGradient(painter, ScaleArea{-1, -1, 2, 2}, 0x00300000u, 0x000000A0u, 24, 2);
     }
-    // Every pixel that differs from the bare gradient belongs to a star drawn now; a dot
-    // that was not erased would be left far from every star.
+    // Every pixel that differs from the bare gradient is inverted and belongs to a star drawn
+    // now; a dot that was not erased would be left far from every star.
     int changed = 0;
     int strays = 0;
     for (int y = 0; y < field.height(); ++y) {
         for (int x = 0; x < field.width(); ++x) {
             if (field.pixel(x, y) == background.pixel(x, y)) continue;
-            ++changed;
-            EXPECT_EQ(field.pixel(x, y) & 0xFFFFFF, ~background.pixel(x, y) & 0xFFFFFF);  // inverted
-            bool near = false;
-            for (const auto& [p, w] : dots)
-                near = near || (std::abs(p.x() - x) <= w && std::abs(p.y() - y) <= w);
-            strays += !near;
+            changed += (field.pixel(x, y) & 0xFFFFFF) == (~background.pixel(x, y) & 0xFFFFFF);
+            strays += std::none_of(dots.begin(), dots.end(), [x, y](const auto& dot) {
+                return std::abs(dot.first.x() - x) <= dot.second && std::abs(dot.first.y() - y) <= dot.second;
+            });
         }
     }
     EXPECT_GT(changed, 0);
     EXPECT_EQ(strays, 0);
 }
 
-TEST_F(CreditsWindowTest, ResizeRestartsTheFlightAndTheTextScrollsUp) {
-    // Each step is its own timer: the flight only moves while no handler is running.
+// Every resize starts the flight afresh and the text scrolls up; a double click on the
+// stars toggles the window maximized, and dismissing ends the flight through the stop flag.
+TEST_F(CreditsWindowTest, ResizeRestartsTheFlightTheTextScrollsAndADoubleClickMaximizes) {
     CreditsWindow window(ctx_);
-    window.FormLet(40, 0.005f, 2.0f, {"a", "b", "c"});
+    window.FormLet(5, 0.005f, 2.0f, {"a", "b", "c"});
     int restarts = 0;
     QTimer::singleShot(100, &window, [&] {
         restarts = window.Restarts();
@@ -132,19 +104,42 @@ TEST_F(CreditsWindowTest, ResizeRestartsTheFlightAndTheTextScrollsUp) {
     Fly(window, 400, [&] {
         EXPECT_LT(window.TextPanel()->y(), topAfterRestart);
         EXPECT_GT(window.Frames(), frames);
-    });
-}
-
-TEST_F(CreditsWindowTest, DoubleClickTogglesMaximized) {
-    CreditsWindow window(ctx_);
-    window.FormLet(20, 0.005f, 2.0f, {});
-    Fly(window, 80, [&] {
-        EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
+        EXPECT_EQ(window.Stars().Size(), 11u);  // 5 held to 10, and one more
         QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
         QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
     });
+    EXPECT_NE(process_.StopRequested, 0);
+}
+
+TEST(WelcomeWindow, ShowRunsInThePictureAndTheCreditsOpenOverIt) {
+    ProcessValues process;
+    GalaxyTypeTable types{};
+    CompositeTable composites{};
+    WelcomeWindow window(WelcomeContext{process, types, composites, nullptr});
+    bool creditsSeen = false;
+    int previewsBefore = 0;
+    QTimer::singleShot(400, &window, [&] {
+        EXPECT_TRUE(window.Show().Running());
+        EXPECT_GT(testing_support::LitPixels(window.Picture()->Snapshot()), 50);
+        previewsBefore = window.Show().PreviewsRun();
+        QTimer::singleShot(300, [&] {
+            auto* credits = qobject_cast<CreditsWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(credits, nullptr);
+            creditsSeen = credits->Stars().Size() == 126u;  // 125 stars and one more
+            credits->DismissButton()->click();
+        });
+        window.CreditsButton()->click();
+    });
+    QTimer::singleShot(1000, &window, [&] {
+        EXPECT_GT(window.Show().PreviewsRun(), previewsBefore);  // the show went on
+        window.DismissButton()->click();
+    });
+    window.exec();
+    EXPECT_TRUE(creditsSeen);
+    EXPECT_FALSE(window.Show().Running());
+    EXPECT_EQ(process.StopRequested, 0);
 }
 
 }  // namespace
