@@ -18,8 +18,8 @@
 #include "engine/pixel_surface.h"
 #include "engine/process_values.h"
 #include "shell/logic/mouse_moves.h"
-#include "shell/win32/dib_presenter.h"
-#include "shell/win32/message_overlay.h"
+#include "platform/win32/dib_presenter.h"
+#include "platform/win32/message_overlay.h"
 
 namespace astrelle::win32 {
 
