@@ -79,6 +79,7 @@ ItemClass ClassOf(const DialogItem& item) {
         case ItemKind::Label:
             return {WC_STATICW,
                     static_cast<DWORD>(((item.flags & kRightAligned) != 0 ? SS_RIGHT : SS_LEFT) |
+                                       ((item.flags & kMultiLine) != 0 ? 0 : SS_ENDELLIPSIS) |
                                        (noPrefix ? SS_NOPREFIX : 0)),
                     0};
         case ItemKind::Group:
@@ -96,12 +97,16 @@ ItemClass ClassOf(const DialogItem& item) {
                         WS_TABSTOP | ((item.flags & kDefaultButton) != 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
                     0};
         case ItemKind::CheckBox:
-            return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+            return {WC_BUTTONW,
+                    static_cast<DWORD>(WS_TABSTOP | BS_AUTOCHECKBOX |
+                                       ((item.flags & kTextLeft) != 0 ? BS_LEFTTEXT | BS_RIGHTBUTTON : 0)),
+                    0};
         case ItemKind::DropList:
             return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
         case ItemKind::List:
         case ItemKind::MultiList: {
-            DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            // Whole lines only: the list shrinks to the lines that fit.
+            DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
             if (item.kind == ItemKind::MultiList) style |= LBS_MULTIPLESEL;
             if ((item.flags & kOwnerDrawList) != 0) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
             if ((item.flags & kSorted) != 0) style |= LBS_SORT;
@@ -246,12 +251,13 @@ void DialogWindow::Layout(int dpi) {
         HWND child = windows_[i];
         if (child == nullptr) continue;
         const RECT place = ToPixels(items_[i].rect);
-        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Font and line height first: a list fits its height to whole lines of them.
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if ((items_[i].flags & kOwnerDrawList) != 0) {
             SendMessageW(child, LB_SETITEMHEIGHT, 0, metrics.tmHeight + kListLinePadding);
         }
+        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         if (items_[i].kind == ItemKind::DropList) {
             // The closed box takes its height from the font; the rectangle's is the list's.
             SendMessageW(child, CB_SETMINVISIBLE, 12, 0);
@@ -489,6 +495,12 @@ INT_PTR DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             GetObjectW(font_, sizeof logFont, &logFont);
             measure->itemHeight = static_cast<UINT>(std::abs(logFont.lfHeight) * 4 / 3 + kListLinePadding);
             return TRUE;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            const int item = ItemOf(reinterpret_cast<HWND>(lParam));
+            HBRUSH brush = item >= 0 ? handler_->OnItemColours(item, reinterpret_cast<HDC>(wParam)) : nullptr;
+            return reinterpret_cast<INT_PTR>(brush);
         }
         case WM_CLOSE:
             handler_->OnClose();

@@ -51,6 +51,8 @@ enum ItemFlag : uint16_t {
     kReadOnly = 1 << 6,       // edits: shown but not typed into
     kSorted = 1 << 7,         // lists: kept in alphabetical order
     kClicks = 1 << 8,         // pictures: report clicks and double clicks
+    kTextLeft = 1 << 9,       // check boxes: the text on the left, the box at the right edge
+    kMultiLine = 1 << 10,     // labels: the text wraps
 };
 
 // The page an item belongs to: page index of the set of pages set. An item with several
@@ -120,6 +122,9 @@ class DialogHandler {
     virtual void OnPictureDoubleClick(int /*item*/) {}
     // The items were placed anew (creation, another DPI): pictures resize their surfaces.
     virtual void OnLayout() {}
+    // The colours of an edit or a static item: a brush for its background, having set the
+    // text colour into dc; null for the system's.
+    virtual HBRUSH OnItemColours(int /*item*/, HDC /*dc*/) { return nullptr; }
 };
 
 enum class Placement : uint8_t { CentreOnOwner, CentreOnScreen };

@@ -5,6 +5,8 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlwapi.h>
+#include <wininet.h>
 
 #include "platform/atomic_file.h"
 #include "platform/win32/wide_text.h"
@@ -41,6 +43,31 @@ std::string TemporaryFolder() {
     const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
     if (length == 0 || length > MAX_PATH) return {};
     return Narrow(std::wstring_view(buffer, length));
+}
+
+bool ShellOpen(const wchar_t* file, const wchar_t* parameters) {
+    const auto result =
+        reinterpret_cast<intptr_t>(ShellExecuteW(nullptr, L"open", file, parameters, nullptr, SW_SHOWNORMAL));
+    return result > kShellExecuteErrorLimit;
+}
+
+// The program that opens web addresses, or "" when none is registered.
+std::wstring WebBrowser() {
+    wchar_t program[MAX_PATH + 1] = {};
+    DWORD length = MAX_PATH + 1;
+    if (AssocQueryStringW(ASSOCF_IS_PROTOCOL, ASSOCSTR_EXECUTABLE, L"http", L"open", program, &length) !=
+        S_OK) {
+        return {};
+    }
+    return program;
+}
+
+// "file:///C:/folder/page.html" for "C:\folder\page.html".
+std::wstring FileUrl(const std::wstring& path) {
+    wchar_t url[INTERNET_MAX_URL_LENGTH] = {};
+    DWORD length = INTERNET_MAX_URL_LENGTH;
+    if (UrlCreateFromPathW(path.c_str(), url, &length, 0) != S_OK) return path;
+    return url;
 }
 
 }  // namespace
@@ -88,10 +115,16 @@ HelpOpening OpenHelpPage(std::string_view topic) {
     if (!file) return HelpOpening::Failed;
     // The browser may be reached through COM; ShellExecute wants it set up on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const auto opened = reinterpret_cast<intptr_t>(
-        ShellExecuteW(nullptr, L"open", Widen(*file).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const std::wstring path = Widen(*file);
+    bool opened = ShellOpen(path.c_str(), nullptr);
+    // Without a program for ".html" files, the program for web addresses takes the page's
+    // address instead.
+    if (!opened) {
+        const std::wstring browser = WebBrowser();
+        if (!browser.empty()) opened = ShellOpen(browser.c_str(), (L"\"" + FileUrl(path) + L"\"").c_str());
+    }
     if (SUCCEEDED(com)) CoUninitialize();
-    return opened > kShellExecuteErrorLimit ? HelpOpening::Opened : HelpOpening::Failed;
+    return opened ? HelpOpening::Opened : HelpOpening::Failed;
 }
 
 }  // namespace astrelle::win32
