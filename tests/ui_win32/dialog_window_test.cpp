@@ -77,7 +77,11 @@ class RecordingHandler : public DialogHandler {
     }
     void OnMenu(int id) override { menus.push_back(id); }
     void OnSpin(int item, int direction) override { spins.push_back(item * 10 + direction); }
-    void OnEditFocus(int item) override { focused.push_back(item); }
+    void OnEditFocus(int item) override {
+        focused.push_back(item);
+        if (selectOnFocus != nullptr) SendMessageW(selectOnFocus->Item(item), EM_SETSEL, 0, -1);
+    }
+    DialogWindow* selectOnFocus = nullptr;
     void OnEditFocusLost(int item, HWND next) override { lost.emplace_back(item, next); }
     bool OnCharTyped(int, char32_t character) override {
         typed.push_back(character);
@@ -281,6 +285,28 @@ TEST_F(DialogWindowTest, FocusMovesAreReportedWithTheNextWindow) {
     EXPECT_EQ(dialog_.FocusedItem(), kOther);
     dialog_.Focus(kCheck);
     EXPECT_EQ(dialog_.FocusedItem(), kCheck);
+}
+
+TEST_F(DialogWindowTest, AClickIntoAFieldKeepsTheSelectionItTookOnTheFocus) {
+    handler_.selectOnFocus = &dialog_;
+    ShowAndFocus(kEdit);
+    SetWindowTextW(Item(kOther), L"12345");
+    auto click = [this](int item) {
+        SendMessageW(Item(item), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(Item(item), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    };
+    auto selection = [this] {
+        DWORD start = 0, end = 0;
+        SendMessageW(Item(kOther), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+    click(kOther);
+    EXPECT_EQ(dialog_.FocusedItem(), kOther);
+    EXPECT_EQ(selection(), std::make_pair(DWORD{0}, DWORD{5}));
+    // A click into the field that has the focus places the caret as usual.
+    click(kOther);
+    EXPECT_EQ(selection().first, selection().second);
 }
 
 TEST_F(DialogWindowTest, PlacedOnTheScreensWorkAreaWithoutOwner) {

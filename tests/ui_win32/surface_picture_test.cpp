@@ -3,6 +3,8 @@
 // picture paints.
 #include "ui/win32/surface_picture.h"
 
+#include "ui/win32/profile_pictogram.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -75,6 +77,47 @@ TEST(SurfacePicture, AColourFillsThePictureAndStaysAcrossSizes) {
     picture.SetDrawing({});
     picture.Fit();
     EXPECT_EQ(Painted(picture, 10, 10), RGB(0, 0, 0));
+}
+
+int Lit(const PixelSurface& surface, int x0, int y0, int x1, int y1) {
+    int lit = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) lit += surface.GetPixel(x, y) != 0 ? 1 : 0;
+    }
+    return lit;
+}
+
+TEST(ProfilePictogram, TheOutlineIsMirroredIntoAllFourQuadrantsInsideTheMargin) {
+    PixelSurface surface(72, 44);
+    DrawProfilePictogram(surface, 2, 96);  // spherical: an ellipse around the middle
+    const int w = surface.Width(), h = surface.Height();
+    const int quadrant = Lit(surface, 0, 0, w / 2, h / 2);
+    EXPECT_GT(quadrant, 20);
+    EXPECT_EQ(Lit(surface, w - w / 2, 0, w, h / 2), quadrant);
+    EXPECT_EQ(Lit(surface, 0, h - h / 2, w / 2, h), quadrant);
+    EXPECT_EQ(Lit(surface, w - w / 2, h - h / 2, w, h), quadrant);
+    // Nothing in the margin (4 pixels at 96 DPI, 8 at 192), nothing in the middle.
+    EXPECT_EQ(Lit(surface, 0, 0, w, 3), 0);
+    EXPECT_EQ(Lit(surface, 0, 0, 3, h), 0);
+    EXPECT_EQ(Lit(surface, w / 2 - 5, h / 2 - 5, w / 2 + 5, h / 2 + 5), 0);
+    EXPECT_GT(Lit(surface, 0, 0, w, 6), 0);  // the top of the ellipse just inside it
+    DrawProfilePictogram(surface, 2, 192);
+    EXPECT_EQ(Lit(surface, 0, 0, w, 7), 0);
+    EXPECT_EQ(surface.GetPixel(w / 2, 8), 0xFFC8AAu);  // light blue, packed 0x00BBGGRR
+}
+
+TEST(ProfilePictogram, ProfilesDifferAndAnUnknownOneLeavesItBlack) {
+    PixelSurface cone(72, 44);
+    PixelSurface sphere(72, 44);
+    DrawProfilePictogram(cone, 3, 96);
+    DrawProfilePictogram(sphere, 2, 96);
+    int differing = 0;
+    for (int y = 0; y < 44; ++y) {
+        for (int x = 0; x < 72; ++x) differing += cone.GetPixel(x, y) != sphere.GetPixel(x, y) ? 1 : 0;
+    }
+    EXPECT_GT(differing, 40);
+    DrawProfilePictogram(cone, -1, 96);  // and it clears what was there
+    EXPECT_EQ(Lit(cone, 0, 0, 72, 44), 0);
 }
 
 }  // namespace

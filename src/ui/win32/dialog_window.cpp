@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kFirstItemId = 100;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kResizableStyle = WS_THICKFRAME | WS_MAXIMIZEBOX;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // The spinners never move themselves (the handler writes the field); their position sits
 // in the middle of a range that a click can never leave.
@@ -114,7 +115,8 @@ ItemClass ClassOf(const DialogItem& item) {
         }
         case ItemKind::Picture:
             return {WC_STATICW,
-                    static_cast<DWORD>(SS_OWNERDRAW | ((item.flags & kClicks) != 0 ? SS_NOTIFY : 0)),
+                    static_cast<DWORD>(SS_OWNERDRAW | ((item.flags & kClicks) != 0 ? SS_NOTIFY : 0) |
+                                       ((item.flags & kUnderneath) != 0 ? WS_CLIPSIBLINGS : 0)),
                     static_cast<DWORD>((item.flags & kFramed) != 0 ? WS_EX_STATICEDGE : 0)};
     }
     return {WC_STATICW, SS_LEFT, 0};
@@ -139,11 +141,12 @@ LOGFONTW MessageFont(int dpi) {
 }  // namespace
 
 DialogWindow::DialogWindow(std::string caption, DluRect clientSize, std::vector<DialogItem> items,
-                           std::vector<MenuEntryDef> menu)
+                           std::vector<MenuEntryDef> menu, DialogFrame frame)
     : caption_(std::move(caption)),
       clientSize_(clientSize),
       items_(std::move(items)),
       menu_(std::move(menu)),
+      frame_(frame),
       windows_(items_.size(), nullptr) {}
 
 DialogWindow::~DialogWindow() {
@@ -157,7 +160,7 @@ bool DialogWindow::Create(HWND owner, DialogHandler& handler) {
     InitControls();
     handler_ = &handler;
     EmptyTemplate dialogTemplate{};
-    dialogTemplate.header.style = kDialogStyle;
+    dialogTemplate.header.style = kDialogStyle | (frame_ == DialogFrame::Resizable ? kResizableStyle : 0);
     dialogTemplate.header.dwExtendedStyle = kDialogExStyle;
     if (owner != nullptr && IsWindow(owner) == FALSE) owner = nullptr;
     window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.header, owner, Procedure,
@@ -268,8 +271,8 @@ void DialogWindow::Layout(int dpi) {
 
     const RECT client = ToPixels(DluRect{0, 0, clientSize_.w, clientSize_.h});
     RECT frame = client;
-    AdjustWindowRectExForDpi(&frame, kDialogStyle, menuBar_ != nullptr, kDialogExStyle,
-                             static_cast<UINT>(dpi));
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)),
+                             menuBar_ != nullptr, kDialogExStyle, static_cast<UINT>(dpi));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that wraps, or a frame of another DPI than asked for, leaves the client area
@@ -405,13 +408,22 @@ void DialogWindow::Place(Placement placement) {
 }
 
 void DialogWindow::RunModal(Placement placement) {
+    BeginModal(placement);
+    RunMessageLoop();
+    FinishModal();
+}
+
+void DialogWindow::BeginModal(Placement placement) {
     HWND owner = GetWindow(window_, GW_OWNER);
-    const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
-    if (disableOwner) EnableWindow(owner, FALSE);
+    ownerDisabled_ = owner != nullptr && IsWindowEnabled(owner);
+    if (ownerDisabled_) EnableWindow(owner, FALSE);
     Place(placement);
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     if (FocusedItem() < 0) SendMessageW(window_, WM_NEXTDLGCTL, 0, FALSE);
+}
+
+void DialogWindow::RunMessageLoop() {
     while (!ended_) {
         MSG message{};
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -422,9 +434,20 @@ void DialogWindow::RunModal(Placement placement) {
         if (got < 0) break;
         DispatchDialogMessage(message);
     }
+}
+
+void DialogWindow::FinishModal() {
     // The owner first, so that Windows gives it the activation when the dialog goes.
-    if (disableOwner) EnableWindow(owner, TRUE);
+    if (ownerDisabled_) EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
+    ownerDisabled_ = false;
     ShowWindow(window_, SW_HIDE);
+}
+
+void DialogWindow::PlaceItem(int item, const RECT& place) {
+    if (HWND child = Item(item)) {
+        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -505,6 +528,15 @@ INT_PTR DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             handler_->OnClose();
             return TRUE;
+        case WM_ERASEBKGND:
+            if (!handler_->OnEraseBackground(reinterpret_cast<HDC>(wParam))) return FALSE;
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_SIZE:
+            if (frame_ == DialogFrame::Resizable && wParam != SIZE_MINIMIZED) {
+                handler_->OnResized(LOWORD(lParam), HIWORD(lParam));
+            }
+            return FALSE;
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             Layout(LOWORD(wParam));
@@ -555,6 +587,24 @@ LRESULT CALLBACK DialogWindow::EditProcedure(HWND edit, UINT message, WPARAM wPa
         case WM_SETFOCUS: {
             const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
             if (self->handler_ != nullptr) self->handler_->OnEditFocus(item);
+            SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&self->focusSelection_.first),
+                         reinterpret_cast<LPARAM>(&self->focusSelection_.second));
+            return result;
+        }
+        case WM_LBUTTONDOWN:
+            // A click that brings the focus places the caret and drops the selection the
+            // field took on the focus; the selection comes back when the click ends.
+            self->clickedInto_ = GetFocus() != edit ? edit : nullptr;
+            break;
+        case WM_LBUTTONUP: {
+            const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+            DWORD start = 0, end = 0;
+            SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            // A drag that selected something itself keeps its selection.
+            if (self->clickedInto_ == edit && GetFocus() == edit && start == end) {
+                SendMessageW(edit, EM_SETSEL, self->focusSelection_.first, self->focusSelection_.second);
+            }
+            self->clickedInto_ = nullptr;
             return result;
         }
         case WM_KILLFOCUS: {

@@ -53,6 +53,9 @@ enum ItemFlag : uint16_t {
     kClicks = 1 << 8,         // pictures: report clicks and double clicks
     kTextLeft = 1 << 9,       // check boxes: the text on the left, the box at the right edge
     kMultiLine = 1 << 10,     // labels: the text wraps
+    // Pictures under other items (created before it): its drawing leaves them alone. Not
+    // for pictures in a frame, which lies on top of them.
+    kUnderneath = 1 << 11,
 };
 
 // The page an item belongs to: page index of the set of pages set. An item with several
@@ -125,15 +128,24 @@ class DialogHandler {
     // The colours of an edit or a static item: a brush for its background, having set the
     // text colour into dc; null for the system's.
     virtual HBRUSH OnItemColours(int /*item*/, HDC /*dc*/) { return nullptr; }
+    // The dialog's background: true when the handler painted it.
+    virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
+    // A resizable dialog took a new client size (pixels): the handler places its items.
+    virtual void OnResized(int /*width*/, int /*height*/) {}
 };
 
 enum class Placement : uint8_t { CentreOnOwner, CentreOnScreen };
+
+enum class DialogFrame : uint8_t {
+    Fixed,
+    Resizable,  // a sizing border and a maximize box; the handler places the items
+};
 
 class DialogWindow {
   public:
     // clientSize: the client area in dialog units (the menu bar comes on top of it).
     DialogWindow(std::string caption, DluRect clientSize, std::vector<DialogItem> items,
-                 std::vector<MenuEntryDef> menu = {});
+                 std::vector<MenuEntryDef> menu = {}, DialogFrame frame = DialogFrame::Fixed);
     ~DialogWindow();
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
@@ -146,6 +158,11 @@ class DialogWindow {
     // EndModal (or WM_QUIT, which is passed on); then enables the owner again and hides
     // the dialog.
     void RunModal(Placement placement);
+    // The same in three steps, for a dialog that runs an animation of its own while it is
+    // shown: showing it (owner disabled), handling messages until EndModal, and hiding it.
+    void BeginModal(Placement placement);
+    void RunMessageLoop();
+    void FinishModal();
     void EndModal() { ended_ = true; }
     bool Ended() const { return ended_; }
 
@@ -179,6 +196,8 @@ class DialogWindow {
 
     // Dialog units to pixels at the current layout.
     RECT ToPixels(const DluRect& rect) const;
+    // Moves an item to a place in pixels (resizable dialogs).
+    void PlaceItem(int item, const RECT& place);
 
   private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -194,6 +213,7 @@ class DialogWindow {
     DluRect clientSize_;
     std::vector<DialogItem> items_;
     std::vector<MenuEntryDef> menu_;
+    DialogFrame frame_;
     std::vector<HWND> windows_;
     std::vector<int> pagesShown_;
     DialogHandler* handler_ = nullptr;
@@ -205,7 +225,10 @@ class DialogWindow {
     int baseY_ = 0;
     bool ended_ = false;
     bool busy_ = false;
+    bool ownerDisabled_ = false;
     wchar_t pendingHighSurrogate_ = 0;
+    HWND clickedInto_ = nullptr;                // the field a click is giving the focus to
+    std::pair<DWORD, DWORD> focusSelection_{};  // its selection once it took the focus
 
     friend void DispatchDialogMessage(MSG& message);
 };
