@@ -236,6 +236,28 @@ TEST_F(Win32ViewTest, WhatTheUserChoosesReachesTheLogic) {
     EXPECT_EQ(events_.Count("button own" + std::to_string(static_cast<int>(ControlId::OkButton))), 1);
 }
 
+TEST_F(Win32ViewTest, AnOpenedDropDownListChoosesWhenItCloses) {
+    const std::vector<std::string> fonts = {"Arial", "Courier", "Tahoma"};
+    view_.FillList(kFont, fonts);
+    view_.Select(kFont, 0);
+    ShowWindow(view_.Handle(), SW_SHOW);
+    events_.events.clear();  // the focus that came with showing it
+    SendMessageW(Of(kFont), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageW(Of(kFont), CB_GETDROPPEDSTATE, 0, 0));
+    // Moving through the open list is no choice yet.
+    SendMessageW(Of(kFont), CB_SETCURSEL, 1, 0);
+    Notify(kFont, CBN_SELCHANGE);
+    SendMessageW(Of(kFont), CB_SETCURSEL, 2, 0);
+    Notify(kFont, CBN_SELCHANGE);
+    EXPECT_TRUE(events_.events.empty());
+    SendMessageW(Of(kFont), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(events_.events, std::vector<std::string>{"chosen Adv_FontName 2"});
+    // Opened and closed on the same entry: nothing was chosen.
+    SendMessageW(Of(kFont), CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(Of(kFont), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(events_.events.size(), 1u);
+}
+
 TEST_F(Win32ViewTest, AFieldIsDisabledWithItsLabelAndSpinner) {
     view_.Enable(kDelay, false);
     EXPECT_FALSE(IsWindowEnabled(Of(kDelay)));

@@ -13,6 +13,7 @@
 //   dialog_driver preview <scr>      Galaxy Preview draws, Escape stops it, the dialog stays
 //   dialog_driver help <scr> <temp>  F1 in the stars field writes the topic's page and opens it
 //   dialog_driver about <scr>        About opens the welcome window, Credits the credits
+//   dialog_driver windowed <scr>     a key in the windowed program opens the dialog over it
 //   dialog_driver shots <scr>        walks every page, printing "SHOT <name>" and waiting for a line on stdin
 #include <windows.h>
 
@@ -593,7 +594,12 @@ int Preview(const std::wstring& scr) {
     Check(WaitUntil([&] { return TextOf(button) == L"&Galaxy Preview"; }), "Escape stops it");
     Check(WaitUntil([&] { return IsWindowEnabled(accept) != FALSE; }), "the controls are enabled again");
     Check(saver.Running(), "the dialog stays open");
-    CancelAndEnd(saver, dialog, "Escape then closes the dialog, status 0");
+    // The close box while a preview runs: the preview stops first, then the dialog closes.
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Check(WaitUntil([&] { return TextOf(button) == L"&Stop"; }), "a second preview starts");
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    const long took = saver.WaitForEnd(kStepTimeoutMs);
+    Check(took >= 0 && saver.ExitCode() == 0, "the close box ends it and closes the dialog, status 0");
     return failures == 0 ? 0 : 1;
 }
 
@@ -652,6 +658,55 @@ int About(const std::wstring& scr) {
           "Escape dismisses the welcome window");
     Check(saver.Running(), "the properties dialog stays");
     CancelAndEnd(saver, dialog, "Escape closes it, status 0");
+    return failures == 0 ? 0 : 1;
+}
+
+// The largest visible window of the process: the windowed program's, whatever its caption.
+struct LargestWindow {
+    DWORD process = 0;
+    HWND window = nullptr;
+    long area = 0;
+};
+
+BOOL CALLBACK CollectLargest(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<LargestWindow*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const long area = (r.right - r.left) * (r.bottom - r.top);
+    if (owner == found->process && IsWindowVisible(window) && area > found->area) {
+        found->window = window;
+        found->area = area;
+    }
+    return TRUE;
+}
+
+int Windowed(const std::wstring& scr) {
+    Saver saver;
+    if (!Check(saver.Start(scr, L""), "the windowed program starts")) return 1;
+    LargestWindow found{saver.process.dwProcessId};
+    WaitUntil([&] {
+        EnumWindows(CollectLargest, reinterpret_cast<LPARAM>(&found));
+        return found.window != nullptr;
+    });
+    HWND program = found.window;
+    if (!Check(program != nullptr, "its window appears")) return 1;
+    Settle(saver);
+    PressKey(program, 'A');
+    HWND dialog = WaitForWindow(saver, kPropsCaption, kStepTimeoutMs);
+    if (!Check(dialog != nullptr, "a key opens \"Galaxy Properties\"")) return 1;
+    Settle(saver);
+    Check(GetWindow(dialog, GW_OWNER) == program && IsWindowEnabled(program) == FALSE,
+          "owned by the program's window, which waits for it");
+    PressKey(GetDlgItem(dialog, IDCANCEL), VK_ESCAPE);
+    Check(WaitUntil([&] { return TopWindows(saver.process.dwProcessId, kPropsCaption).empty(); }),
+          "Escape closes it");
+    Check(WaitUntil([&] { return IsWindowEnabled(program) != FALSE; }) && saver.Running(),
+          "and the program runs on");
+    PressKey(program, VK_ESCAPE);
+    const long took = saver.WaitForEnd(kStepTimeoutMs);
+    Check(took >= 0 && saver.ExitCode() == 0, "Escape then ends the program, status 0");
     return failures == 0 ? 0 : 1;
 }
 
@@ -731,10 +786,10 @@ int Shots(const std::wstring& scr) {
 int wmain(int argc, wchar_t** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 3) {
-        std::fprintf(
-            stderr,
-            "usage: dialog_driver firstrun|owned|accept|cancel|advanced|template|preview|help|about|shots "
-            "<astrelle.scr> [folder]\n");
+        std::fprintf(stderr,
+                     "usage: dialog_driver "
+                     "firstrun|owned|accept|cancel|advanced|template|preview|help|about|windowed|shots "
+                     "<astrelle.scr> [folder]\n");
         return 2;
     }
     const std::wstring mode = argv[1];
@@ -749,6 +804,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"preview") return Preview(scr);
     if (mode == L"help" && !folder.empty()) return Help(scr, folder);
     if (mode == L"about") return About(scr);
+    if (mode == L"windowed") return Windowed(scr);
     if (mode == L"shots") return Shots(scr);
     std::fprintf(stderr, "dialog_driver: unknown mode or missing folder\n");
     return 2;

@@ -437,10 +437,19 @@ void DialogWindow::RunMessageLoop() {
 }
 
 void DialogWindow::FinishModal() {
-    // The owner first, so that Windows gives it the activation when the dialog goes.
-    if (ownerDisabled_) EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
+    // The owner first, so that it can take the activation when the dialog goes; and it is
+    // handed over, so that the owner's keys reach it again rather than nobody.
+    HWND owner = GetWindow(window_, GW_OWNER);
+    if (ownerDisabled_) EnableWindow(owner, TRUE);
     ownerDisabled_ = false;
+    const bool active = GetActiveWindow() == window_ || GetForegroundWindow() == window_;
     ShowWindow(window_, SW_HIDE);
+    if (owner == nullptr || !active) return;
+    if (GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId()) {
+        SetFocus(owner);
+    } else {
+        SetForegroundWindow(owner);
+    }
 }
 
 void DialogWindow::PlaceItem(int item, const RECT& place) {

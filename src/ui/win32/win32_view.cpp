@@ -373,9 +373,9 @@ template <class ViewBase>
 void Win32View<ViewBase>::SetProfile(const Control& control, int profile) {
     SurfacePicture* picture = PictureOf(control);
     if (picture == nullptr) return;
-    const int dpi = window_.Dpi();
+    // Drawn again at the DPI of the moment whenever the picture takes a new size.
     picture->SetDrawing(
-        [profile, dpi](PixelSurface& surface) { DrawProfilePictogram(surface, profile, dpi); });
+        [this, profile](PixelSurface& surface) { DrawProfilePictogram(surface, profile, window_.Dpi()); });
 }
 
 template <class ViewBase>
@@ -447,12 +447,20 @@ void Win32View<ViewBase>::OnCommand(int item, int code) {
         case ItemKind::CheckBox:
             if (code == BN_CLICKED) events_->OnChecked(view.control);
             return;
-        case ItemKind::DropList:
-            if (code == CBN_SELCHANGE && quiet_ == 0) {
-                events_->OnListChosen(view.control,
-                                      static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0)));
+        case ItemKind::DropList: {
+            // Moving through the opened list only shows the entries; the choice is the one
+            // the list closes on. With the list closed, each arrow key is a choice.
+            const int chosen = static_cast<int>(SendMessageW(window, CB_GETCURSEL, 0, 0));
+            if (code == CBN_DROPDOWN) {
+                droppedChoice_ = chosen;
+            } else if (code == CBN_CLOSEUP) {
+                if (chosen != droppedChoice_ && quiet_ == 0) events_->OnListChosen(view.control, chosen);
+            } else if (code == CBN_SELCHANGE && quiet_ == 0 &&
+                       SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
+                events_->OnListChosen(view.control, chosen);
             }
             return;
+        }
         case ItemKind::List:
         case ItemKind::MultiList: {
             const bool multi = view.item.kind == ItemKind::MultiList;

@@ -130,7 +130,8 @@ class Win32View : public ViewBase, protected DialogHandler {
     std::map<int, FontChoice> fonts_;                          // by field item
     DialogEvents* events_ = nullptr;
     DialogResult result_ = DialogResult::Rejected;
-    int quiet_ = 0;  // > 0 while the view itself changes a control
+    int quiet_ = 0;           // > 0 while the view itself changes a control
+    int droppedChoice_ = -1;  // the entry chosen when a drop-down list opened
 };
 
 // Draws the lines of a name-and-weight list: the name on the left, the weight in a column of
