@@ -352,6 +352,38 @@ TEST(DialogWindowOwned, CentredOnItsOwnerAndModalToIt) {
     EXPECT_NEAR((frame.top + frame.bottom) / 2, (ownerFrame.top + ownerFrame.bottom) / 2, 1);
 }
 
+TEST(DialogWindowOwned, ADialogLargerThanTheScreenTakesASmallerFontToFit) {
+    RecordingHandler handler;
+    DialogWindow small("Small", DluRect{0, 0, 100, 60}, {{ItemKind::Label, "x", {4, 4, 40, 8}}});
+    ASSERT_TRUE(small.Create(nullptr, handler));
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // As wide as the screen at the system's font: a tenth too wide with its frame.
+    const RECT unit = small.ToPixels(DluRect{0, 0, 400, 400});
+    const int wide = static_cast<int>(400.0 * (work.right - work.left) / unit.right);
+    DialogWindow big("Big", DluRect{0, 0, wide, 60}, {{ItemKind::Label, "x", {4, 4, 40, 8}}});
+    ASSERT_TRUE(big.Create(nullptr, handler));
+    big.Place(Placement::CentreOnScreen);
+    RECT frame{};
+    GetWindowRect(big.Handle(), &frame);
+    EXPECT_LE(frame.right - frame.left, work.right - work.left);
+    EXPECT_GE(frame.left, work.left);
+    LOGFONTW smallFont{}, bigFont{};
+    GetObjectW(small.Font(), sizeof smallFont, &smallFont);
+    GetObjectW(big.Font(), sizeof bigFont, &bigFont);
+    EXPECT_LT(std::abs(bigFont.lfHeight), std::abs(smallFont.lfHeight));
+    EXPECT_GE(std::abs(bigFont.lfHeight), std::abs(smallFont.lfHeight) * 3 / 4);
+    // One far too large stops at three quarters of the font and is placed at the top left.
+    DialogWindow huge("Huge", DluRect{0, 0, wide * 3, 60}, {{ItemKind::Label, "x", {4, 4, 40, 8}}});
+    ASSERT_TRUE(huge.Create(nullptr, handler));
+    huge.Place(Placement::CentreOnScreen);
+    LOGFONTW hugeFont{};
+    GetObjectW(huge.Font(), sizeof hugeFont, &hugeFont);
+    EXPECT_EQ(std::abs(hugeFont.lfHeight), std::max(1L, std::abs(smallFont.lfHeight) * 3 / 4));
+    GetWindowRect(huge.Handle(), &frame);
+    EXPECT_EQ(frame.left, work.left);
+}
+
 TEST(DialogWindowOwned, QuitEndsTheModalLoopAndIsPassedOn) {
     RecordingHandler handler;
     DialogWindow dialog("Quit", DluRect{0, 0, 60, 30}, {});

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/win32/wide_text.h"
 
@@ -23,6 +24,10 @@ constexpr wchar_t kFallbackFont[] = L"Segoe UI";
 constexpr int kFallbackPoints = 9;
 constexpr int kPointsPerInch = 72;
 // Owner-drawn list lines: the font's height and a pixel above and below.
+// Fitting a dialog to a small work area: a few smaller fonts tried, none below this share
+// of the system's message font.
+constexpr int kFitAttempts = 4;
+constexpr LONG kSmallestFontPercent = 75;
 constexpr int kListLinePadding = 2;
 
 // A dialog template without items: the dialog class gives the window its keyboard
@@ -233,13 +238,10 @@ RECT DialogWindow::ToPixels(const DluRect& rect) const {
     return pixels;
 }
 
-void DialogWindow::Layout(int dpi) {
-    dpi_ = dpi;
-    LOGFONTW logFont = MessageFont(dpi);
+HFONT DialogWindow::MeasureFont(const LOGFONTW& logFont, TEXTMETRICW& metrics) {
     HFONT font = CreateFontIndirectW(&logFont);
     HDC dc = GetDC(window_);
     HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     // The dialog base units as Windows computes them for a dialog font.
     static constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -249,6 +251,48 @@ void DialogWindow::Layout(int dpi) {
     ReleaseDC(window_, dc);
     baseX_ = (letters.cx / 26 + 1) / 2;
     baseY_ = metrics.tmHeight;
+    return font;
+}
+
+RECT DialogWindow::FrameFor(int dpi) const {
+    RECT frame = ToPixels(DluRect{0, 0, clientSize_.w, clientSize_.h});
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)),
+                             menuBar_ != nullptr, kDialogExStyle, static_cast<UINT>(dpi));
+    return frame;
+}
+
+void DialogWindow::Layout(int dpi) {
+    dpi_ = dpi;
+    LOGFONTW logFont = MessageFont(dpi);
+    TEXTMETRICW metrics{};
+    HFONT font = MeasureFont(logFont, metrics);
+    // A dialog larger than the work area of its monitor (a large one at a high scale on a
+    // small screen) takes a smaller font, down to a floor, so that all of it, its buttons
+    // too, stays on the screen; its text still fits, being laid out in the font's units.
+    if (frame_ == DialogFrame::Fixed) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const double workWidth = monitor.rcWork.right - monitor.rcWork.left;
+        const double workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
+        const LONG sign = logFont.lfHeight < 0 ? -1 : 1;
+        const LONG systemSize = std::abs(logFont.lfHeight);
+        const LONG smallest = std::max<LONG>(1, systemSize * kSmallestFontPercent / 100);
+        LONG size = systemSize;
+        for (int attempt = 0; attempt < kFitAttempts; ++attempt) {
+            const RECT frame = FrameFor(dpi);
+            const double fit =
+                std::min(workWidth / (frame.right - frame.left), workHeight / (frame.bottom - frame.top));
+            if (fit >= 1.0 || size <= smallest) break;
+            // Text grows a little less than its height: a step beyond the ratio, never none.
+            const LONG next =
+                std::max(smallest, std::min(size - 1, static_cast<LONG>(std::floor(size * fit))));
+            size = next;
+            logFont.lfHeight = sign * size;
+            DeleteObject(font);
+            font = MeasureFont(logFont, metrics);
+        }
+    }
 
     for (size_t i = 0; i < items_.size(); ++i) {
         HWND child = windows_[i];
@@ -270,9 +314,7 @@ void DialogWindow::Layout(int dpi) {
     font_ = font;
 
     const RECT client = ToPixels(DluRect{0, 0, clientSize_.w, clientSize_.h});
-    RECT frame = client;
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)),
-                             menuBar_ != nullptr, kDialogExStyle, static_cast<UINT>(dpi));
+    const RECT frame = FrameFor(dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that wraps, or a frame of another DPI than asked for, leaves the client area
@@ -402,8 +444,11 @@ void DialogWindow::Place(Placement placement) {
         y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
         const int dpiBefore = dpi_;
         SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        // On a monitor of another DPI the dialog took a new size; centre that one.
-        if (dpi_ == dpiBefore) break;
+        // On a monitor of another DPI the dialog took a new size, and on a smaller one it
+        // may take a smaller font: centre it as it is then.
+        const bool tooLarge = width > work.right - work.left || height > work.bottom - work.top;
+        if (dpi_ == dpiBefore && !tooLarge) break;
+        if (dpi_ == dpiBefore) Layout(dpi_);
     }
 }
 

@@ -206,6 +206,10 @@ class DialogWindow {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateItems();
     void CreateMenuBar();
+    // Creates the font and takes the dialog base units from it.
+    HFONT MeasureFont(const LOGFONTW& logFont, TEXTMETRICW& metrics);
+    // The window's size for the client area at the current base units.
+    RECT FrameFor(int dpi) const;
     void UpdateVisibility();
     int ItemOfId(int id) const;
 
