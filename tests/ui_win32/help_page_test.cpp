@@ -50,14 +50,16 @@ TEST(HelpPage, WithoutATopicThePageItselfOpens) {
 
 TEST(HelpPage, AnUnchangedPageIsNotWrittenAgainAChangedOneIs) {
     ScratchFolder scratch;
-    ASSERT_TRUE(WriteHelpFiles(kPage, scratch.path(), "").has_value());
-    // Read-only, the page can only be kept, not replaced.
-    const std::wstring page = Widen(scratch / "help.html");
-    SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(WriteHelpFiles(kPage, scratch.path(), "").has_value());
-    SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_TRUE(WriteHelpFiles("<html>newer</html>", scratch.path(), "").has_value());
+    ASSERT_TRUE(WriteHelpFiles(kPage, scratch.path(), "topic").has_value());
+    // Each write replaces the file by another one: the same file means no write.
+    const FileReadResult first = StatFile(scratch / "help.html");
+    const FileReadResult firstForward = StatFile(scratch / "help-topic.html");
+    EXPECT_TRUE(WriteHelpFiles(kPage, scratch.path(), "topic").has_value());
+    EXPECT_EQ(StatFile(scratch / "help.html").inode, first.inode);
+    EXPECT_EQ(StatFile(scratch / "help-topic.html").inode, firstForward.inode);
+    EXPECT_TRUE(WriteHelpFiles("<html>newer</html>", scratch.path(), "topic").has_value());
     EXPECT_EQ(Read(scratch / "help.html"), "<html>newer</html>");
+    EXPECT_NE(StatFile(scratch / "help.html").inode, first.inode);
 }
 
 TEST(HelpPage, AFolderThatCannotBeMadeFails) {

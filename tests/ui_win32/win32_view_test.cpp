@@ -167,7 +167,10 @@ TEST_F(Win32ViewTest, TheSpinnerStepsItsFieldWithinItsRange) {
     ClickSpinner(-1);
     ClickSpinner(-1);
     EXPECT_EQ(view_.Text(kDelay), "15");
-    view_.SetText(kDelay, "994.5");  // the spinner follows the field, halves to even
+    view_.SetText(kDelay, "24.5");  // the spinner follows the field, halves to even
+    ClickSpinner(1);
+    EXPECT_EQ(view_.Text(kDelay), "34");
+    view_.SetText(kDelay, "994");
     ClickSpinner(1);
     EXPECT_EQ(view_.Text(kDelay), "999");
     const int edits = events_.Count("edited Adv_TimeDelay");

@@ -448,6 +448,25 @@ int Advanced(const std::wstring& scr) {
           "OK stores Adv_TimeDelay 40 at once: " + Stored("Advanced", "Adv_TimeDelay"));
     HWND message = ControlAfterLabel(dialog, L"Loc&k Message:", L"Edit");
     Check(message != nullptr && TextOf(message) == L"Advanced text", "the message comes back to the dialog");
+    // Cancel in the advanced dialog changes neither the store nor the message.
+    Menu(dialog, MenuEntry::Advanced);
+    advanced = WaitForWindow(saver, L"Advanced Settings", kStepTimeoutMs);
+    if (Check(advanced != nullptr, "it opens again")) {
+        delay = ControlAfterLabel(advanced, L"Delay in Milliseconds (0 - 999):", L"Edit");
+        text = ControlAfterLabel(advanced, L"&Text:", L"Edit");
+        Check(delay != nullptr && TextOf(delay) == L"40", "showing the stored delay");
+        FocusOn(advanced, text);
+        TypeInto(text, L"Not kept");
+        FocusOn(advanced, delay);
+        TypeInto(delay, L"70");
+        Settle(saver);
+        PressKey(delay, VK_ESCAPE);
+        Check(WaitUntil([&] { return IsWindow(advanced) == FALSE || IsWindowVisible(advanced) == FALSE; }),
+              "Escape cancels it");
+        Settle(saver);
+        Check(Stored("Advanced", "Adv_TimeDelay") == "40" && TextOf(message) == L"Advanced text",
+              "and nothing changed: " + Stored("Advanced", "Adv_TimeDelay") + ", " + Narrow(TextOf(message)));
+    }
     CancelAndEnd(saver, dialog, "Escape closes the properties dialog, status 0");
     Check(Stored("Advanced", "Adv_TimeDelay") == "40", "the advanced value stays after Cancel");
     Check(Stored("General", "LockMessage") != "Advanced text", "the message, not accepted, is not stored");
@@ -520,9 +539,28 @@ int Template(const std::wstring& scr, const std::wstring& folder) {
     Check(WaitUntil([&] { return stars != nullptr && TextOf(stars) == L"777"; }),
           "opening it shows its 777 stars: " + Narrow(stars ? TextOf(stars) : L""));
     // A name that does not exist is refused with a message; the chooser stays.
+    WriteFileText(folder + L"\\notes.txt", "not a template");
     Menu(dialog, MenuEntry::OpenTemplate);
     HWND chooser = WaitForWindow(saver, L"Select Template to Open", kStepTimeoutMs);
     if (chooser != nullptr) {
+        // It lists the templates of the folder it was last in, and only those.
+        Settle(saver);
+        HWND files = nullptr;
+        for (HWND child = GetWindow(chooser, GW_CHILD); child != nullptr && files == nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (ClassOf(child) == L"ListBox" && IsWindowVisible(child)) files = child;
+        }
+        const LRESULT count = files != nullptr ? SendMessageW(files, LB_GETCOUNT, 0, 0) : -1;
+        bool mine = false;
+        bool notes = false;
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t name[MAX_PATH] = {};
+            SendMessageW(files, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
+            mine = mine || std::wstring(name) == L"mine.glx";
+            notes = notes || std::wstring(name) == L"notes.txt";
+        }
+        Check(mine && !notes,
+              "the chooser lists mine.glx and not notes.txt (" + std::to_string(count) + " files)");
         HWND field = ControlAfterLabel(chooser, L"Template &name:", L"Edit");
         FocusOn(chooser, field);
         TypeInto(field, L"missing.glx");
