@@ -105,7 +105,6 @@ ArrowKeys ArrowsOf(const FieldRow& row) {
 
 SpinRange SpinnerOf(const FieldRow& row) {
     if (row.spinStep == 0) return {};
-    if (row.ownSpinRange) return *row.ownSpinRange;
     const auto [low, high] = StoredRange(row);
     return SpinRange{low, high, row.spinStep};
 }

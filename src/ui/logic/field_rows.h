@@ -21,7 +21,7 @@ enum class FieldKind : uint8_t { Int16, Int32, Float, Text, Check, List };
 enum class CheckMoment : uint8_t { OnLeaving, OnCommit };
 
 // The arrow keys and the spinner step by `step` and stop at the ends of the setting's
-// stored range, unless the row gives stops of its own.
+// stored range; the arrows may have stops of their own.
 struct ArrowKeys {
     int step = 0;  // 0: the field ignores the arrow keys
     int downStop = 0;
@@ -44,7 +44,6 @@ struct FieldRow {
     int arrowStep = 0;
     std::optional<ArrowKeys> ownArrowStops;
     int spinStep = 0;
-    std::optional<SpinRange> ownSpinRange;
     int maxLength = 0;  // text fields: characters taken, 0 for the setting's own limit
 
     constexpr FieldRow Range(double lowest, double highest) const {
@@ -67,11 +66,6 @@ struct FieldRow {
     constexpr FieldRow Spinner(int step) const {
         FieldRow row = *this;
         row.spinStep = step;
-        return row;
-    }
-    constexpr FieldRow Spinner(int step, int lowest, int highest) const {
-        FieldRow row = Spinner(step);
-        row.ownSpinRange = SpinRange{lowest, highest, step};
         return row;
     }
     constexpr FieldRow CheckedOnCommit() const {

@@ -102,10 +102,10 @@ TEST_F(AdvancedLogicTest, NumberFieldsTakeTheirRangesAndStepsFromTheSettings) {
 // whoever reads it holds it to its range (the frame loop does).
 TEST_F(AdvancedLogicTest, OkStoresTheTextsAsTheyStandAndReturnsTheMessage) {
     dialog.Load("old message");
-    U().Type(kDelay, "5000");
     U().Choose(kFont, 1);
     U().Tick(kResize, true);
     U().Type(kMessage, "new message");
+    U().Type(kDelay, "5000");
     const int commits = store.CommitCount();
     U().Press(ControlId::OkButton);
     EXPECT_EQ(view.closed, DialogResult::Accepted);

@@ -306,11 +306,17 @@ TEST_F(PropsLogicTest, CopyToAllSetsEveryTypeAndTheValuesAreHeldWhenSaved) {
     for (int row = 0; row < kGalaxyTypeCount; ++row)
         EXPECT_EQ(types[static_cast<size_t>(row)].HueBlend, 99) << row;
     EXPECT_EQ(Text("Galaxy_HueBlend"), "99");
-    U().Choose(Own(ControlId::CopyProperty), 0);  // "Hue:  Red": its sample follows
-    At(ControlId::CopyValue).text = "40";
+    U().Choose(Own(ControlId::CopyProperty), 0);  // "Hue:  Red": rounded, and its sample follows
+    At(ControlId::CopyValue).text = "40.6";
     U().Press(ControlId::CopyToAll);
-    EXPECT_EQ(At(ControlId::RedSample).colour, 102u);  // 40% of 255, rounded
-    U().Choose(Own(ControlId::CopyProperty), 5);       // "Radius"
+    EXPECT_EQ(types[9].HueRed, 41);
+    EXPECT_EQ(At(ControlId::RedSample).colour, 105u);  // 41% of 255, rounded
+    U().Choose(Own(ControlId::CopyProperty), 9);       // "Shape Profile": the list is held to its entries
+    At(ControlId::CopyValue).text = "9";
+    U().Press(ControlId::CopyToAll);
+    EXPECT_EQ(types[2].Profile, 9);
+    EXPECT_EQ(At("Galaxy_Profile").selected, 6);
+    U().Choose(Own(ControlId::CopyProperty), 5);  // "Radius"
     At(ControlId::CopyValue).text = "40000.5";
     U().Press(ControlId::CopyToAll);
     EXPECT_EQ(types[31].Radius, 40000.5f);

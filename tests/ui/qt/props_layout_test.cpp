@@ -58,8 +58,14 @@ void CheckLayout(const QWidget* parent, std::vector<std::string>& problems) {
         if (label && label->wordWrap()) {
             if (child->height() < label->heightForWidth(child->width()))
                 problems.push_back(name(child) + " is cut off");
-        } else if (label || qobject_cast<const QAbstractButton*>(child) ||
-                   qobject_cast<const QComboBox*>(child)) {
+        } else if (const auto* combo = qobject_cast<const QComboBox*>(child)) {
+            // A list shows its longest entry whole.
+            int longest = 0;
+            for (int entry = 0; entry < combo->count(); ++entry) {
+                longest = std::max(longest, combo->fontMetrics().horizontalAdvance(combo->itemText(entry)));
+            }
+            if (child->width() < longest) problems.push_back(name(child) + " cuts its entries");
+        } else if (label || qobject_cast<const QAbstractButton*>(child)) {
             if (child->width() < hint.width() || child->height() < hint.height()) {
                 problems.push_back(name(child) + " is cut off");
             }
