@@ -1,8 +1,9 @@
 // Type-table units, per-type spin and hue, and the frame pacing over the host.
 #include "engine/frame_loop.h"
 
-#include <cmath>
 #include <cstdlib>
+
+#include "engine/fast_trig.h"
 
 namespace astrelle {
 
@@ -71,8 +72,7 @@ void StepTypeSpin(const GalaxyTypeTable& table, RuntimeArrays& a) {
         float angle = a.TypeSpinAngle[k] + table[k].AngleTInc;
         if (angle >= kTwoPi) angle -= kTwoPi;
         a.TypeSpinAngle[k] = angle;
-        a.TypeSpinSin[k] = std::sin(angle);
-        a.TypeSpinCos[k] = std::cos(angle);
+        SinCos(angle, a.TypeSpinSin[k], a.TypeSpinCos[k]);
         float hue = a.TypeHueAngle[k] + table[k].HWheelInc;
         if (hue >= kDegrees) hue -= kDegrees;
         a.TypeHueAngle[k] = hue;
