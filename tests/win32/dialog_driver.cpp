@@ -680,6 +680,13 @@ int About(const std::wstring& scr) {
     int lit = 0;
     WaitUntil([&] { return picture != nullptr && (lit = LitPixels(picture)) > 20; });
     Check(lit > 20, "its galaxy show draws (" + std::to_string(lit) + " lit pixels sampled)");
+    // Web... hands the product page to the browser (scripts/wine-tests checks what it got).
+    HWND web = ButtonWithText(welcome, L"&Web...");
+    if (Check(web != nullptr, "the Web button is found")) {
+        PostMessageW(web, BM_CLICK, 0, 0);
+        Settle(saver);
+        Check(TopWindows(saver.process.dwProcessId, L"Astrelle").empty(), "and no warning says it failed");
+    }
     HWND credits = ButtonWithText(welcome, L"&Credits...");
     if (Check(credits != nullptr, "the Credits button is found")) {
         PostMessageW(credits, BM_CLICK, 0, 0);

@@ -27,6 +27,8 @@ constexpr int kPointsPerInch = 72;
 // Fitting a dialog to a small work area: a few smaller fonts tried, none below this share
 // of the system's message font.
 constexpr int kFitAttempts = 4;
+// Entries an opened drop-down list shows before it scrolls.
+constexpr int kDropListLines = 12;
 constexpr LONG kSmallestFontPercent = 75;
 constexpr int kListLinePadding = 2;
 
@@ -53,13 +55,14 @@ DialogWindow* LiveDialog(HWND window) {
 }
 
 void InitControls() {
-    static const bool done = [] {
+    // Once per process: the classes stay registered.
+    static const bool registered = [] {
         INITCOMMONCONTROLSEX init{};
         init.dwSize = sizeof init;
         init.dwICC = ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS;
         return InitCommonControlsEx(&init) != FALSE;
     }();
-    (void)done;
+    static_cast<void>(registered);
 }
 
 // The system scales a per-monitor dialog itself when its DPI changes (Windows 10 1703 and
@@ -307,7 +310,7 @@ void DialogWindow::Layout(int dpi) {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         if (items_[i].kind == ItemKind::DropList) {
             // The closed box takes its height from the font; the rectangle's is the list's.
-            SendMessageW(child, CB_SETMINVISIBLE, 12, 0);
+            SendMessageW(child, CB_SETMINVISIBLE, kDropListLines, 0);
         }
     }
     if (font_ != nullptr) DeleteObject(font_);

@@ -14,7 +14,7 @@ void SurfacePicture::Fit() {
     if (width != surface_.Width() || height != surface_.Height()) {
         surface_.Resize(width, height);
         // Without a DIB the picture stays black until a later size succeeds.
-        (void)presenter_.Resize(width, height);
+        static_cast<void>(presenter_.Resize(width, height));
     } else {
         surface_.Clear();
     }

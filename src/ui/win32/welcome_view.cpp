@@ -197,13 +197,12 @@ void ShowWelcome(HWND owner, ProcessValues& process, GalaxyTypeTable& galaxyType
     window.Run(owner);
 }
 
-bool OpenProductPage(HWND owner) {
+void OpenProductPage(HWND owner) {
     const std::wstring address = Widen(kProductPageUrl);
     const auto result = reinterpret_cast<intptr_t>(
         ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result > kShellExecuteErrorLimit) return true;
+    if (result > kShellExecuteErrorLimit) return;
     MessageBoxW(owner, Widen(ProductPageWarning()).c_str(), L"Astrelle", MB_OK | MB_ICONEXCLAMATION);
-    return false;
 }
 
 }  // namespace astrelle::win32

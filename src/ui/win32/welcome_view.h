@@ -17,7 +17,7 @@ void ShowWelcome(HWND owner, ProcessValues& process, GalaxyTypeTable& galaxyType
                  SettingsStore* store);
 
 // Opens the product page in the default browser; when that fails, says so in a warning
-// over owner. False when it failed.
-bool OpenProductPage(HWND owner);
+// over owner.
+void OpenProductPage(HWND owner);
 
 }  // namespace astrelle::win32
