@@ -1,10 +1,10 @@
 // Presenting on Windows: the changed tiles reach the window with one blit per tile row, in
 // the right colours, and the lock message is laid over the stars it covers.
-#include "shell/win32/dib_presenter.h"
+#include "platform/win32/dib_presenter.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/win32/message_overlay.h"
+#include "platform/win32/message_overlay.h"
 
 namespace astrelle::win32 {
 namespace {

@@ -17,9 +17,9 @@
 
 #include "engine/pixel_surface.h"
 #include "engine/process_values.h"
+#include "platform/win32/dib_presenter.h"
+#include "platform/win32/message_overlay.h"
 #include "shell/logic/mouse_moves.h"
-#include "shell/win32/dib_presenter.h"
-#include "shell/win32/message_overlay.h"
 
 namespace astrelle::win32 {
 

@@ -4,33 +4,12 @@
 #include "engine/colour.h"
 #include "platform/services.h"
 
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
-#endif
-
 namespace astrelle::win32 {
 
-namespace {
-
-// A relative due time for SetWaitableTimer: negative, in 100 ns steps.
-constexpr LONGLONG kTimerStepsPerMs = 10000;
-// Waits beyond this are cut (a delay setting of hours must not freeze the window).
-constexpr uint32_t kLongestWaitMs = 1000000;
-
-}  // namespace
-
 Win32EngineHost::Win32EngineHost(ProcessValues& process, SaverWindow& window)
-    : process_(process), window_(window) {
-    // The timeout of a wait and an ordinary timer move in steps of the system timer (about
-    // 16 ms), which would stretch a 25 ms frame to 31 ms. A high-resolution timer (Windows
-    // 10 1803 and later) keeps the frame delay; without one the timeout serves.
-    timer_ =
-        CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-}
+    : process_(process), window_(window) {}
 
-Win32EngineHost::~Win32EngineHost() {
-    if (timer_ != nullptr) CloseHandle(timer_);
-}
+Win32EngineHost::~Win32EngineHost() = default;
 
 uint32_t Win32EngineHost::TickCount() {
     return TickCountMs();
@@ -57,23 +36,11 @@ bool Win32EngineHost::DispatchPending() {
     return any;
 }
 
-void Win32EngineHost::Sleep(uint32_t maxWaitMs) {
-    if (maxWaitMs > kLongestWaitMs) maxWaitMs = kLongestWaitMs;
-    LARGE_INTEGER due{};
-    due.QuadPart = -static_cast<LONGLONG>(maxWaitMs) * kTimerStepsPerMs;
-    if (timer_ != nullptr && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
-        MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        CancelWaitableTimer(timer_);
-    } else {
-        MsgWaitForMultipleObjectsEx(0, nullptr, maxWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
-
 void Win32EngineHost::ProcessEvents(uint32_t maxWaitMs) {
     window_.Present();
     const bool handled = DispatchPending();
     if (!handled && maxWaitMs > 0 && process_.StopRequested == kFalse16) {
-        Sleep(maxWaitMs);
+        wait_.Wait(maxWaitMs);
         DispatchPending();
     }
     // An exit request stands until the program ends: a run clears StopRequested when it

@@ -9,6 +9,7 @@
 
 #include "engine/engine_host.h"
 #include "engine/engine_state.h"
+#include "platform/win32/message_wait.h"
 #include "shell/win32/saver_window.h"
 
 namespace astrelle::win32 {
@@ -34,12 +35,11 @@ class Win32EngineHost final : public EngineHost {
   private:
     // Dispatches every queued message; true when there was any.
     bool DispatchPending();
-    void Sleep(uint32_t maxWaitMs);
 
     ProcessValues& process_;
     SaverWindow& window_;
     const EngineSettings* settings_ = nullptr;
-    HANDLE timer_ = nullptr;
+    MessageWait wait_;
 };
 
 }  // namespace astrelle::win32

@@ -1,12 +1,12 @@
 // Colour swatch, ramp sample and profile pictogram. The pictogram traces the envelope of
 // each shape profile (the height of the star cloud over the distance from the axis) in one
-// quadrant from its elliptical arcs and lines, and mirrors it into the other three.
+// quadrant, as the dialog logic outlines it, and mirrors it into the other three.
 #include "ui/qt/colour_samples.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include <vector>
+#include "ui/logic/profile_outline.h"
 
 namespace astrelle {
 
@@ -58,54 +58,16 @@ void RampSample::paintEvent(QPaintEvent* event) {
 
 namespace {
 
-// One piece of an envelope in the unit quadrant (radius 1, heights 0..1), in y-down
-// coordinates so that the parametric angles are the painter's own.
-struct EnvelopePiece {
-    bool arc;
-    double cx, cy, rx, ry;  // arc: centre (height up) and radii; line: from (cx, cy) to (rx, ry)
-    double fromDeg, toDeg;  // arc only: parametric angles
-};
-
-std::vector<EnvelopePiece> ProfileEnvelope(int profile) {
-    // The arcs follow the envelope formulas of the star generator: for example the standard
-    // profile is an elliptic core (semi-axes 0.35 and 1), a concave flank centred at
-    // (0.5, 1.4) and an elliptic disk (0.5 by 0.4).
-    constexpr double kCoreEdge = 44.415;  // angle at r = 0.25 on the core ellipse
-    switch (profile) {
-        case 0:
-            return {{true, 0, 0, 0.35, 1.0, 90, kCoreEdge},
-                    {true, 0.5, 1.4, 0.35, 1.0, 180 + kCoreEdge, 270},
-                    {true, 0.5, 0, 0.5, 0.4, 90, 0}};
-        case 1:
-            return {{true, 0, 0.75, 0.1, 0.25, 90, 0},
-                    {true, 0.75, 0.75, 0.65, 0.5, 180, 270},
-                    {true, 0.75, 0, 0.25, 0.25, 90, 0}};
-        case 2:
-            return {{true, 0, 0, 1, 1, 90, 0}};
-        case 3:
-            return {{false, 0, 1, 1, 0, 0, 0}};
-        case 4:
-            return {{true, 1, 1, 1, 1, 180, 270}};
-        case 5:
-            return {{true, 0, 1, 1, 1, 270, 360}, {false, 1, 1, 1, 0, 0, 0}};
-        case 6:
-            return {{true, 1, 0, 1, 1, 180, 90}, {false, 1, 1, 1, 0, 0, 0}};
-        default:
-            return {};
-    }
-}
-
+// The outline in one quadrant as the logic samples it, height upwards, in the painter's
+// y-down coordinates.
 QPainterPath QuadrantPath(int profile) {
     QPainterPath path;
     bool first = true;
-    for (const EnvelopePiece& piece : ProfileEnvelope(profile)) {
-        if (piece.arc) {
-            const QRectF box(piece.cx - piece.rx, -piece.cy - piece.ry, 2 * piece.rx, 2 * piece.ry);
-            if (first) path.arcMoveTo(box, piece.fromDeg);
-            path.arcTo(box, piece.fromDeg, piece.toDeg - piece.fromDeg);
+    for (const OutlinePoint& point : ProfileOutline(profile)) {
+        if (first) {
+            path.moveTo(point.radius, -point.height);
         } else {
-            if (first) path.moveTo(piece.cx, -piece.cy);
-            path.lineTo(piece.rx, -piece.ry);
+            path.lineTo(point.radius, -point.height);
         }
         first = false;
     }

@@ -1,5 +1,5 @@
 // GDI rendering of the lock message and its blend over the stars.
-#include "shell/win32/message_overlay.h"
+#include "platform/win32/message_overlay.h"
 
 #include <windows.h>
 

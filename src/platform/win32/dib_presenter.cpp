@@ -1,5 +1,5 @@
 // Copying changed tiles into the DIB section and on to the window.
-#include "shell/win32/dib_presenter.h"
+#include "platform/win32/dib_presenter.h"
 
 #include <algorithm>
 #include <cstring>

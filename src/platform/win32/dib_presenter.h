@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "engine/pixel_surface.h"
-#include "shell/win32/message_overlay.h"
+#include "platform/win32/message_overlay.h"
 
 namespace astrelle::win32 {
 
