@@ -48,6 +48,14 @@ std::string ExecutablePath();
 
 // ---- files and folders -----------------------------------------------------------------------
 
+// The separator the system writes between a folder and a name in the paths it shows (both
+// systems read "/" as well).
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
 // True when path names an existing file or folder.
 bool PathExists(const std::string& path);
 

@@ -12,7 +12,6 @@ namespace {
 
 constexpr char kTypeSeparator = '|';
 constexpr char kGlobSeparator = ';';
-constexpr char kSeparator = '/';
 constexpr std::string_view kEveryFile = "*";
 constexpr std::string_view kEveryFileOldStyle = "*.*";
 constexpr std::string_view kTemplateExtension = ".glx";
@@ -72,7 +71,7 @@ std::vector<std::string> PatternGlobs(std::string_view pattern) {
 
 std::string TemplateFullName(std::string_view folder, std::string_view fileName) {
     std::string full(folder);
-    if (full.empty() || !IsSeparator(full.back())) full += kSeparator;
+    if (full.empty() || !IsSeparator(full.back())) full += kPathSeparator;
     return full + std::string(fileName);
 }
 
