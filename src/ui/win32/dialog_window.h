@@ -200,6 +200,9 @@ class DialogWindow {
     void PlaceItem(int item, const RECT& place);
 
   private:
+    // Owner-drawn list lines: the font's height and a pixel above and below.
+    static constexpr int kListLinePadding = 2;
+
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR subclass, DWORD_PTR self);
