@@ -1,9 +1,10 @@
 # One warning set for all of our own targets.
+# (C++ only: a target may also hold Windows resource scripts.)
 function(astrelle_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-        -Wnon-virtual-dtor -Woverloaded-virtual -Wimplicit-fallthrough)
+    set(flags -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wimplicit-fallthrough)
+    target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${flags}>")
     if(ASTRELLE_WERROR)
-        target_compile_options(${target} PRIVATE -Werror)
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
     endif()
 endfunction()
 

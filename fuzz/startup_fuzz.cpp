@@ -56,7 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     ApplyStartupDecision(values, d);
     FUZZ_CHECK(values.RunMode == d.runMode);
 
-    if (d.action != StartupAction::Preview && d.action != StartupAction::ChangePassword)
+    // Only the preview, the password change and the settings (the owner after "/c:") read
+    // a window handle.
+    if (d.action == StartupAction::RunSaver || d.action == StartupAction::DoNothing ||
+        d.action == StartupAction::ImportTemplateThenRun)
         FUZZ_CHECK(d.handle == 0);
     if (d.action != StartupAction::ImportTemplateThenRun) FUZZ_CHECK(d.templatePath.empty());
     FUZZ_CHECK((d.runMode == RunModeValue::Preview) == (d.action == StartupAction::Preview));
@@ -77,6 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (option == "/C") {
         FUZZ_CHECK(d.action ==
                    (input.dialogWindowExists ? StartupAction::RaiseDialog : StartupAction::Configure));
+        const std::string_view owner = rest.starts_with(':') ? rest.substr(1) : rest;
+        FUZZ_CHECK(d.handle == ReadWindowHandle(owner));
+        CheckPlainHandle(owner, d.handle);
     } else if (option == "/S") {
         FUZZ_CHECK(d.action ==
                    (input.saverWindowExists ? StartupAction::DoNothing : StartupAction::RunSaver));

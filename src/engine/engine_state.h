@@ -141,7 +141,8 @@ struct EngineContext {
     uint32_t FrameStartTick = 0;   // tick at the start of the current frame
     uint32_t LastMessageTick = 0;  // tick of the last RefreshMessage
 
-    // False for the preview box, which has no window to clear between universe cycles.
+    // False for the preview box, which has no window to clear between universe cycles
+    // nor to show the lock message on.
     bool HasDrawingSurface = true;
 
     uint32_t& HueAt(int hue, int type) {

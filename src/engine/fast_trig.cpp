@@ -5,8 +5,9 @@
 namespace astrelle {
 
 // Built twice, for AVX2 (four doubles a step) and for the baseline; the loader picks one.
-// Both do the same IEEE operations, so the results do not depend on the machine.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Both do the same IEEE operations, so the results do not depend on the machine. Windows
+// programs have no such loader (ifunc), so there the baseline serves.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(_WIN32)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void SinCosOfSteppedAngles(const float* angle, const float* step, float* sine, float* cosine, size_t n) {

@@ -2,7 +2,7 @@
 // frame, the largest arithmetic cost of a frame). The angle is reduced by pi/2 in double
 // precision and the classic double-precision kernels follow, so the float results are the
 // correctly rounded values except in the rarest ties. Angles beyond 1e5 radians (stars
-// that orbit very close to their axis) take the double-precision library functions.
+// that orbit very close to their axis) are reduced in four steps first.
 #pragma once
 
 #include <cmath>
@@ -39,16 +39,46 @@ inline void SinCosKernel(double x, double& sine, double& cosine) {
     cosine = ((quadrant + 1) & 2) != 0 ? -cv : cv;
 }
 
-inline void SinCos(float angle, float& sine, float& cosine) {
-    const double x = angle;
-    if (!(std::fabs(x) < kSinCosKernelLimit)) {  // also NaN
-        sine = static_cast<float>(std::sin(x));
-        cosine = static_cast<float>(std::cos(x));
+// sin and cos of any x. Beyond the kernel's range the angle is reduced by pi/2 split into
+// four parts (the first three 21 bits long, so their multiples are exact below 2^30)
+// instead of calling the C library, whose last bits differ between versions and machines:
+// the same seed then gives the same picture everywhere. Above 2^30 a single-precision
+// angle is a multiple of 64 radians, a random place on the orbit; the exact remainder by
+// 2 pi in double precision serves there.
+inline void SinCosAnyAngle(double x, double& sine, double& cosine) {
+    constexpr double kExactReductionLimit = 0x1p30;
+    constexpr double kTwoPiDouble = 6.283185307179586;
+    if (std::fabs(x) >= kExactReductionLimit && std::isfinite(x)) x = std::fmod(x, kTwoPiDouble);
+    if (std::fabs(x) < kSinCosKernelLimit) {
+        SinCosKernel(x, sine, cosine);
         return;
     }
+    if (!std::isfinite(x)) {
+        sine = cosine = x - x;  // NaN
+        return;
+    }
+    constexpr double kTwoOverPi = 6.36619772367581382433e-01;
+    constexpr double kPio2Part1 = 0x1.921fbp+0;
+    constexpr double kPio2Part2 = 0x1.5110bp-22;
+    constexpr double kPio2Part3 = 0x1.184698p-44;
+    constexpr double kPio2Part4 = 0x1.3198a2e037073p-69;
+    const double k = std::nearbyint(x * kTwoOverPi);
+    const double r = (((x - k * kPio2Part1) - k * kPio2Part2) - k * kPio2Part3) - k * kPio2Part4;
     double s = 0.0;
     double c = 0.0;
-    SinCosKernel(x, s, c);
+    SinCosKernel(r, s, c);  // |r| <= pi/4: the kernel's first quadrant
+    const int quadrant = static_cast<int>(std::fmod(std::fabs(k), 4.0));
+    const int turn = k < 0.0 ? (4 - quadrant) & 3 : quadrant;
+    const double sv = (turn & 1) != 0 ? c : s;
+    const double cv = (turn & 1) != 0 ? s : c;
+    sine = (turn & 2) != 0 ? -sv : sv;
+    cosine = ((turn + 1) & 2) != 0 ? -cv : cv;
+}
+
+inline void SinCos(float angle, float& sine, float& cosine) {
+    double s = 0.0;
+    double c = 0.0;
+    SinCosAnyAngle(angle, s, c);
     sine = static_cast<float>(s);
     cosine = static_cast<float>(c);
 }

@@ -1,8 +1,9 @@
 // Type-table units, per-type spin and hue, and the frame pacing over the host.
 #include "engine/frame_loop.h"
 
-#include <cmath>
 #include <cstdlib>
+
+#include "engine/fast_trig.h"
 
 namespace astrelle {
 
@@ -71,8 +72,7 @@ void StepTypeSpin(const GalaxyTypeTable& table, RuntimeArrays& a) {
         float angle = a.TypeSpinAngle[k] + table[k].AngleTInc;
         if (angle >= kTwoPi) angle -= kTwoPi;
         a.TypeSpinAngle[k] = angle;
-        a.TypeSpinSin[k] = std::sin(angle);
-        a.TypeSpinCos[k] = std::cos(angle);
+        SinCos(angle, a.TypeSpinSin[k], a.TypeSpinCos[k]);
         float hue = a.TypeHueAngle[k] + table[k].HWheelInc;
         if (hue >= kDegrees) hue -= kDegrees;
         a.TypeHueAngle[k] = hue;
@@ -102,7 +102,8 @@ bool EndOfFrame(EngineContext& ctx) {
     const uint32_t now = host.TickCount();
     if (static_cast<int32_t>(now - ctx.LastMessageTick) >= kMessageRefreshMs) {
         ctx.LastMessageTick = now;
-        host.RefreshMessage();
+        // The preview box is a picture, not a window of ours: no lock message there.
+        if (ctx.HasDrawingSurface) host.RefreshMessage();
     }
     return result;
 }

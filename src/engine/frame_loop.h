@@ -31,7 +31,7 @@ void StepTypeSpin(const GalaxyTypeTable& table, RuntimeArrays& arrays);
 bool FrameWait(EngineContext& ctx);
 
 // FrameWait, then the preview-box parent check and the lock-message refresh every
-// 3000 ms. True when the run must end.
+// 3000 ms (only where there is a drawing surface). True when the run must end.
 bool EndOfFrame(EngineContext& ctx);
 
 // Between universe cycles: clears the surface and redraws the lock message. The preview

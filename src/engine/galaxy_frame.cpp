@@ -4,8 +4,6 @@
 // the compiler would otherwise reload every pointer it had read from the structs.
 #include "engine/galaxy_frame.h"
 
-#include <cmath>
-
 #include "engine/fast_trig.h"
 #include "engine/projection.h"
 #include "engine/star_events.h"
@@ -18,7 +16,10 @@ void UpdateGalaxyFrame(EngineContext& ctx, RuntimeArrays& a, int16_t g, int16_t 
     frame.g = g;
     frame.s = s;
     frame.t = t;
-    frame.w = (std::cos(t * kPi) + 1.0f) * 0.5f;
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    SinCos(t * kPi, sine, cosine);
+    frame.w = (cosine + 1.0f) * 0.5f;
     frame.visiting = visiting;
     frame.preview = preview;
     const int16_t quota = NewStarQuota(ctx, a, frame);

@@ -32,7 +32,28 @@ struct SavedTypes {
     std::array<GalaxyTypeRecord, kGalaxyTypeCount> rows;
 };
 
+template <class T>
+T HeldTo(double value, double low, double high) {
+    if (std::isnan(value)) return static_cast<T>(low);
+    return static_cast<T>(std::clamp(value, low, high));
+}
+
+int16_t WholeHeldTo(double value, double low, double high) {
+    return HeldTo<int16_t>(RoundHalfEven(value), low, high);
+}
+
 }  // namespace
+
+void HoldToPreviewLimits(const PreviewInput& in, PreviewParams& p) {
+    p.stars = WholeHeldTo(in.stars, 10, 30000);
+    p.trail = WholeHeldTo(in.trail, 1, 999);
+    p.ambientCount = WholeHeldTo(in.ambientCount, 1, 999);
+    p.ambientPersistence = HeldTo<float>(in.ambientPersistence, 0.25, 0.999);
+    p.ambientAgeStep = HeldTo<float>(in.ambientAgeStep, 0, 10);
+    p.flareFrames = WholeHeldTo(in.flareFrames, 0, 999);
+    p.extension = HeldTo<float>(in.extension, 1, 99999);
+    p.symmetry = HeldTo<float>(in.symmetry, 0, 1);
+}
 
 int32_t RunPreview(EngineContext& ctx, const PreviewParams& in, const PreviewObserver& observer) {
     const bool simple = in.subject == PreviewSubject::GalaxyType;

@@ -39,6 +39,27 @@ struct PreviewParams {
     float starScale = 1.0f;
 };
 
+// The values a preview of the dialog or of a tool starts from, as read from the fields or
+// the settings and before the preview's limits hold them.
+struct PreviewInput {
+    double stars = 2500;
+    double trail = 2;
+    double ambientCount = 200;
+    double ambientPersistence = 0.999;
+    double ambientAgeStep = 0.07;
+    double flareFrames = 40;
+    double extension = 15000;
+    double symmetry = 0.1;
+};
+
+// Holds each value to the preview's own limits, which are not the saver's: stars
+// 10..30000, trail 1..999, ambient count 1..999, persistence 0.25..0.999, age step 0..10,
+// flare frames 0..999, flare extension 1..99999 (the preview draws it at a hundredth of the
+// saver's scale), symmetry 0..1. Whole numbers round halves to even first; NaN gives the
+// lower limit. The dialog and the render tool both start their previews through this, so
+// the same settings look the same in both.
+void HoldToPreviewLimits(const PreviewInput& input, PreviewParams& params);
+
 // Runs the preview until the frame limit, a stop from EndOfFrame or the preview stop
 // button (PreviewStopRequested, cleared here). Returns the number of frames drawn. The
 // type table is handed back exactly as it came in; the engine settings it sets for the

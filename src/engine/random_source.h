@@ -1,17 +1,19 @@
 // The engine's uniform random source on [0, 1) in single precision. Drawn several times
 // per star and frame, so it is a small inline generator (xoshiro128+) rather than a
-// std::distribution. Seeded from the clock by default, or from a given seed for tests and
-// reproducible pictures. The order of draws is fixed by the animation rules, not here.
+// std::distribution. The engine reads no clock: a host seeds it from its clock seed
+// (EngineHost::ClockSeed), tests and pictures from a fixed one. The order of draws is fixed
+// by the animation rules, not here.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 namespace astrelle {
 
 class RandomSource {
 public:
-    RandomSource() { SeedFromClock(); }
+    static constexpr uint64_t kDefaultSeed = 1;
+
+    RandomSource() { Seed(kDefaultSeed); }
     explicit RandomSource(uint64_t seed) { Seed(seed); }
 
     void Seed(uint64_t seed) {
@@ -25,12 +27,6 @@ public:
             word = static_cast<uint32_t>((z ^ (z >> 31)) >> 32);
         }
         if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0) state_[0] = 1;
-    }
-
-    void SeedFromClock() {
-        auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-        auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-        Seed(static_cast<uint64_t>(now) ^ (static_cast<uint64_t>(wall) << 1));
     }
 
     // Uniform on [0, 1): the top 24 bits of a 32-bit draw, so every value is exact in a float.

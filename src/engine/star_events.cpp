@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/portable_math.h"
 #include "engine/projection.h"
 #include "engine/star_generation.h"
 #include "settings/rounding.h"
@@ -277,7 +278,7 @@ void DrawNovaLayer(const EngineContext& ctx, const PixelSurface::Writer& surface
 void DrawNovaBurst(EngineContext& ctx, float x, float y, float z, int16_t left, uint32_t colour,
                    int16_t total, float ext) {
     // The burst grows as the nova ages: 1 in its first frame.
-    const double grow = std::pow(static_cast<double>(total - left + 1), 0.6375);
+    const double grow = Power(static_cast<double>(total - left + 1), 0.6375);
     const double e = static_cast<double>(ctx.Geometry.FocalLength / z * ext) * grow;
     const PixelSurface::Writer surface = ctx.Surface.BeginWrites();
     PixelPoint centre;
@@ -345,7 +346,10 @@ void UpdateComets(EngineContext& ctx, RuntimeArrays& a, const FrameInfo& f) {
     RandomSource& rnd = ctx.Random;
     const int ct = std::clamp<int>(ctx.CurrentGalType, 0, kGalaxyTypeCount - 1);
     const float phi = a.TypeSpinAngle[static_cast<size_t>(HomeType(ctx, a, f.g))];
-    const CometFrame cf{TypeRow(ctx, ct), std::sin(phi), std::cos(phi)};
+    float sinPhi = 0.0f;
+    float cosPhi = 0.0f;
+    SinCos(phi, sinPhi, cosPhi);
+    const CometFrame cf{TypeRow(ctx, ct), sinPhi, cosPhi};
     const size_t gc =
         static_cast<size_t>(f.preview == PreviewKind::Galaxy ? 0 : (f.s <= 1 && f.g > 0 ? f.g - 1 : f.g));
     const float gx = a.GalViewX[gc];

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/colour.h"
+#include "engine/portable_math.h"
 #include "settings/rounding.h"
 
 namespace astrelle {
@@ -17,11 +18,6 @@ constexpr double kRadiusEpsilon = 0.000000001;
 
 double Root(double v) {
     return std::sqrt(std::max(0.0, v));
-}
-
-// pow with 0^x = 0 for x > 0 and x^0 = 1, which std::pow already gives.
-double Power(double base, double exponent) {
-    return std::pow(base, exponent);
 }
 
 int TableIndex(RandomSource& random) {

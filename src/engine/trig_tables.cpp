@@ -1,7 +1,7 @@
 // Builds the cosine and sine tables with the single-precision accumulated angle.
 #include "engine/trig_tables.h"
 
-#include <cmath>
+#include "engine/fast_trig.h"
 
 namespace astrelle {
 
@@ -13,9 +13,11 @@ void BuildTrigTables(TrigTables& tables) {
         // The angle is single precision, but cos and sin are taken in double and only the
         // result is stored as a float; the float functions differ in the last bit for a few
         // dozen entries.
-        const double a = static_cast<double>(angle);
-        tables.CosTable[static_cast<size_t>(i)] = static_cast<float>(std::cos(a));
-        tables.SinTable[static_cast<size_t>(i)] = static_cast<float>(std::sin(a));
+        double sine = 0.0;
+        double cosine = 0.0;
+        SinCosAnyAngle(static_cast<double>(angle), sine, cosine);
+        tables.CosTable[static_cast<size_t>(i)] = static_cast<float>(cosine);
+        tables.SinTable[static_cast<size_t>(i)] = static_cast<float>(sine);
         angle = angle + step;  // stored back to single precision on purpose
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "engine/ambient_stars.h"
+#include "engine/fast_trig.h"
 #include "engine/projection.h"
 #include "engine/star_events.h"
 #include "engine/star_generation.h"
@@ -279,8 +280,10 @@ bool CreateUniverse(EngineContext& ctx, RuntimeArrays& a, FrameReporter& report)
 
         // Over the last quarter the flight slows to rest along a quarter cosine.
         if (e > fadeStart) {
-            m = static_cast<float>(st.Universe_Damping *
-                                   std::cos(static_cast<double>(kPi) / 2.0 * (e - fadeStart) / (0.25 * E)));
+            double sine = 0.0;
+            double cosine = 0.0;
+            SinCosAnyAngle(static_cast<double>(kPi) / 2.0 * (e - fadeStart) / (0.25 * E), sine, cosine);
+            m = static_cast<float>(st.Universe_Damping * cosine);
         }
         a.TrailCursor = (a.TrailCursor + 1) % T;
 

@@ -1,9 +1,10 @@
 // File primitives of the stores: reading a file of any origin safely, replacing a file
-// atomically and durably, and an exclusive lock between processes.
+// atomically and durably, and an exclusive lock between processes. Part of the platform
+// services (services.h); posix/ and win32/ implement them. Paths are UTF-8.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace astrelle {
@@ -23,13 +24,15 @@ enum class FileReadStatus {
 struct FileReadResult {
     FileReadStatus status = FileReadStatus::Missing;
     std::string bytes;
-    // Identity of what was read (device, inode, size, modification time), so a later look
-    // can tell whether the file was replaced or changed.
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long mtimeNs = 0;
-    mode_t mode = 0;
+    // Identity of what was read (device or volume, inode or file index, size, modification
+    // time), so a later look can tell whether the file was replaced or changed.
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t mtimeNs = 0;
+    // Marked read-only: no write permission bit at all (POSIX), the read-only attribute
+    // (Windows). Checked explicitly because a privileged user could otherwise overwrite it.
+    bool readOnly = false;
 };
 
 // Reads a regular file of at most maxBytes. Never blocks on pipes or devices.
@@ -39,28 +42,25 @@ FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes = kMaxProf
 // path names a regular file.
 FileReadResult StatFile(const std::string& path);
 
-// True when an existing file is marked read-only: no write permission bit at all. Checked
-// explicitly because a privileged user could otherwise overwrite it.
-bool IsMarkedReadOnly(mode_t mode);
-
 // Replaces the file at path with bytes: writes a new file in the same folder, flushes it
-// to the disk, renames it over the old one and flushes the folder. A crash at any moment
-// leaves either the old or the new file. A symbolic link is followed, so the file it
-// names is replaced. The new file gets the permission bits of the old one; a new file
-// gets 0666 less the umask. On failure (read-only folder, full disk, ...) nothing is
-// left behind and the old file is untouched. The identity of the written file is stored
-// in *written when given.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
-                           FileReadResult* written = nullptr);
+// to the disk, renames it over the old one and flushes the folder (on Windows a rename
+// with write-through). A crash at any moment leaves either the old or the new file. A
+// symbolic link is followed, so the file it names is replaced. The new file gets the
+// permission bits of the old one; a new file gets 0666 less the umask. On failure
+// (read-only folder, full disk, ...) nothing is left behind and the old file is untouched.
+// The identity of the written file is stored in *written when given.
+[[nodiscard]] bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                                         FileReadResult* written = nullptr);
 
 // Removes the temporary files that ReplaceFileAtomically leaves when its process is killed
 // in the middle of a write. Only safe while every writer of the path holds one lock.
 void RemoveLeftoverTempFiles(const std::string& path);
 
 // Creates a folder and its missing parents (0777 less the umask). True when it exists.
-bool EnsureDirectory(const std::string& path);
+[[nodiscard]] bool EnsureDirectory(const std::string& path);
 
-// Folder part of a path ("." when it has none).
+// Folder part of a path ("." when it has none; Windows also splits at "\\" and keeps a
+// drive's root, "C:\\").
 std::string DirectoryOf(const std::string& path);
 
 // An exclusive lock on a lock file, held from construction until destruction. The kernel
@@ -72,10 +72,12 @@ class FileLock {
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    bool Locked() const { return fd_ >= 0; }
+    bool Locked() const { return handle_ != kNoHandle; }
 
   private:
-    int fd_ = -1;
+    // A file descriptor on POSIX, a file HANDLE on Windows (whose invalid value is -1 too).
+    static constexpr intptr_t kNoHandle = -1;
+    intptr_t handle_ = kNoHandle;
 };
 
 }  // namespace astrelle

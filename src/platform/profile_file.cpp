@@ -2,10 +2,7 @@
 
 #include "platform/profile_file.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include "platform/services.h"
 
 namespace astrelle {
 
@@ -54,14 +51,17 @@ void ProfileFileStore::Refresh() {
 }
 
 std::optional<std::string> ProfileFileStore::ReadText(std::string_view section, std::string_view key) {
+    auto asRead = [this](std::string_view value) {
+        return std::string(policy_.unquoteValues ? WithoutEnclosingQuotes(value) : value);
+    };
     if (batchDepth_ > 0 && !pending_.empty()) {
         auto p = pendingIndex_.find(PendingKey(section, key));
-        if (p != pendingIndex_.end()) return pending_[p->second].text;
+        if (p != pendingIndex_.end()) return asRead(pending_[p->second].text);
     }
     Refresh();
     auto value = doc_.Find(section, key);
     if (!value) return std::nullopt;
-    return std::string(*value);
+    return asRead(*value);
 }
 
 bool ProfileFileStore::WriteText(std::string_view section, std::string_view key, std::string_view text) {
@@ -97,7 +97,7 @@ bool ProfileFileStore::Store(const std::vector<Change>& changes) {
     FileReadResult current = ReadWholeFile(path_);
     switch (current.status) {
         case FileReadStatus::Ok:
-            if (IsMarkedReadOnly(current.mode)) return false;
+            if (current.readOnly) return false;
             break;
         case FileReadStatus::Missing:
             break;
@@ -124,27 +124,25 @@ bool ProfileFileStore::Store(const std::vector<Change>& changes) {
 }
 
 FileSettingsStore::FileSettingsStore(const std::string& directory)
-    : ProfileFileStore(directory.empty() ? std::string() : directory + "/" + kFileName,
-                       Policy{.createDirectory = true, .lockFile = true, .followChanges = true}) {}
+    : ProfileFileStore(
+          directory.empty() ? std::string() : directory + "/" + kFileName,
+          Policy{.createDirectory = true, .lockFile = true, .followChanges = true, .unquoteValues = false}) {}
 
 std::string FileSettingsStore::DefaultDirectory() {
-    if (const char* dir = std::getenv("ASTRELLE_CONFIG_DIR"); dir != nullptr && *dir != '\0') return dir;
+    if (auto dir = EnvironmentValue("ASTRELLE_CONFIG_DIR"); dir && !dir->empty()) return *dir;
     // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules say.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-        return std::string(xdg) + "/astrelle";
+    if (auto xdg = EnvironmentValue("XDG_CONFIG_HOME"); xdg && !xdg->empty() && xdg->front() == '/') {
+        return *xdg + "/astrelle";
     }
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
-        home = h;
-    } else if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
-        home = pw->pw_dir;
-    }
+    const std::string home = HomeFolder();
     if (home.empty()) return {};
     return home + "/.config/astrelle";
 }
 
 TemplateFile::TemplateFile(std::string path)
-    : ProfileFileStore(std::move(path),
-                       Policy{.createDirectory = false, .lockFile = false, .followChanges = false}) {}
+    : ProfileFileStore(
+          std::move(path),
+          Policy{
+              .createDirectory = false, .lockFile = false, .followChanges = false, .unquoteValues = true}) {}
 
 }  // namespace astrelle

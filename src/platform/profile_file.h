@@ -33,6 +33,9 @@ class ProfileFileStore : public SettingsStore {
         bool createDirectory;  // writes create the folder first
         bool lockFile;         // writers serialise through "<file>.lock"
         bool followChanges;    // every read looks whether another process replaced the file
+        // Reads drop a matching pair of quotes around a value, as the Windows profile
+        // reader does for the templates it wrote or that were edited by hand.
+        bool unquoteValues;
     };
     ProfileFileStore(std::string path, Policy policy);
 
@@ -70,8 +73,9 @@ class FileSettingsStore final : public ProfileFileStore {
 };
 
 // A template file. Opened once: reads use the file as it was when first read (plus this
-// object's own writes). Writes never create folders; a read-only file, a missing folder or
-// something that is not a regular file makes them fail and leaves everything as it was.
+// object's own writes); a value in a matching pair of double or single quotes reads
+// without them, as Windows reads templates. Writes never create folders; a read-only file, a missing folder
+// or something that is not a regular file makes them fail and leaves everything as it was.
 class TemplateFile final : public ProfileFileStore {
   public:
     explicit TemplateFile(std::string path);

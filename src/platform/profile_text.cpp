@@ -111,6 +111,13 @@ uint32_t ProfileText::InsertAfter(uint32_t anchor, std::string text) {
     return index;
 }
 
+std::string_view WithoutEnclosingQuotes(std::string_view value) {
+    if (value.size() < 2) return value;
+    const char first = value.front();
+    if ((first != '"' && first != '\'') || value.back() != first) return value;
+    return value.substr(1, value.size() - 2);
+}
+
 std::optional<std::string_view> ProfileText::Find(std::string_view section, std::string_view key) const {
     auto s = sectionIndex_.find(AsciiLower(section));
     if (s == sectionIndex_.end()) return std::nullopt;

@@ -22,6 +22,11 @@ namespace astrelle {
 //  - names are compared without regard to ASCII case; when a section or a key appears
 //    twice, the first one counts and the later one is kept but never read;
 //  - lines before the first section and every other line are kept and never read.
+// A value as the Windows profile reader returns it: without the quotes when it is
+// enclosed in a matching pair of double quotes or of single quotes ("a" and 'a' read as
+// a); a lone quote, or quotes that do not match, stay.
+std::string_view WithoutEnclosingQuotes(std::string_view value);
+
 class ProfileText {
   public:
     ProfileText() = default;

@@ -218,7 +218,7 @@ constexpr std::string_view kBaseBlendLabel = "Base, Blend (0 - 100), (1 - 60):";
 constexpr std::string_view kCometStarPersistLabel = "Comet, Star Persist. (0.1 - 0.9999):";
 constexpr std::string_view kGalaxyHueLabel = "Hue Start, End (0 - 999):";
 constexpr std::string_view kHueWheelLabel = "Hue Wheel, Inc. (0 - 359):";
-constexpr std::string_view kHueTypeLabel = "Star Hue Computation Type / Multiplier (1 - 30000)";
+constexpr std::string_view kHueTypeLabel = "Star Hue Computation Type / Multiplier (1 - 30000):";
 
 // Record order. Store(n) is the position in the registry and template key order, which
 // groups the fields differently (ColorMult early, the star persistence before the comet's).

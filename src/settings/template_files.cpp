@@ -163,6 +163,22 @@ void ReadCompositeRow(SettingsStore& file, CompositeRecord& row, int c) {
 
 }  // namespace
 
+std::string* UniverseFieldText(TemplateFields& fields, const SettingDef& def) {
+    return UniverseText(fields, def);
+}
+
+const std::string* UniverseFieldText(const TemplateFields& fields, const SettingDef& def) {
+    return UniverseText(fields, def);
+}
+
+bool* UniverseCheckBox(TemplateFields& fields, const SettingDef& def) {
+    return CheckBoxOf(fields, def.control);
+}
+
+const bool* UniverseCheckBox(const TemplateFields& fields, const SettingDef& def) {
+    return CheckBoxOf(fields, def.control);
+}
+
 std::string IniReadText(SettingsStore& file, std::string_view section, std::string_view key,
                         std::string_view defaultText) {
     std::optional<std::string> text = file.ReadText(section, key);

@@ -42,6 +42,13 @@ struct TemplateFields {
     int cboUniProfile = 0;
 };
 
+// Where TemplateFields holds a universe setting: the text of its field or its check box;
+// nullptr when the setting is held otherwise (the profile is cboUniProfile).
+std::string* UniverseFieldText(TemplateFields& fields, const SettingDef& def);
+const std::string* UniverseFieldText(const TemplateFields& fields, const SettingDef& def);
+bool* UniverseCheckBox(TemplateFields& fields, const SettingDef& def);
+const bool* UniverseCheckBox(const TemplateFields& fields, const SettingDef& def);
+
 // Writes a complete template: Admin, General (from the fields), Advanced (from the store,
 // used-when-missing texts where nothing is stored), Universe (the numbers of the fields),
 // then every galaxy type row and composite row after holding it to its ranges (in the

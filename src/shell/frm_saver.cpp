@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/services.h"
 #include "shell/animation_glue.h"
 #include "shell/logic/saver_platform.h"
 
@@ -86,8 +86,7 @@ void FrmSaver::mousePressEvent(QMouseEvent*) {
 }
 
 void FrmSaver::mouseMoveEvent(QMouseEvent*) {
-    const double seconds = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-    if (moves_.OnMove(seconds)) close();
+    if (moves_.OnMove(SecondsSinceMidnight())) close();
 }
 
 void FrmSaver::closeEvent(QCloseEvent* event) {

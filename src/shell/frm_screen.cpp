@@ -115,7 +115,10 @@ void FrmScreen::closeEvent(QCloseEvent* event) {
 
 void FrmScreen::SaveWindowPlacement() {
     if (closed_ || !isVisible()) return;
-    const bool maximized = isMaximized();
+    // The covering window is shown full screen, which Qt does not call maximized; stored
+    // as maximized, it does not come back as a normal window the size of the screen once
+    // the window is made resizable.
+    const bool maximized = isMaximized() || isFullScreen();
     WriteStoredText("General", "WindowState", maximized ? "2" : "0");
     if (isMinimized()) return;
     const QRect frame = frameGeometry();

@@ -14,12 +14,15 @@
 
 #include "engine/process_values.h"
 #include "engine/trig_tables.h"
+#include "platform/services.h"
 #include "platform/x11/x11_display.h"
 #include "shell/frm_saver.h"
 #include "shell/frm_screen.h"
+#include "shell/logic/early_options.h"
 #include "shell/logic/host_arguments.h"
 #include "shell/logic/saver_platform.h"
 #include "shell/logic/startup.h"
+#include "shell/logic/xscreensaver_registration.h"
 #include "shell/properties_seam.h"
 #include "shell/stored_settings.h"
 #include "shell/termination_watcher.h"
@@ -38,10 +41,8 @@ int Fail(const std::string& message) {
 
 // The windowed-program rule: a file with the executable's base name and ".exe" beside it.
 bool WindowedMarkerExists() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || self.empty()) return false;
-    return std::filesystem::exists(WindowedMarkerPath(self.string()), error);
+    const std::string self = ExecutablePath();
+    return !self.empty() && PathExists(WindowedMarkerPath(self));
 }
 
 bool InvokedAsWindowed(const char* argv0) {
@@ -66,6 +67,19 @@ void EndOnTermination(TerminationWatcher& watcher, ProcessValues& process) {
     });
 }
 
+// Help and version go to standard output; a failed write (a closed pipe, a full disk) is
+// a failure, as the shell expects of every program.
+int PrintAndExit(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 1;
+}
+
+int Register(RegistrationRequest request) {
+    const RegistrationOutcome outcome = RegisterWithXScreenSaver(request);
+    std::fputs(outcome.message.c_str(), outcome.succeeded ? stdout : stderr);
+    return outcome.succeeded ? 0 : 1;
+}
+
 int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId window, ProcessValues& process,
                      const char* argv0) {
     // No window of our own is ever mapped here, so Qt need not talk to the display.
@@ -82,13 +96,35 @@ int RunOutsideWindow(x11::Connection& connection, bool preview, x11::WindowId wi
 }  // namespace
 
 int main(int argc, char** argv) {
-    HoldTerminationSignals();
+    HoldTerminationRequests();
     std::vector<std::string> words(argv + 1, argv + argc);
-    const char* envWindow = std::getenv("XSCREENSAVER_WINDOW");
+    // --help, --version and the registration with xscreensaver come before anything the
+    // rest of the command line would start.
+    const EarlyDecision early = DecideEarlyRequest(words);
+    switch (early.request) {
+        case EarlyRequest::Help:
+            return PrintAndExit(UsageText());
+        case EarlyRequest::Version:
+            return PrintAndExit(VersionText());
+        case EarlyRequest::UsageError:
+            std::fprintf(stderr, "astrelle: %s\nTry 'astrelle --help' for more information.\n",
+                         early.error.c_str());
+            return kUsageErrorStatus;
+        case EarlyRequest::XScreenSaverAdd:
+            return Register(RegistrationRequest::Add);
+        case EarlyRequest::XScreenSaverRemove:
+            return Register(RegistrationRequest::Remove);
+        case EarlyRequest::None:
+            break;
+    }
+
+    const std::optional<std::string> envWindow = EnvironmentValue("XSCREENSAVER_WINDOW");
     const HostArguments host =
-        ParseHostArguments(words, envWindow ? std::optional<std::string_view>(envWindow) : std::nullopt);
+        ParseHostArguments(words, envWindow ? std::optional<std::string_view>(*envWindow) : std::nullopt);
     if (!host.error.empty()) return Fail(host.error);
-    if (!host.displayName.empty()) setenv("DISPLAY", host.displayName.c_str(), 1);
+    if (!host.displayName.empty() && !SetEnvironmentValue("DISPLAY", host.displayName)) {
+        return Fail("cannot use the display name \"" + host.displayName + "\"");
+    }
 
     ProcessValues process;
     ResetProcessValues(process, 96.0, 96.0);  // the display's own resolution is taken below

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "ui/packed_colour.h"
+#include "ui/qt/packed_colour.h"
 
 namespace astrelle {
 

@@ -3,7 +3,7 @@
 
 #include "engine/process_values.h"
 #include "shell/stored_settings.h"
-#include "ui/props_dialog.h"
+#include "ui/qt/props_window.h"
 
 namespace astrelle {
 

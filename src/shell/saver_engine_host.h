@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "shell/message_label.h"
-#include "ui/window_engine_host.h"
+#include "ui/qt/window_engine_host.h"
 
 namespace astrelle {
 

@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-#include "ui/surface_picture.h"
+#include "ui/qt/surface_picture.h"
 
 namespace astrelle {
 

@@ -26,8 +26,10 @@ std::optional<std::string> ReadStoredText(std::string_view section, std::string_
 // False when the value could not be stored (the store fails silently for the user).
 bool WriteStoredText(std::string_view section, std::string_view key, std::string_view text);
 
-// Imports the ".glx" template named on the command line when the decision asks for it;
-// a file that cannot be read leaves the settings as they are.
+// Imports the ".glx" template named on the command line when the decision asks for it. A
+// file that cannot be read reads as empty, so the import stores the used-when-missing
+// values of the general, advanced and universe keys it copies (as a file missing those
+// keys would). Galaxy types and composites are never imported (PerformStartupImport).
 void ImportTemplateFromCommandLine(const StartupDecision& decision);
 
 }  // namespace astrelle

@@ -36,7 +36,7 @@ TEST(ProfileText, FindsNamesWithoutRegardToCaseAndTheFirstOfDuplicates) {
     ProfileText doc(
         "orphan=1\n"
         "[Universe\\Galaxy3]\n"
-        "  Galaxy_Radius =  250 \n"
+        "\t Galaxy_Radius =\t 250 \n"
         "galaxy_radius=999\n"
         "; Galaxy_Rotation=5\n"
         "just words\n"
@@ -44,7 +44,9 @@ TEST(ProfileText, FindsNamesWithoutRegardToCaseAndTheFirstOfDuplicates) {
         "[ UNIVERSE\\GALAXY3 ]\n"
         "Galaxy_Distance=1\n"
         "[General]\r\n"
-        "Message=a=b\r\n");
+        "Message=a=b\r\n"
+        "[Broken\n"
+        "key=1\n");
     EXPECT_EQ(Found(doc, "universe\\galaxy3", "GALAXY_RADIUS"), "250");
     EXPECT_EQ(Found(doc, "Universe\\Galaxy3", "Galaxy_Rotation"), "<missing>");  // comment
     EXPECT_EQ(Found(doc, "Universe\\Galaxy3", "just words"), "<missing>");
@@ -52,6 +54,7 @@ TEST(ProfileText, FindsNamesWithoutRegardToCaseAndTheFirstOfDuplicates) {
     EXPECT_EQ(Found(doc, "Universe\\Galaxy3", "Galaxy_Distance"), "<missing>");  // second copy of the section
     EXPECT_EQ(Found(doc, "General", "Message"), "a=b");  // CR removed, "=" in value kept
     EXPECT_EQ(Found(doc, "", "orphan"), "<missing>");
+    EXPECT_EQ(Found(doc, "General", "key") + Found(doc, "Broken", "key"), "1<missing>");  // no header
 }
 
 TEST(ProfileText, EditsTouchOnlyTheirLine) {
@@ -60,6 +63,7 @@ TEST(ProfileText, EditsTouchOnlyTheirLine) {
         "[General]\n"
         "  PixelSize = 3\n"
         "FocalLength=1.0\n"
+        "; note=kept\n"
         "\n"
         "; next comes the universe\n"
         "[Universe]\n"
@@ -70,7 +74,7 @@ TEST(ProfileText, EditsTouchOnlyTheirLine) {
     ASSERT_TRUE(doc.Set("universe", "Universe_Stars", "9"));  // after a bare header
     ASSERT_TRUE(doc.Set("Advanced", "Adv_TimeDelay", "25"));  // new section at the end
     EXPECT_EQ(doc.Serialize(),
-              "; made by hand\n[General]\n  PixelSize=5\nFocalLength=1.0\nLockMessage=hi\n\n"
+              "; made by hand\n[General]\n  PixelSize=5\nFocalLength=1.0\nLockMessage=hi\n; note=kept\n\n"
               "; next comes the universe\n[Universe]\nUniverse_Stars=9\n[general]\nPixelSize=8\n"
               "[Advanced]\nAdv_TimeDelay=25\n");
     EXPECT_EQ(Found(doc, "advanced", "adv_timedelay"), "25");
@@ -95,6 +99,8 @@ TEST(ProfileText, RefusesWhatWouldBreakTheLineStructure) {
     EXPECT_FALSE(doc.Set("A]", "x", "2"));
     EXPECT_FALSE(doc.Set("A", "x=y", "2"));
     EXPECT_FALSE(doc.Set("A", "[x", "2"));
+    EXPECT_FALSE(doc.Set("A", ";x", "2"));
+    EXPECT_TRUE(doc.Set("A", "x", " 1 "));  // the value it has: nothing to change
     EXPECT_FALSE(doc.Set("A", std::string_view("x\0y", 3), "2"));
     EXPECT_FALSE(doc.Changed());
     EXPECT_EQ(doc.Serialize(), "[A]\nx=1\n");

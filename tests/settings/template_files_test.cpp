@@ -120,6 +120,7 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValueAndCountsAreHeld) {
     MemorySettingsStore store;
     for (auto [key, text, _] : cases) file.inner.WriteText("UniGal3", key, text);
     file.inner.WriteText("Universe", "Universe_Profile", "9");
+    file.inner.WriteText("Universe", "Universe_Tour", "2");  // a check box is set by "1" only
     file.inner.WriteText("General", "LockMessage", std::string(300, 'x'));
     // A composite count beyond the member entries reads only 32 of them.
     file.inner.WriteText("CompGal6", "_CompGalCount", "40");
@@ -150,8 +151,13 @@ TEST(Templates, TextsThatDoNotConvertKeepTheOldValueAndCountsAreHeld) {
     EXPECT_EQ(fields.txtPixelSize, "1");
     EXPECT_EQ(fields.txtFocalLen, "1.0");
     EXPECT_EQ(fields.txtUni[FindSetting("Universe_Stars")->controlIndex], "2500");
-    EXPECT_TRUE(fields.chkUniTour);
+    EXPECT_FALSE(fields.chkUniTour);  // stored as "2": a box is set by "1" only
     EXPECT_EQ(store.ReadText("Advanced", "Adv_FontName"), "MS Sans Serif");
+    for (const char* profile : {"0", "6"}) {  // the first and the last entry are taken
+        file.inner.WriteText("Universe", "Universe_Profile", profile);
+        OpenTemplate(file, store, fields, table, composites);
+        EXPECT_EQ(fields.cboUniProfile, profile[0] - '0');
+    }
 }
 
 TEST(Templates, AHandWrittenUniverseSectionImportsOnlyWhatItShould) {

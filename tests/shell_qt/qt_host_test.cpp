@@ -1,21 +1,30 @@
 // The saver windows' parts on the offscreen platform: the engine host hands frames, the
 // parent check and the lock message to the window, a termination signal arrives as a Qt
-// signal, and the saver view hands Qt only the changed areas and draws the lock message.
+// signal, the saver view hands Qt only the changed areas and draws the lock message, and
+// the windowed program stores its placement when it closes.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <csignal>
 #include <functional>
+#include <string_view>
+#include <utility>
 
 #include "engine/process_values.h"
+#include "platform/profile_file.h"
+#include "platform/services.h"
 #include "qt_test_app.h"
+#include "shell/frm_screen.h"
 #include "shell/message_label.h"
 #include "shell/saver_engine_host.h"
 #include "shell/saver_view.h"
+#include "shell/stored_settings.h"
 #include "shell/termination_watcher.h"
 
 namespace astrelle {
@@ -127,7 +136,7 @@ TEST(SaverEngineHost, RestsUnseenWithTheClockStoppedUntilSeenOrStopped) {
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {
     App();
     // A signal during start-up, before the watcher exists, is held rather than fatal...
-    HoldTerminationSignals();
+    HoldTerminationRequests();
     std::raise(SIGTERM);
     TerminationWatcher watcher;
     ASSERT_TRUE(watcher.Installed());
@@ -224,6 +233,33 @@ TEST(MessageLabel, EmptyTextGivesNoLabelAndLongTextStaysOnTheSurface) {
     EXPECT_EQ(label.width(), 200);
     EXPECT_LE(top + label.height(), 60);
     EXPECT_GE(top, 0);
+}
+
+// Escape closes the windowed program and stores its placement. The window that covers the
+// screen is stored as maximized, so that it does not come back as a normal window the size
+// of the screen once the window is made resizable; a resizable window is stored as it is.
+TEST(FrmScreen, EscapeStoresTheCoveringWindowAsMaximized) {
+    App();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    qputenv("ASTRELLE_CONFIG_DIR", dir.path().toLocal8Bit());
+    ASSERT_EQ(dynamic_cast<FileSettingsStore&>(ProcessSettingsStore()).Path(),
+              (dir.path() + QStringLiteral("/settings.ini")).toStdString());
+    for (const auto& [resize, state] : {std::pair{"0", "2"}, std::pair{"1", "0"}}) {
+        ASSERT_TRUE(WriteStoredText("Advanced", "Adv_WinResize", resize));
+        ASSERT_TRUE(WriteStoredText("General", "WindowState", "7"));  // neither: must be rewritten
+        ASSERT_TRUE(WriteStoredText("Universe", "Universe_Stars", "200"));
+        ProcessValues process;
+        process.TwipsPerPixelX = process.TwipsPerPixelY = 15;
+        FrmScreen screen(process, nullptr);
+        QTimer::singleShot(300, &screen, [&screen] {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&screen, &escape);
+        });
+        screen.Run();
+        EXPECT_EQ(screen.Resizable(), std::string_view(resize) == "1");
+        EXPECT_EQ(ReadStoredText("General", "WindowState").value_or("<missing>"), state) << resize;
+    }
 }
 
 }  // namespace

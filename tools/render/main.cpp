@@ -30,6 +30,7 @@ using namespace astrelle;
 
 constexpr const char* kUsage =
     "usage: astrelle-render [options] OUTPUT.png\n"
+    "       astrelle-render --help | --version\n"
     "  --galaxy N        preview galaxy type N (0..31); the default is --galaxy 0\n"
     "  --composite N     preview composite type N (0..15)\n"
     "  --universe        the saver's whole animation: universes are created, toured and\n"
@@ -104,7 +105,8 @@ float DefaultOf(std::string_view key) {
 }
 
 // Where the values that are not galaxy or composite rows come from: the settings' defaults,
-// or the stored settings, each value held to its range as the engine would hold it.
+// or the stored settings. Number and Whole hold a value to its setting's range as the
+// engine would; Raw leaves it for the preview, which holds it to its own limits.
 class ValueSource {
   public:
     explicit ValueSource(SettingsStore* store) : store_(store) {}
@@ -114,6 +116,11 @@ class ValueSource {
         return HoldFloat(def, GetSettingFloat(*store_, def));
     }
     int16_t Whole(std::string_view key) const { return static_cast<int16_t>(Number(key)); }
+    // As stored, not yet held to the setting's range (the preview holds it to its own).
+    double Raw(std::string_view key) const {
+        const SettingDef& def = *FindSetting(key);
+        return store_ == nullptr ? DefaultOf(key) : GetSettingFloat(*store_, def);
+    }
 
   private:
     SettingsStore* store_;
@@ -129,6 +136,9 @@ Options ParseOptions(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (arg == "--version") {
+            std::printf("astrelle-render %s\n", ASTRELLE_VERSION);
             std::exit(0);
         } else if (arg == "--galaxy") {
             o.galaxy = static_cast<int16_t>(WholeInRange(arg, value(), 0, kGalaxyTypeCount - 1));
@@ -279,14 +289,16 @@ int main(int argc, char** argv) {
     p.typeIndex = options.composite ? *options.composite : options.galaxy.value_or(0);
     p.limited = true;
     p.frameLimit = static_cast<int16_t>(options.frames);
-    p.stars = options.stars ? static_cast<int16_t>(*options.stars) : values.Whole("Universe_Stars");
-    p.trail = options.trail.value_or(values.Whole("Universe_STrail"));
-    p.ambientCount = values.Whole("Universe_AmStar");
-    p.ambientPersistence = values.Number("Universe_AmPers");
-    p.ambientAgeStep = values.Number("Universe_AmCAge");
-    p.symmetry = values.Number("Universe_Symetry");
-    p.flareFrames = values.Whole("Universe_AmFrames");
-    p.extension = values.Number("Universe_AmMaxExt");
+    PreviewInput input;
+    input.stars = options.stars ? *options.stars : values.Raw("Universe_Stars");
+    input.trail = options.trail ? *options.trail : values.Raw("Universe_STrail");
+    input.ambientCount = values.Raw("Universe_AmStar");
+    input.ambientPersistence = values.Raw("Universe_AmPers");
+    input.ambientAgeStep = values.Raw("Universe_AmCAge");
+    input.symmetry = values.Raw("Universe_Symetry");
+    input.flareFrames = values.Raw("Universe_AmFrames");
+    input.extension = values.Raw("Universe_AmMaxExt");
+    HoldToPreviewLimits(input, p);
     const int32_t frames = RunPreview(ctx, p);
 
     std::string error;

@@ -1,4 +1,5 @@
-// Linux: no system password services.
+// No system password services to call: Linux has none, and Windows since NT asks for the
+// saver's password itself when the saver ends.
 #include "shell/logic/saver_platform.h"
 
 namespace astrelle {

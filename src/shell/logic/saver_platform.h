@@ -1,7 +1,8 @@
 // The operating system's screen-saver services that the saver window consults. Linux
-// desktops have no such services (xscreensaver locks the screen itself), so a close
-// request always succeeds and nothing is announced; the functions stay as the seam where
-// another platform would plug them in.
+// desktops have no such services (xscreensaver locks the screen itself), and Windows since
+// NT checks the password itself after the saver has ended, so a close request always
+// succeeds and nothing is announced; the functions stay as the seam where a system with
+// such services would plug them in.
 #pragma once
 
 #include <cstdint>

@@ -20,9 +20,12 @@ std::string UpperAscii(std::string_view text) {
     return out;
 }
 
-StartupDecision Configure(const StartupInput& input) {
+// ownerText: what follows "/C", where Windows writes ":<handle>" of the dialog that asks.
+StartupDecision Configure(const StartupInput& input, std::string_view ownerText = {}) {
     StartupDecision decision;
     decision.action = input.dialogWindowExists ? StartupAction::RaiseDialog : StartupAction::Configure;
+    if (ownerText.starts_with(':')) ownerText.remove_prefix(1);
+    decision.handle = ReadWindowHandle(ownerText);
     return decision;
 }
 
@@ -51,7 +54,7 @@ StartupDecision DecideStartup(const StartupInput& input) {
     // leading blank makes the text match no option.
     const std::string option = UpperAscii(command.substr(0, 2));
     const std::string_view rest = command.size() > 2 ? command.substr(2) : std::string_view();
-    if (option == "/C") return Configure(input);
+    if (option == "/C") return Configure(input, rest);
     if (option == "/S") {
         decision.action = input.saverWindowExists ? StartupAction::DoNothing : StartupAction::RunSaver;
         return decision;

@@ -36,7 +36,10 @@ struct StartupInput {
 struct StartupDecision {
     StartupAction action = StartupAction::RunSaver;
     RunModeValue runMode = RunModeValue::ScreenSaver;
-    int32_t handle = 0;        // Preview and ChangePassword; 0 when missing or unreadable
+    // Preview and ChangePassword: the window after the option. Configure and RaiseDialog:
+    // the owner Windows names after "/c:" (its Screen Saver Settings dialog). 0 when
+    // missing or unreadable.
+    int32_t handle = 0;
     std::string templatePath;  // ImportTemplateThenRun: the whole command line
 };
 

@@ -1,0 +1,30 @@
+// Text conversion through the system's own converter.
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace astrelle::win32 {
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty() || utf8.size() > static_cast<size_t>(INT_MAX)) return {};
+    const int length = static_cast<int>(utf8.size());
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    if (units <= 0) return {};
+    std::wstring out(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.data(), units);
+    return out;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    if (utf16.empty() || utf16.size() > static_cast<size_t>(INT_MAX)) return {};
+    const int length = static_cast<int>(utf16.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace astrelle::win32
