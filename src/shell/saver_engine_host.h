@@ -4,6 +4,7 @@
 // and the check that the window being drawn into still exists.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "shell/message_label.h"
@@ -25,6 +26,10 @@ class FrameSink {
     virtual bool TargetAlive() { return true; }
     // Looks at events that arrive outside Qt (the saver's own X11 connection).
     virtual void PollOutsideEvents() {}
+    // True while nobody can see the window (covered, unmapped, the display powered down),
+    // so that frames are not worth drawing. nowMs, a monotonic millisecond clock, paces
+    // the checks that cost a round trip to the server.
+    virtual bool Unseen(uint32_t /*nowMs*/) { return false; }
 };
 
 class SaverEngineHost : public WindowEngineHost {
@@ -32,6 +37,15 @@ class SaverEngineHost : public WindowEngineHost {
     SaverEngineHost(ProcessValues& process, FrameSink& sink, QObject* parent = nullptr);
 
     bool PreviewParentExists() override { return sink_.TargetAlive(); }
+    // The engine's clock stands still while the saver rests, so the animation goes on
+    // where it stood, with the frame that was due.
+    uint32_t TickCount() override {
+        return (resting_ ? restStart_ : WindowEngineHost::TickCount()) - restedMs_;
+    }
+    // An event pass, then, while the window cannot be seen, rest: events are handled (input,
+    // signals, the window going away end the rest as they end a run) but nothing is drawn
+    // or presented, and the process wakes only a few times a second.
+    void ProcessEvents(uint32_t maxWaitMs) override;
     // Takes the message settings afresh from source (the engine's loaded settings), then
     // redraws the label.
     void RefreshMessage() override;
@@ -44,8 +58,13 @@ class SaverEngineHost : public WindowEngineHost {
     void AfterEvents() override { sink_.PollOutsideEvents(); }
 
   private:
+    void Rest();
+
     FrameSink& sink_;
     std::function<MessageStyle()> messageSource_;
+    uint32_t restedMs_ = 0;  // of the monotonic clock, in all rests before
+    bool resting_ = false;
+    uint32_t restStart_ = 0;
 };
 
 }  // namespace astrelle

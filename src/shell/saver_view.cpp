@@ -5,8 +5,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QWindow>
 
 #include <cmath>
+
+#include "ui/qt/surface_picture.h"
 
 namespace astrelle {
 
@@ -18,6 +22,29 @@ SaverView::SaverView(QWidget* parent) : QWidget(parent) {
 }
 
 SaverView::~SaverView() = default;
+
+void SaverView::ReadEvents(x11::Connection::Reading reading) {
+    if (!x11_) return;
+    for (const x11::WindowEvent& e : x11_->TakeEvents(reading)) {
+        if (watch_) watch_->OnEvent(e);
+    }
+}
+
+void SaverView::PollOutsideEvents() {
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
+}
+
+bool SaverView::Unseen(uint32_t nowMs) {
+    if (!Native()) {
+        // Qt knows whether a shown window is on screen at all (minimised, or on a hidden
+        // workspace); an unshown view is set up and not resting.
+        const QWindow* window = windowHandle();
+        return isVisible() && window && !window->isExposed();
+    }
+    if (!watch_) return false;
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
+    return watch_->Unseen(nowMs);
+}
 
 void SaverView::UseX11(x11::Connection* connection) {
     if (!connection || QGuiApplication::platformName() != QLatin1String("xcb")) return;
@@ -53,9 +80,6 @@ void SaverView::FitSurface() {
     } else {
         surface_.Clear();
     }
-    view_ = QImage(reinterpret_cast<const uchar*>(surface_.NativePixels()), surface_.Width(),
-                   surface_.Height(), surface_.Width() * 4, QImage::Format_RGB32);
-    view_.setDevicePixelRatio(devicePixelRatioF());
     if (Native()) {
         pending_.clear();  // the fresh surface is all dirty
     } else {
@@ -79,8 +103,16 @@ void SaverView::PresentFrame() {
         return;
     }
     if (!presenter_ && isVisible()) {
-        presenter_ = std::make_unique<x11::Presenter>(*x11_, static_cast<x11::WindowId>(winId()));
+        const auto window = static_cast<x11::WindowId>(winId());
+        presenter_ = std::make_unique<x11::Presenter>(*x11_, window);
         pending_.push_back(x11::Rect{0, 0, surface_.Width(), surface_.Height()});
+        // Our own connection's events on Qt's window: each client has its own event mask.
+        if (x11_->Watch(window, x11::Connection::Exposures::No)) {
+            watch_ = std::make_unique<VisibilityWatch>(*x11_, window, window);
+            notifier_ = std::make_unique<QSocketNotifier>(x11_->FileDescriptor(), QSocketNotifier::Read);
+            connect(notifier_.get(), &QSocketNotifier::activated, this,
+                    [this] { ReadEvents(x11::Connection::Reading::FromServer); });
+        }
     }
     if (!presenter_) return;
     x11::Overlay overlay;
@@ -91,7 +123,9 @@ void SaverView::PresentFrame() {
         overlay.height = message_.height();
         overlay.stride = static_cast<int>(message_.bytesPerLine() / 4);
     }
-    presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
+    // A window of our own goes away only when the saver closes; nothing to look after here.
+    [[maybe_unused]] const bool sent =
+        presenter_->Present(surface_, message_.isNull() ? nullptr : &overlay, pending_);
     pending_.clear();
 }
 
@@ -122,29 +156,24 @@ void SaverView::paintEvent(QPaintEvent* event) {
         Invalidate(QRect(
             static_cast<int>(std::floor(r.left() * ratio)), static_cast<int>(std::floor(r.top() * ratio)),
             static_cast<int>(std::ceil(r.width() * ratio)), static_cast<int>(std::ceil(r.height() * ratio))));
-        PresentFrame();
+        // While resting (the display powered down) the part waits for the first frame after.
+        if (!watch_ || !watch_->Rule().Resting()) PresentFrame();
         return;
     }
     QPainter painter(this);
     const QRect area = event->rect();
-    if (view_.isNull()) {
-        painter.fillRect(area, Qt::black);
-        return;
-    }
     const double ratio = devicePixelRatioF();
     const QRect source(static_cast<int>(std::floor(area.left() * ratio)),
                        static_cast<int>(std::floor(area.top() * ratio)),
                        static_cast<int>(std::ceil(area.width() * ratio)),
                        static_cast<int>(std::ceil(area.height() * ratio)));
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area, view_, source);
-    // Beyond the surface (a resize not yet taken up by the animation) stays black.
-    const QRect covered(0, 0, static_cast<int>(surface_.Width() / ratio),
-                        static_cast<int>(surface_.Height() / ratio));
-    if (!covered.contains(area)) {
-        const QRegion rest = QRegion(area).subtracted(covered);
-        for (const QRect& r : rest) painter.fillRect(r, Qt::black);
-    }
+    // The surface is in device pixels; beyond it (a resize not yet taken up by the
+    // animation) stays black.
+    painter.save();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    PaintSurface(painter, surface_, source);
+    painter.restore();
     if (!message_.isNull() && ToLogical(messageRect_).intersects(area)) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(QPointF(messageRect_.left() / ratio, messageRect_.top() / ratio), message_);

@@ -29,10 +29,12 @@ X11Target::X11Target(x11::Connection& connection, x11::WindowId window, Kind kin
         drawn_ = given_;
     }
     surface_.Resize(width_, height_);
+    watch_ = std::make_unique<VisibilityWatch>(connection_, drawn_, given_);
     presenter_ = std::make_unique<x11::Presenter>(connection_, drawn_);
     if (!presenter_->Valid()) alive_ = false;
     notifier_ = std::make_unique<QSocketNotifier>(connection_.FileDescriptor(), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { PollOutsideEvents(); });
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated,
+                     [this] { ReadEvents(x11::Connection::Reading::FromServer); });
     connection_.Flush();
 }
 
@@ -49,8 +51,8 @@ bool X11Target::TakeResize() {
     return r;
 }
 
-void X11Target::PollOutsideEvents() {
-    for (const x11::WindowEvent& e : connection_.TakeEvents()) {
+void X11Target::ReadEvents(x11::Connection::Reading reading) {
+    for (const x11::WindowEvent& e : connection_.TakeEvents(reading)) {
         if (e.window != given_ && e.window != drawn_) continue;
         switch (e.kind) {
             case x11::WindowEvent::Kind::Destroyed:
@@ -69,13 +71,22 @@ void X11Target::PollOutsideEvents() {
             case x11::WindowEvent::Kind::Exposed:
                 exposed_ = true;
                 break;
+            default:
+                break;
         }
+        if (watch_) watch_->OnEvent(e);
     }
+}
+
+bool X11Target::Unseen(uint32_t nowMs) {
+    if (!alive_ || !watch_) return false;
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
+    return watch_->Unseen(nowMs);
 }
 
 bool X11Target::TargetAlive() {
     if (!alive_) return false;
-    PollOutsideEvents();
+    ReadEvents(x11::Connection::Reading::QueuedOnly);
     return alive_;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/x11/x11_presenter.h"
 #include "shell/message_label.h"
 #include "shell/saver_engine_host.h"
+#include "shell/visibility_watch.h"
 
 class QSocketNotifier;
 
@@ -44,9 +45,16 @@ class X11Target : public FrameSink {
     void PresentFrame() override;
     void RefreshMessage() override;
     bool TargetAlive() override;
-    void PollOutsideEvents() override;
+    void PollOutsideEvents() override { ReadEvents(x11::Connection::Reading::QueuedOnly); }
+    bool Unseen(uint32_t nowMs) override;
+    // Drawing requests sent to the window so far.
+    uint64_t RequestsSent() const { return presenter_ ? presenter_->RequestsSent() : 0; }
 
   private:
+    // Takes the connection's events; the socket notifier reads the server, every other
+    // caller only what is queued (no system call per frame).
+    void ReadEvents(x11::Connection::Reading reading);
+
     x11::Connection& connection_;
     x11::WindowId given_;
     x11::WindowId drawn_ = 0;  // the child, or given_
@@ -55,6 +63,7 @@ class X11Target : public FrameSink {
     bool resized_ = false;
     bool exposed_ = false;
     bool messageFresh_ = false;
+    std::unique_ptr<VisibilityWatch> watch_;
     int width_ = 0;
     int height_ = 0;
     PixelSurface surface_;

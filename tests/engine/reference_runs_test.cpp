@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
+#include <vector>
 
 #include "engine/engine_setup.h"
 #include "engine/preview.h"
@@ -57,10 +59,19 @@ class Hash {
     uint64_t value_ = 0xCBF29CE484222325ull;
 };
 
+// The surface row by row in 0x00RRGGBB, as the digests were first taken.
+std::vector<uint32_t> AllPixels(const PixelSurface& s) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(s.Width()) * static_cast<size_t>(s.Height()));
+    for (int y = 0; y < s.Height(); ++y)
+        s.ReadRow(y, 0,
+                  std::span(pixels).subspan(static_cast<size_t>(y) * static_cast<size_t>(s.Width()),
+                                            static_cast<size_t>(s.Width())));
+    return pixels;
+}
+
 Digest Take(const EngineContext& ctx, const RuntimeArrays& a, uint64_t schedule) {
-    const PixelSurface& s = ctx.Surface;
     Hash picture, stars, ambient, comets, objects, camera, host;
-    picture.Bytes(s.NativePixels(), static_cast<size_t>(s.Width()) * static_cast<size_t>(s.Height()) * 4);
+    picture << AllPixels(ctx.Surface);
     stars << a.StarRadius << a.StarAngle << a.StarAngVel << a.StarHeight << a.StarColor << a.StarType
           << a.StarGalaxy << a.StarAge << a.StarRebirthWait << a.StarNewLeft << a.StarNovaLeft << a.BurstX
           << a.BurstY << a.BurstZ << a.NovaX << a.NovaY << a.NovaZ << a.BurstFrames << a.BurstExt << a.TrailX
@@ -151,8 +162,7 @@ class ReferenceRun {
         seen_.push_back({frame, std::string(where), Take(ctx, a, schedule_)});
         width_ = ctx.Surface.Width();
         height_ = ctx.Surface.Height();
-        const uint32_t* p = ctx.Surface.NativePixels();
-        pictures_.emplace_back(p, p + static_cast<size_t>(width_) * static_cast<size_t>(height_));
+        pictures_.push_back(AllPixels(ctx.Surface));
     }
 
     // Fails the test at the first checkpoint that differs from the reference.

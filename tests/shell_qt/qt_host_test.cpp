@@ -4,6 +4,7 @@
 // the windowed program stores its placement when it closes.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,12 +12,14 @@
 #include <QTimer>
 
 #include <csignal>
+#include <functional>
 #include <string_view>
 #include <utility>
 
 #include "engine/process_values.h"
 #include "platform/profile_file.h"
 #include "platform/services.h"
+#include "qt_test_app.h"
 #include "shell/frm_screen.h"
 #include "shell/message_label.h"
 #include "shell/saver_engine_host.h"
@@ -27,16 +30,7 @@
 namespace astrelle {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "shell_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
+using testing::App;
 
 class CountingSink : public FrameSink {
   public:
@@ -45,11 +39,17 @@ class CountingSink : public FrameSink {
     void RefreshMessage() override { ++refreshes; }
     bool TargetAlive() override { return alive; }
     void PollOutsideEvents() override { ++polls; }
+    bool Unseen(uint32_t) override {
+        ++unseenAsks;
+        return unseen;
+    }
     int presents = 0;
     int polls = 0;
     int refreshes = 0;
+    int unseenAsks = 0;
     QString text;
     bool alive = true;
+    bool unseen = false;
 };
 
 TEST(SaverEngineHost, FramesParentCheckAndMessageGoThroughTheSinkAndExitOutlastsARunStart) {
@@ -85,6 +85,52 @@ TEST(SaverEngineHost, FramesParentCheckAndMessageGoThroughTheSinkAndExitOutlasts
     process.StopRequested = kFalse16;  // what the start of a run does
     host.ProcessEvents(0);
     EXPECT_EQ(process.StopRequested, kTrue16);
+}
+
+// While the window cannot be seen the host rests inside the event pass: nothing is
+// presented, the process wakes a few times a second, and the engine's clock stands still,
+// so the frame that was due comes next. Whatever ends a run ends the rest too.
+TEST(SaverEngineHost, RestsUnseenWithTheClockStoppedUntilSeenOrStopped) {
+    App();
+    ProcessValues process;
+    CountingSink sink;
+    SaverEngineHost host(process, sink);
+    sink.unseen = true;
+    QTimer::singleShot(1500, [&sink] { sink.unseen = false; });
+    const uint32_t before = host.TickCount();
+    QElapsedTimer wall;
+    wall.start();
+    host.ProcessEvents(0);
+    EXPECT_GE(wall.elapsed(), 1400);             // rested until seen again
+    EXPECT_LT(host.TickCount() - before, 400u);  // the rest is not the engine's time
+    EXPECT_EQ(sink.presents, 1);                 // only the frame before the rest
+    EXPECT_GE(sink.unseenAsks, 3);               // looked again at every wake...
+    EXPECT_LE(sink.unseenAsks, 6);               // ...and woke about twice a second
+
+    // The window going away leaves the stop to the engine's own check after the pass.
+    struct End {
+        const char* what;
+        std::function<void()> act;
+        int16_t stop;
+    };
+    const End ends[] = {
+        {"stop", [&process] { process.StopRequested = kTrue16; }, kTrue16},
+        {"window gone", [&sink] { sink.alive = false; }, kFalse16},
+        {"exit", [&process] { process.ExitRequested = kTrue16; }, kTrue16},
+    };
+    for (const End& end : ends) {
+        process = ProcessValues{};
+        sink.alive = true;
+        sink.unseen = true;
+        QTimer::singleShot(300, end.act);
+        QTimer::singleShot(2500,
+                           [&sink] { sink.unseen = false; });  // a rest that missed the end fails, not hangs
+        wall.restart();
+        host.ProcessEvents(0);
+        EXPECT_GE(wall.elapsed(), 250) << end.what;
+        EXPECT_LT(wall.elapsed(), 2000) << end.what;
+        EXPECT_EQ(process.StopRequested, end.stop) << end.what;
+    }
 }
 
 TEST(TerminationWatcher, SigtermArrivesAsAQtSignal) {

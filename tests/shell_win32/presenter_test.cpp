@@ -48,35 +48,36 @@ class Target {
 };
 
 TEST(DibPresenter, ChangedTilesReachTheWindowOneBlitPerTileRow) {
-    // 4 x 3 tiles of 16 pixels.
-    PixelSurface surface(64, 48);
+    constexpr int T = PixelSurface::kTileSize;
+    PixelSurface surface(4 * T, 3 * T);  // 4 x 3 tiles
     DibPresenter presenter;
-    ASSERT_TRUE(presenter.Resize(64, 48));
-    Target window(64, 48);
+    ASSERT_TRUE(presenter.Resize(4 * T, 3 * T));
+    Target window(4 * T, 3 * T);
     const MessageOverlay none;
     EXPECT_EQ(presenter.Present(surface, none, window.dc()), 3);  // everything is new
-    EXPECT_EQ(window.At(40, 40), RGB(0, 0, 0));
+    EXPECT_EQ(window.At(3 * T, 2 * T), RGB(0, 0, 0));
     EXPECT_EQ(presenter.Present(surface, none, window.dc()), 0);  // nothing changed since
 
-    window.Fill(kWhite);              // so that every pixel the next present sends shows
-    surface.SetPixel(5, 5, kRed);     // tile (0, 0)
-    surface.SetPixel(50, 5, kGreen);  // tile (3, 0)
-    surface.SetPixel(20, 40, kBlue);  // tile (1, 2)
+    window.Fill(kWhite);  // so that every pixel the next present sends shows
+    // Written out of row order: the tiles come back in the order they were first written.
+    surface.SetPixel(3 * T + 2, 1, kGreen);     // tile (3, 0)
+    surface.SetPixel(T + 4, 2 * T + 4, kBlue);  // tile (1, 2)
+    surface.SetPixel(1, 1, kRed);               // tile (0, 0)
     EXPECT_EQ(presenter.Present(surface, none, window.dc()), 2);
-    EXPECT_EQ(window.At(5, 5), kRed);
-    EXPECT_EQ(window.At(50, 5), kGreen);
-    EXPECT_EQ(window.At(20, 40), kBlue);
-    EXPECT_EQ(presenter.PixelAt(20, 40), 0x0000FFu);  // the DIB holds 0x00RRGGBB
-    EXPECT_EQ(window.At(30, 10), RGB(0, 0, 0));       // between two changed tiles of a row
-    EXPECT_EQ(window.At(20, 20), kWhite);             // a row without changes
-    EXPECT_EQ(window.At(40, 40), kWhite);             // beyond the changed tiles of its row
-    EXPECT_EQ(window.At(10, 40), kWhite);
+    EXPECT_EQ(window.At(1, 1), kRed);
+    EXPECT_EQ(window.At(3 * T + 2, 1), kGreen);
+    EXPECT_EQ(window.At(T + 4, 2 * T + 4), kBlue);
+    EXPECT_EQ(presenter.PixelAt(T + 4, 2 * T + 4), 0x0000FFu);  // the DIB holds 0x00RRGGBB
+    EXPECT_EQ(window.At(2 * T, 1), RGB(0, 0, 0));               // between two changed tiles of a row
+    EXPECT_EQ(window.At(T, T + 1), kWhite);                     // a row without changes
+    EXPECT_EQ(window.At(3 * T, 2 * T + 1), kWhite);             // beyond the changed tiles of its row
+    EXPECT_EQ(window.At(1, 2 * T + 1), kWhite);
 
     // A repaint shows the DIB as it stands.
     window.Fill(kWhite);
-    presenter.Paint(window.dc(), RECT{0, 0, 64, 48});
-    EXPECT_EQ(window.At(50, 5), kGreen);
-    EXPECT_EQ(window.At(40, 40), RGB(0, 0, 0));
+    presenter.Paint(window.dc(), RECT{0, 0, 4 * T, 3 * T});
+    EXPECT_EQ(window.At(3 * T + 2, 1), kGreen);
+    EXPECT_EQ(window.At(3 * T, 2 * T), RGB(0, 0, 0));
 }
 
 TEST(DibPresenter, ASurfaceOfAnotherSizeIsCopiedWhereBothReach) {

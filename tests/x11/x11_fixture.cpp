@@ -1,7 +1,8 @@
 // Helper for the X11 integration tests: plays the program that hands the saver a window
 // (a display settings dialog's preview box, xscreensaver's window) and inspects it.
-//   x11_fixture create W H     maps a window, prints its id, destroys it when a line
-//                              "destroy" arrives on stdin (or stdin closes), prints "gone"
+//   x11_fixture create W H [X Y]  maps a window (at 10, 10 unless given), prints its id,
+//                              destroys it when a line "destroy" arrives on stdin (or
+//                              stdin closes), prints "gone"
 //   x11_fixture lit ID         prints the number of non-black pixels inside window ID
 //   x11_fixture children ID    prints the number of child windows of ID
 //   x11_fixture resize ID W H  resizes window ID
@@ -48,7 +49,7 @@ long LitPixels(Display* display, Drawable drawable, int x, int y, int w, int h, 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
-                     "usage: x11_fixture create W H | lit ID | children ID | resize ID W H | clear ID |"
+                     "usage: x11_fixture create W H [X Y] | lit ID | children ID | resize ID W H | clear ID |"
                      " waitlit ID MS\n");
         return 2;
     }
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "create" && argc >= 4) {
         const int screen = DefaultScreen(display);
-        const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 10, 10,
+        const int x = argc >= 6 ? std::atoi(argv[4]) : 10, y = argc >= 6 ? std::atoi(argv[5]) : 10;
+        const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y,
                                                   static_cast<unsigned>(std::atoi(argv[2])),
                                                   static_cast<unsigned>(std::atoi(argv[3])), 0,
                                                   WhitePixel(display, screen), BlackPixel(display, screen));

@@ -6,10 +6,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "engine/pixel_surface.h"
+#include "platform/x11/point_groups.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_presenter.h"
 
@@ -106,7 +110,7 @@ TEST_F(X11Test, WatchedWindowsReportResizeAndDestruction) {
 
 class PresenterTest : public X11Test, public ::testing::WithParamInterface<Presenter::SharedMemory> {};
 
-TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
+TEST_P(PresenterTest, SendsTheChangedPixelsAndNothingElse) {
     constexpr int t = PixelSurface::kTileSize;
     const int w = 3 * t + t / 2, h = 2 * t + 3;  // clipped tiles on the right and at the bottom
     const WindowId window = MakeWindow(w, h);
@@ -119,33 +123,97 @@ TEST_P(PresenterTest, SendsTheChangedTilesAndNothingElse) {
     EXPECT_EQ(PixelAt(window, 5, 5), 0xFF0000u);
     EXPECT_EQ(PixelAt(window, w - 1, h - 1), 0x0000FFu);
     EXPECT_EQ(PixelAt(window, 2 * t, t), 0u);  // the first present sends the whole (black) surface
+    EXPECT_EQ(PixelAt(window, 6, 5), 0u);
 
-    // Paint the window behind the presenter's back; only the tile that changes again is
-    // repainted from the surface, the others keep what the window shows.
+    // Paint the window behind the presenter's back; only the pixels that change again are
+    // sent, their neighbours in the same tile keep what the window shows.
     XSetWindowBackground(connection_->Raw(), window, 0x00FF00);
     XClearWindow(connection_->Raw(), window);
     XSync(connection_->Raw(), False);
     surface.SetPixel(t + 6, t + 6, 0xFFFFFFu);
+    surface.SetPixel(5, 5, 0u);  // erased: goes out black
+    const uint64_t before = presenter.RequestsSent();
     ASSERT_TRUE(presenter.Present(surface, nullptr));
     EXPECT_EQ(PixelAt(window, t + 6, t + 6), 0xFFFFFFu);
-    EXPECT_EQ(PixelAt(window, t + 1, t + 1), 0u);             // same tile: sent
-    EXPECT_EQ(PixelAt(window, 5, 5), 0x00FF00u);              // clean tile: untouched
-    EXPECT_EQ(PixelAt(window, 2 * t + 1, t + 1), 0x00FF00u);  // the neighbour too
+    EXPECT_EQ(PixelAt(window, 5, 5), 0u);
+    EXPECT_EQ(PixelAt(window, t + 7, t + 6), 0x00FF00u);  // same tile, unchanged: untouched
+    EXPECT_EQ(PixelAt(window, 6, 5), 0x00FF00u);
     EXPECT_EQ(PixelAt(window, w - 1, h - 1), 0x00FF00u);
+    // Two colours: each one colour change and one batch of points.
+    EXPECT_EQ(presenter.RequestsSent() - before, 4u);
+    // A frame that changed nothing sends nothing, nor does a star drawn again where it stood.
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    surface.SetPixel(t + 6, t + 6, 0u);
+    surface.SetPixel(t + 6, t + 6, 0xFFFFFFu);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    EXPECT_EQ(presenter.RequestsSent() - before, 4u);
 
     // A forced rectangle goes out although nothing changed there.
     const Rect forced{0, 0, 10, 10};
     ASSERT_TRUE(presenter.Present(surface, nullptr, std::span<const Rect>(&forced, 1)));
-    EXPECT_EQ(PixelAt(window, 5, 5), 0xFF0000u);
+    EXPECT_EQ(PixelAt(window, 6, 5), 0u);
+    EXPECT_EQ(PixelAt(window, 11, 5), 0x00FF00u);
     // Xvfb on the same machine offers shared memory; the plain path must not use it.
     EXPECT_EQ(presenter.UsesSharedMemory(), GetParam() == Presenter::SharedMemory::Allowed);
 }
 
+// Tiles that changed in bulk go out whole: dark ones as fills, lit ones as images.
+TEST_P(PresenterTest, TilesChangedInBulkGoOutWhole) {
+    constexpr int t = PixelSurface::kTileSize;
+    const int w = 6 * t, h = 4 * t;
+    const WindowId window = MakeWindow(w, h);
+    Presenter presenter(*connection_, window, GetParam());
+    PixelSurface surface(w, h);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    // Tile (0, 0) lit all over, tile (1, 0) lit in a corner only.
+    for (int y = 0; y < t; ++y) {
+        for (int x = 0; x < t; ++x) surface.SetPixel(x, y, 0x010203u * static_cast<uint32_t>(x + y + 1));
+    }
+    surface.SetPixel(t + 1, 1, 0xFFFFFFu);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    EXPECT_EQ(PixelAt(window, 3, 4), 0x181008u);  // 0x010203 * 8 in 0x00RRGGBB
+    EXPECT_EQ(PixelAt(window, t + 1, 1), 0xFFFFFFu);
+    // Paint behind the presenter's back, then clear the surface: only what was lit turns black.
+    XSetWindowBackground(connection_->Raw(), window, 0x00FF00);
+    XClearWindow(connection_->Raw(), window);
+    XSync(connection_->Raw(), False);
+    surface.Clear();
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    EXPECT_EQ(PixelAt(window, t - 1, t - 1), 0u);
+    EXPECT_EQ(PixelAt(window, t + 1, 1), 0u);
+    EXPECT_EQ(PixelAt(window, t + 2, 1), 0x00FF00u);
+    EXPECT_EQ(PixelAt(window, 3 * t, 2 * t), 0x00FF00u);
+}
+
+// More colours than a batch holds, one pixel each, scattered so that no tile changes in
+// bulk: the batches that fill up go out on the way, and every pixel arrives.
+TEST_P(PresenterTest, AFrameWithMoreColoursThanABatchArrivesWhole) {
+    const int w = 480, h = 320;
+    const WindowId window = MakeWindow(w, h);
+    Presenter presenter(*connection_, window, GetParam());
+    PixelSurface surface(w, h);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    const int colours = PointGroups::kMaxColours + 200;
+    auto spot = [&](int i) { return std::pair{(i * 37) % w, (i * 37 / w * 7 + i % 5) % h}; };
+    for (int i = 0; i < colours; ++i) {
+        const auto [x, y] = spot(i);
+        surface.SetPixel(x, y, static_cast<uint32_t>(0x000100 + i));
+    }
+    const uint64_t before = presenter.RequestsSent();
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    EXPECT_GE(presenter.RequestsSent() - before, static_cast<uint64_t>(2 * colours) - 10);  // points
+    for (int i = 0; i < colours; ++i) {
+        const auto [x, y] = spot(i);
+        const uint32_t c = surface.GetPixel(x, y);
+        ASSERT_EQ(PixelAt(window, x, y), ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu)) << i;
+    }
+}
+
 TEST_P(PresenterTest, AFrameWithMoreTilesThanStagingSlotsArrivesWhole) {
     constexpr int t = PixelSurface::kTileSize;
-    // More tiles than slots, in a window that fits on the test screen (XGetImage reads only
-    // what is on screen).
-    // The first present sends the whole (all dirty) surface in runs of one slot's width.
+    // More lit tiles than slots, in a window that fits on the test screen (XGetImage reads
+    // only what is on screen). The first present sends the whole surface, the lit tiles as
+    // images in runs of one slot's width.
     const int columns = 1024 / t, rows = Presenter::kSlots / (1024 / Presenter::kSlotWidth) + 2;
     const int w = columns * t, h = rows * t;
     const WindowId window = MakeWindow(w, h);
@@ -173,10 +241,42 @@ TEST_P(PresenterTest, BlendsTheOverlayOverTheStars) {
     surface.SetPixel(3, 1, 0x0000FFu);  // red star under the half-covered pixel
     const uint32_t overlayPixels[3] = {0x00000000u, 0xFF00FF00u, 0x80008000u};  // premultiplied
     Overlay overlay{overlayPixels, 1, 1, 3, 1, 3};
-    ASSERT_TRUE(presenter.Present(surface, &overlay));
+    ASSERT_TRUE(presenter.Present(surface, &overlay));  // the whole surface: images
     EXPECT_EQ(PixelAt(window, 1, 1), 0xFF0000u);
     EXPECT_EQ(PixelAt(window, 2, 1), 0x00FF00u);
     EXPECT_EQ(PixelAt(window, 3, 1), 0x7F8000u);  // red 255 * (1 - 128/255) + green 128
+    // Single changed pixels under the overlay go out as points, blended as well.
+    surface.SetPixel(1, 1, 0xFF0000u);  // blue under the transparent pixel
+    surface.SetPixel(3, 1, 0u);         // erased under the half-covered pixel
+    ASSERT_TRUE(presenter.Present(surface, &overlay));
+    EXPECT_EQ(PixelAt(window, 1, 1), 0x0000FFu);
+    EXPECT_EQ(PixelAt(window, 2, 1), 0x00FF00u);
+    EXPECT_EQ(PixelAt(window, 3, 1), 0x008000u);
+}
+
+// The saver never reads its connection between frames unless the server has something to
+// say, so a frame must leave the client by itself: another client sees it without the
+// presenter's connection being touched again.
+TEST_P(PresenterTest, AFrameReachesTheServerWithoutWaitingForARead) {
+    const WindowId window = MakeWindow(64, 64);
+    Presenter presenter(*connection_, window, GetParam());
+    PixelSurface surface(64, 64);
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    std::string error;
+    const std::unique_ptr<Connection> onlooker = Connection::Open(nullptr, &error);
+    ASSERT_TRUE(onlooker) << error;
+    surface.SetPixel(9, 9, 0x0000FFu);  // red (0x00BBGGRR), on a white window: one point
+    ASSERT_TRUE(presenter.Present(surface, nullptr));
+    constexpr int kLooks = 200;  // the server reads each client in its own time: up to 2 s
+    uint32_t seen = 0;
+    for (int look = 0; look < kLooks && seen != 0xFF0000u; ++look) {
+        if (look > 0) usleep(10000);
+        XImage* image = XGetImage(onlooker->Raw(), window, 9, 9, 1, 1, AllPlanes, ZPixmap);
+        ASSERT_NE(image, nullptr);
+        seen = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
+        XDestroyImage(image);
+    }
+    EXPECT_EQ(seen, 0xFF0000u);
 }
 
 TEST_P(PresenterTest, AVanishedWindowIsReportedNotFatal) {
@@ -186,8 +286,15 @@ TEST_P(PresenterTest, AVanishedWindowIsReportedNotFatal) {
     ASSERT_TRUE(presenter.Present(surface, nullptr));
     XDestroyWindow(connection_->Raw(), window);
     XSync(connection_->Raw(), False);
+    // The error comes after the requests: this present or, once the server's answer has
+    // been read, the next one reports it.
     surface.SetPixel(10, 10, 0xFFFFFFu);
-    EXPECT_FALSE(presenter.Present(surface, nullptr));
+    bool reported = !presenter.Present(surface, nullptr);
+    connection_->EnsureAlive();
+    surface.SetPixel(11, 10, 0xFFFFFFu);
+    reported = !presenter.Present(surface, nullptr) || reported;
+    EXPECT_TRUE(reported);
+    EXPECT_TRUE(presenter.Present(surface, nullptr));  // reported once
     EXPECT_FALSE(Presenter(*connection_, window, GetParam()).Valid());
 }
 

@@ -11,11 +11,12 @@ namespace astrelle::render {
 namespace {
 
 void WriteRows(png_structp png, const PixelSurface& surface, std::vector<png_byte>& row) {
-    const uint32_t* pixels = surface.NativePixels();
     const size_t width = static_cast<size_t>(surface.Width());
+    std::vector<uint32_t> pixels(width);
     for (int y = 0; y < surface.Height(); ++y) {
+        surface.ReadRow(y, 0, pixels);
         for (size_t x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<size_t>(y) * width + x];  // 0x00RRGGBB
+            const uint32_t p = pixels[x];  // 0x00RRGGBB
             row[x * 3] = static_cast<png_byte>(p >> 16);
             row[x * 3 + 1] = static_cast<png_byte>(p >> 8);
             row[x * 3 + 2] = static_cast<png_byte>(p);
@@ -63,9 +64,11 @@ bool WritePng(const PixelSurface& surface, const std::string& path, std::string&
 
 int64_t LitPixels(const PixelSurface& surface) {
     int64_t lit = 0;
-    const uint32_t* pixels = surface.NativePixels();
-    const size_t count = static_cast<size_t>(surface.Width()) * static_cast<size_t>(surface.Height());
-    for (size_t k = 0; k < count; ++k) lit += pixels[k] != 0 ? 1 : 0;
+    std::vector<uint32_t> row(static_cast<size_t>(surface.Width()));
+    for (int y = 0; y < surface.Height(); ++y) {
+        surface.ReadRow(y, 0, row);
+        for (const uint32_t p : row) lit += p != 0 ? 1 : 0;
+    }
     return lit;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace astrelle::win32 {
 
@@ -21,6 +22,7 @@ void DibPresenter::Release() {
     original_ = nullptr;
     bits_ = nullptr;
     width_ = height_ = 0;
+    spans_.clear();
 }
 
 bool DibPresenter::Resize(int width, int height) {
@@ -46,6 +48,8 @@ bool DibPresenter::Resize(int width, int height) {
     width_ = width;
     height_ = height;
     std::memset(bits_, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(uint32_t));
+    spans_.assign(static_cast<size_t>((height + PixelSurface::kTileSize - 1) >> PixelSurface::kTileShift),
+                  RowSpan{});
     return true;
 }
 
@@ -56,14 +60,11 @@ void DibPresenter::CopyRect(const PixelSurface& surface, const MessageOverlay& m
     const int right = std::min({x + w, width_, surface.Width()});
     const int bottom = std::min({y + h, height_, surface.Height()});
     if (x >= right || y >= bottom) return;
-    const uint32_t* source = surface.NativePixels();
-    const size_t sourceStride = static_cast<size_t>(surface.Width());
     const size_t stride = static_cast<size_t>(width_);
-    const size_t bytes = static_cast<size_t>(right - x) * sizeof(uint32_t);
+    const auto count = static_cast<size_t>(right - x);
     for (int row = y; row < bottom; ++row) {
         uint32_t* line = bits_ + static_cast<size_t>(row) * stride;
-        std::memcpy(line + x, source + static_cast<size_t>(row) * sourceStride + static_cast<size_t>(x),
-                    bytes);
+        surface.ReadRow(row, x, std::span(line + x, count));
         message.Blend(line, row, x, right);
     }
 }
@@ -75,29 +76,30 @@ int DibPresenter::Present(PixelSurface& surface, const MessageOverlay& message, 
     }
     // GDI may still be reading the DIB for an earlier call.
     GdiFlush();
-    int blits = 0;
-    int rowTop = -1, rowHeight = 0, left = 0, right = 0;
-    auto flush = [&] {
-        if (rowTop < 0) return;
-        if (target != nullptr) {
-            BitBlt(target, left, rowTop, right - left, rowHeight, memory_, left, rowTop, SRCCOPY);
-            ++blits;
-        }
-        rowTop = -1;
-    };
+    // The changed tiles come in no particular order; each tile row's span is gathered and
+    // then sent with one blit, clean tiles between them included (their DIB pixels are what
+    // the window shows anyway).
     surface.TakeDirtyTiles([&](int x, int y, int w, int h) {
         CopyRect(surface, message, x, y, w, h);
-        // Tiles come row by row: one blit spans the changed tiles of a row, clean ones between
-        // them included (their DIB pixels are what the window shows anyway).
-        if (y != rowTop) {
-            flush();
-            rowTop = y;
-            rowHeight = h;
-            left = x;
-        }
-        right = x + w;
+        const auto row = static_cast<size_t>(y >> PixelSurface::kTileShift);
+        if (row >= spans_.size()) return;
+        RowSpan& span = spans_[row];
+        span.left = std::min(span.left, x);
+        span.right = std::max(span.right, x + w);
+        span.height = h;
     });
-    flush();
+    int blits = 0;
+    for (size_t row = 0; row < spans_.size(); ++row) {
+        RowSpan& span = spans_[row];
+        if (span.right <= span.left) continue;
+        if (target != nullptr) {
+            const int top = static_cast<int>(row) << PixelSurface::kTileShift;
+            BitBlt(target, span.left, top, span.right - span.left, span.height, memory_, span.left, top,
+                   SRCCOPY);
+            ++blits;
+        }
+        span = RowSpan{};
+    }
     return blits;
 }
 

@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
+#include <vector>
 
 #include "engine/pixel_surface.h"
 #include "platform/win32/message_overlay.h"
@@ -45,12 +47,20 @@ class DibPresenter {
     void CopyRect(const PixelSurface& surface, const MessageOverlay& message, int x, int y, int w, int h);
     void Release();
 
+    // The changed part of one tile row in a frame; empty when right <= left.
+    struct RowSpan {
+        int left = INT_MAX;
+        int right = 0;
+        int height = 0;
+    };
+
     HDC memory_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ original_ = nullptr;
     uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    std::vector<RowSpan> spans_;  // one per tile row of the DIB, sized by Resize
 };
 
 }  // namespace astrelle::win32

@@ -5,6 +5,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/dpms.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -101,6 +102,14 @@ bool Connection::WindowExists(WindowId window) {
     return trap.Ok() && status != 0;
 }
 
+bool Connection::Viewable(WindowId window) {
+    if (window == 0) return false;
+    XWindowAttributes attributes;
+    ErrorTrap trap(display_);
+    const Status status = XGetWindowAttributes(display_, window, &attributes);
+    return trap.Ok() && status != 0 && attributes.map_state == IsViewable;
+}
+
 std::optional<WindowSize> Connection::InnerSize(WindowId window) {
     if (window == 0) return std::nullopt;
     XWindowAttributes attributes;
@@ -116,7 +125,7 @@ bool Connection::Watch(WindowId window, Exposures exposures) {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display_, window, &attributes) == 0) return false;
     // Each client has its own event mask on a window, so adding ours leaves the owner's alone.
-    long mask = attributes.your_event_mask | StructureNotifyMask;
+    long mask = attributes.your_event_mask | StructureNotifyMask | VisibilityChangeMask;
     if (exposures == Exposures::Yes) mask |= ExposureMask;
     XSelectInput(display_, window, mask);
     return trap.Ok();
@@ -130,7 +139,7 @@ WindowId Connection::CreateChild(WindowId parent, int width, int height) {
         XCreateSimpleWindow(display_, parent, 0, 0, static_cast<unsigned>(width > 0 ? width : 1),
                             static_cast<unsigned>(height > 0 ? height : 1), 0, black, black);
     if (!trap.Ok() || child == 0) return 0;
-    XSelectInput(display_, child, StructureNotifyMask | ExposureMask);
+    XSelectInput(display_, child, StructureNotifyMask | ExposureMask | VisibilityChangeMask);
     XMapWindow(display_, child);
     if (!trap.Ok()) return 0;
     return child;
@@ -150,9 +159,10 @@ void Connection::DestroyWindow(WindowId window) {
     trap.Ok();
 }
 
-std::vector<WindowEvent> Connection::TakeEvents() {
+std::vector<WindowEvent> Connection::TakeEvents(Reading reading) {
     std::vector<WindowEvent> events;
-    while (XPending(display_) > 0) {
+    const int mode = reading == Reading::FromServer ? QueuedAfterFlush : QueuedAlready;
+    while (XEventsQueued(display_, mode) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
         switch (event.type) {
@@ -168,11 +178,51 @@ std::vector<WindowEvent> Connection::TakeEvents() {
                     events.push_back({WindowEvent::Kind::Exposed, event.xexpose.window, 0, 0});
                 }
                 break;
+            case MapNotify:
+                events.push_back({WindowEvent::Kind::Mapped, event.xmap.window, 0, 0});
+                break;
+            case UnmapNotify:
+                events.push_back({WindowEvent::Kind::Unmapped, event.xunmap.window, 0, 0});
+                break;
+            case VisibilityNotify: {
+                WindowEvent e{WindowEvent::Kind::Visibility, event.xvisibility.window, 0, 0};
+                e.visibility = event.xvisibility.state == VisibilityFullyObscured
+                                   ? WindowEvent::Visibility::FullyObscured
+                               : event.xvisibility.state == VisibilityPartiallyObscured
+                                   ? WindowEvent::Visibility::PartiallyObscured
+                                   : WindowEvent::Visibility::Unobscured;
+                events.push_back(e);
+                break;
+            }
             default:
                 break;
         }
     }
     return events;
+}
+
+PowerLevel Connection::DisplayPower() {
+    if (dpms_ == Dpms::NotAsked) {
+        int eventBase = 0, errorBase = 0;
+        const bool present = DPMSQueryExtension(display_, &eventBase, &errorBase) && DPMSCapable(display_);
+        dpms_ = present ? Dpms::Present : Dpms::Missing;
+    }
+    if (dpms_ == Dpms::Missing) return PowerLevel::Unknown;
+    CARD16 level = 0;
+    BOOL enabled = False;
+    if (!DPMSInfo(display_, &level, &enabled)) return PowerLevel::Unknown;
+    // With power management switched off the display stays on whatever the level says.
+    if (!enabled) return PowerLevel::On;
+    switch (level) {
+        case DPMSModeStandby:
+            return PowerLevel::Standby;
+        case DPMSModeSuspend:
+            return PowerLevel::Suspend;
+        case DPMSModeOff:
+            return PowerLevel::Off;
+        default:
+            return PowerLevel::On;
+    }
 }
 
 void Connection::Flush() {

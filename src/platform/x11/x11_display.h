@@ -25,12 +25,17 @@ struct WindowSize {
 
 // What the saver needs to know about events on the windows it watches.
 struct WindowEvent {
-    enum class Kind { Destroyed, Resized, Exposed };
+    enum class Kind { Destroyed, Resized, Exposed, Mapped, Unmapped, Visibility };
+    enum class Visibility { Unobscured, PartiallyObscured, FullyObscured };
     Kind kind = Kind::Exposed;
     WindowId window = 0;
-    int width = 0;   // Resized only
-    int height = 0;  // Resized only
+    int width = 0;                                   // Resized only
+    int height = 0;                                  // Resized only
+    Visibility visibility = Visibility::Unobscured;  // Visibility only
 };
+
+// The display's power state (DPMS); Unknown where the server has no power management.
+enum class PowerLevel { Unknown, On, Standby, Suspend, Off };
 
 class Connection {
   public:
@@ -54,11 +59,14 @@ class Connection {
     double LogicalDpi() const;
 
     bool WindowExists(WindowId window);
+    // True when the window and every window around it are mapped (false when it is gone).
+    bool Viewable(WindowId window);
     // The inner (client) size of the window; nothing when it does not exist.
     std::optional<WindowSize> InnerSize(WindowId window);
 
-    // Asks for destroy and size notifications of a window (ours or a foreign one) and,
-    // with exposures, for redraw requests. False when the window does not exist.
+    // Asks for destroy, size, map and visibility notifications of a window (ours or a
+    // foreign one) and, with exposures, for redraw requests. False when the window does not
+    // exist.
     enum class Exposures { No, Yes };
     bool Watch(WindowId window, Exposures exposures);
 
@@ -67,8 +75,13 @@ class Connection {
     bool ResizeWindow(WindowId window, int width, int height);
     void DestroyWindow(WindowId window);
 
-    // Hands over every event that has arrived, without blocking.
-    std::vector<WindowEvent> TakeEvents();
+    // Hands over the events that have arrived, without blocking: with FromServer it reads
+    // what the server has sent (a system call), with QueuedOnly it takes only what an
+    // earlier read has queued already (no system call, for every pass of a frame).
+    enum class Reading { FromServer, QueuedOnly };
+    std::vector<WindowEvent> TakeEvents(Reading reading = Reading::FromServer);
+    // The display's power state: two round trips, so asked at a low rate.
+    PowerLevel DisplayPower();
     void Flush();
     // A round trip to the server. Where the display has gone this does not return: the
     // connection-lost handler reports it and ends the process with status 1. A window
@@ -85,6 +98,8 @@ class Connection {
     explicit Connection(Display* display) : display_(display) {}
     WindowId FindIn(WindowId window, const std::string& caption, int depth);
     Display* display_ = nullptr;
+    enum class Dpms { NotAsked, Missing, Present };
+    Dpms dpms_ = Dpms::NotAsked;
 };
 
 // Runs requests whose protocol errors are expected (foreign windows vanish). Construct,

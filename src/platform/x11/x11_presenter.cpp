@@ -1,5 +1,7 @@
-// MIT-SHM / XPutImage presenter for foreign and Xlib-created windows.
+// The X11 presenter: points by colour, fills, and images through MIT-SHM or XPutImage.
 #include "platform/x11/x11_presenter.h"
+
+#include "platform/x11/point_groups.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -8,6 +10,8 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstring>
 
 namespace astrelle::x11 {
@@ -41,10 +45,42 @@ int MaskBits(unsigned long mask) {
     return bits;
 }
 
+constexpr int kFillBatch = 1024;
+
+// Set bits of a tile mask (std::popcount becomes a library call without -mpopcnt).
+inline int CountBits(uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555u);
+    v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((v * 0x0101010101010101u) >> 56);
+}
+
+bool Overlaps(const Rect& r, const Overlay* overlay) {
+    return overlay && overlay->pixels && r.x < overlay->x + overlay->width && overlay->x < r.x + r.width &&
+           r.y < overlay->y + overlay->height && overlay->y < r.y + r.height;
+}
+
 }  // namespace
 
+struct Presenter::Batches {
+    PointGroups points;
+    std::vector<XRectangle> fills;
+    std::vector<uint32_t> row;  // one row of an image piece
+
+    Batches() {
+        fills.reserve(kFillBatch);
+        row.resize(kSlotWidth);
+    }
+};
+
+// The point batches go to XDrawPoints as they are.
+static_assert(sizeof(PointGroups::Point) == sizeof(XPoint) && offsetof(XPoint, y) == sizeof(short));
+
 Presenter::Presenter(Connection& connection, WindowId window, SharedMemory shm)
-    : connection_(connection), window_(window), shmAllowed_(shm == SharedMemory::Allowed) {
+    : connection_(connection),
+      window_(window),
+      shmAllowed_(shm == SharedMemory::Allowed),
+      batches_(std::make_unique<Batches>()) {  // all a frame needs: presenting allocates nothing
     Display* display = connection_.Raw();
     XWindowAttributes attributes;
     ErrorTrap trap(display);
@@ -65,6 +101,7 @@ Presenter::Presenter(Connection& connection, WindowId window, SharedMemory shm)
     ErrorTrap gcTrap(display);
     gc_ = XCreateGC(display, window_, 0, nullptr);
     valid_ = gcTrap.Ok() && gc_ != nullptr && EnsureImage();
+    errorsSeen_ = ProtocolErrorCount();
 }
 
 Presenter::~Presenter() {
@@ -74,78 +111,79 @@ Presenter::~Presenter() {
 
 void Presenter::ReleaseImage() {
     Display* display = connection_.Raw();
-    if (image_) {
-        if (shmAttached_) {
-            auto* info = static_cast<XShmSegmentInfo*>(shmInfo_);
-            ErrorTrap trap(display);
-            XShmDetach(display, info);
-            trap.Ok();
-            XDestroyImage(image_);
-            shmdt(info->shmaddr);
-        } else {
-            image_->data = nullptr;  // owned by plainData_
-            XDestroyImage(image_);
-        }
+    if (shmImage_) {
+        auto* info = static_cast<XShmSegmentInfo*>(shmInfo_);
+        ErrorTrap trap(display);
+        XShmDetach(display, info);
+        trap.Ok();
+        XDestroyImage(shmImage_);
+        shmdt(info->shmaddr);
+    }
+    if (plainImage_) {
+        plainImage_->data = nullptr;  // owned by plainData_
+        XDestroyImage(plainImage_);
     }
     delete static_cast<XShmSegmentInfo*>(shmInfo_);
     shmInfo_ = nullptr;
-    image_ = nullptr;
+    shmImage_ = nullptr;
+    plainImage_ = nullptr;
     shmAttached_ = false;
     plainData_.clear();
 }
 
 bool Presenter::EnsureImage() {
-    if (image_) return true;
+    if (plainImage_) return true;
     Display* display = connection_.Raw();
     Visual* visual = static_cast<Visual*>(visual_);
-    // One slot-wide column of slots: slot i holds rows i * kSlotHeight onwards.
+    // One slot: XPutImage copies the pixels into the request, so the slot is free again at
+    // once.
     const auto w = static_cast<unsigned>(kSlotWidth);
-    const auto h = static_cast<unsigned>(kSlotHeight * kSlots);
-
-    if (shmAllowed_ && XShmQueryExtension(display)) {
-        auto* info = new XShmSegmentInfo{};
-        XImage* image =
-            XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w, h);
-        if (image) {
-            info->shmid =
-                shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * h, IPC_CREAT | 0600);
-            if (info->shmid >= 0) {
-                void* address = shmat(info->shmid, nullptr, 0);
-                if (address != reinterpret_cast<void*>(-1)) {
-                    info->shmaddr = image->data = static_cast<char*>(address);
-                    info->readOnly = False;
-                    // A remote display or a restricted server refuses the attach; that
-                    // arrives as a protocol error, so the trap decides.
-                    ErrorTrap trap(display);
-                    const Bool attached = XShmAttach(display, info);
-                    const bool ok = trap.Ok() && attached;
-                    // Marked for removal now, so the segment cannot outlive the process.
-                    shmctl(info->shmid, IPC_RMID, nullptr);
-                    if (ok) {
-                        image_ = image;
-                        shmInfo_ = info;
-                        shmAttached_ = true;
-                        return true;
-                    }
-                    shmdt(address);
-                } else {
-                    shmctl(info->shmid, IPC_RMID, nullptr);
-                }
-            }
-            image->data = nullptr;
-            XDestroyImage(image);
-        }
-        delete info;
-    }
-
+    const auto h = static_cast<unsigned>(kSlotHeight);
     const int pad = 32;
-    XImage* image =
+    XImage* plain =
         XCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr, w, h, pad, 0);
-    if (!image) return false;
-    plainData_.assign(static_cast<size_t>(image->bytes_per_line) * h, 0);
-    image->data = plainData_.data();
-    image_ = image;
-    return true;
+    if (!plain) return false;
+    plainData_.assign(static_cast<size_t>(plain->bytes_per_line) * h, 0);
+    plain->data = plainData_.data();
+    plainImage_ = plain;
+    if (!shmAllowed_ || !XShmQueryExtension(display)) return true;
+
+    // The shared strip: one slot-wide column of slots, slot i holding rows i * kSlotHeight on.
+    const auto stripHeight = static_cast<unsigned>(kSlotHeight * kSlots);
+    auto* info = new XShmSegmentInfo{};
+    XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth_), ZPixmap, nullptr, info, w,
+                                    stripHeight);
+    if (image) {
+        info->shmid =
+            shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * stripHeight, IPC_CREAT | 0600);
+        if (info->shmid >= 0) {
+            void* address = shmat(info->shmid, nullptr, 0);
+            if (address != reinterpret_cast<void*>(-1)) {
+                info->shmaddr = image->data = static_cast<char*>(address);
+                info->readOnly = False;
+                // A remote display or a restricted server refuses the attach; that
+                // arrives as a protocol error, so the trap decides.
+                ErrorTrap trap(display);
+                const Bool attached = XShmAttach(display, info);
+                const bool ok = trap.Ok() && attached;
+                // Marked for removal now, so the segment cannot outlive the process.
+                shmctl(info->shmid, IPC_RMID, nullptr);
+                if (ok) {
+                    shmImage_ = image;
+                    shmInfo_ = info;
+                    shmAttached_ = true;
+                    return true;
+                }
+                shmdt(address);
+            } else {
+                shmctl(info->shmid, IPC_RMID, nullptr);
+            }
+        }
+        image->data = nullptr;
+        XDestroyImage(image);
+    }
+    delete info;
+    return true;  // the plain image serves alone
 }
 
 void Presenter::DrainSlots() {
@@ -155,16 +193,38 @@ void Presenter::DrainSlots() {
     nextSlot_ = 0;
 }
 
+unsigned long Presenter::PixelValue(uint32_t c) const {
+    if (directLayout_) return c | alphaBits_;
+    // Any other true-colour layout (16-bit displays, swapped byte order).
+    return ((((c >> 16) & 0xFFu) >> (8 - rb_)) << rs_) | ((((c >> 8) & 0xFFu) >> (8 - gb_)) << gs_) |
+           (((c & 0xFFu) >> (8 - bb_)) << bs_) | alphaBits_;
+}
+
+void Presenter::SetForeground(unsigned long pixel) {
+    if (foregroundKnown_ && pixel == foreground_) return;
+    XSetForeground(connection_.Raw(), gc_, pixel);
+    foreground_ = pixel;
+    foregroundKnown_ = true;
+    ++requests_;
+}
+
 void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
-    if (nextSlot_ == kSlots) DrainSlots();
-    const int slotTop = nextSlot_ * kSlotHeight;
-    ++nextSlot_;
-    const uint32_t* source = surface.NativePixels();
-    const int surfaceWidth = surface.Width();
-    const bool direct = directLayout_ && image_->bits_per_pixel == 32 && image_->byte_order == LSBFirst;
+    // A few pieces go through the socket; the shared strip pays off only for more, since
+    // reusing it means waiting for the server.
+    const bool shared = shmAttached_ && piecesThisFrame_ >= kPiecesBeforeSharing;
+    ++piecesThisFrame_;
+    XImage* image = plainImage_;
+    int slotTop = 0;
+    if (shared) {
+        if (nextSlot_ == kSlots) DrainSlots();
+        image = shmImage_;
+        slotTop = nextSlot_ * kSlotHeight;
+        ++nextSlot_;
+    }
+    const bool direct = directLayout_ && image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+    const auto width = static_cast<size_t>(r.width);
     for (int row = 0; row < r.height; ++row) {
         const int y = r.y + row;
-        const uint32_t* in = source + static_cast<size_t>(y) * static_cast<size_t>(surfaceWidth) + r.x;
         const uint32_t* over = nullptr;
         int overFrom = 0, overTo = 0;  // columns within r
         if (overlay && overlay->pixels && y >= overlay->y && y < overlay->y + overlay->height) {
@@ -176,76 +236,167 @@ void Presenter::SendPiece(const PixelSurface& surface, const Overlay* overlay, c
         }
         const int outRow = slotTop + row;
         if (direct) {
-            auto* out = reinterpret_cast<uint32_t*>(image_->data +
-                                                    static_cast<size_t>(outRow) * image_->bytes_per_line);
-            if (alphaBits_ == 0) {
-                std::memcpy(out, in, static_cast<size_t>(r.width) * sizeof(uint32_t));
-            } else {
-                for (int x = 0; x < r.width; ++x) out[x] = in[x] | alphaBits_;
+            auto* out = reinterpret_cast<uint32_t*>(image->data +
+                                                    static_cast<size_t>(outRow) * image->bytes_per_line);
+            surface.ReadRow(y, r.x, std::span<uint32_t>(out, width));
+            for (int x = overFrom; over && x < overTo; ++x) out[x] = Blend(out[x], over[x]);
+            if (alphaBits_ != 0) {
+                for (size_t x = 0; x < width; ++x) out[x] |= alphaBits_;
             }
-            for (int x = overFrom; over && x < overTo; ++x) out[x] = Blend(in[x], over[x]) | alphaBits_;
         } else {
-            // Any other true-colour layout (16-bit displays, swapped byte order): per pixel.
+            uint32_t* in = batches_->row.data();
+            surface.ReadRow(y, r.x, std::span<uint32_t>(in, width));
             for (int x = 0; x < r.width; ++x) {
                 uint32_t c = in[x];
                 if (over && x >= overFrom && x < overTo) c = Blend(c, over[x]);
-                const unsigned long pixel = ((((c >> 16) & 0xFFu) >> (8 - rb_)) << rs_) |
-                                            ((((c >> 8) & 0xFFu) >> (8 - gb_)) << gs_) |
-                                            (((c & 0xFFu) >> (8 - bb_)) << bs_) | alphaBits_;
-                XPutPixel(image_, x, outRow, pixel);
+                XPutPixel(image, x, outRow, PixelValue(c));
             }
         }
     }
     Display* display = connection_.Raw();
     const auto w = static_cast<unsigned>(r.width);
     const auto h = static_cast<unsigned>(r.height);
-    if (shmAttached_) {
-        XShmPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h, False);
+    if (shared) {
+        XShmPutImage(display, window_, gc_, image, 0, slotTop, r.x, r.y, w, h, False);
     } else {
-        XPutImage(display, window_, gc_, image_, 0, slotTop, r.x, r.y, w, h);
+        XPutImage(display, window_, gc_, image, 0, slotTop, r.x, r.y, w, h);
+    }
+    ++requests_;
+}
+
+void Presenter::QueueFill(const Rect& r) {
+    Rect& run = fillRun_;
+    if (run.width > 0 && r.y == run.y && r.height == run.height && r.x == run.x + run.width) {
+        run.width += r.width;
+        return;
+    }
+    if (run.width > 0) {
+        if (batches_->fills.size() == batches_->fills.capacity()) FlushFills();
+        batches_->fills.push_back(XRectangle{static_cast<short>(run.x), static_cast<short>(run.y),
+                                             static_cast<unsigned short>(run.width),
+                                             static_cast<unsigned short>(run.height)});
+    }
+    run = r;
+}
+
+void Presenter::QueueImage(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
+    Rect& run = imageRun_;
+    if (run.width > 0 && r.y == run.y && r.height == run.height && r.x == run.x + run.width &&
+        run.width + r.width <= kSlotWidth) {
+        run.width += r.width;
+        return;
+    }
+    if (run.width > 0) SendPiece(surface, overlay, run);
+    run = r;
+}
+
+void Presenter::FlushRuns(const PixelSurface& surface, const Overlay* overlay) {
+    QueueFill(Rect{});
+    if (imageRun_.width > 0) SendPiece(surface, overlay, imageRun_);
+    imageRun_ = Rect{};
+}
+
+void Presenter::FlushFills() {
+    std::vector<XRectangle>& fills = batches_->fills;
+    if (fills.empty()) return;
+    SetForeground(PixelValue(0));
+    XFillRectangles(connection_.Raw(), window_, gc_, fills.data(), static_cast<int>(fills.size()));
+    ++requests_;
+    fills.clear();
+}
+
+void Presenter::FlushPoints() {
+    PointGroups& points = batches_->points;
+    if (points.Empty()) return;
+    Display* display = connection_.Raw();
+    points.Take([&](uint32_t pixel, PointGroups::Point* group, int count) {
+        SetForeground(pixel);
+        XDrawPoints(display, window_, gc_, reinterpret_cast<XPoint*>(group), count, CoordModeOrigin);
+        ++requests_;
+    });
+}
+
+void Presenter::TakeTile(const PixelSurface& surface, const PixelSurface::ChangedTile& tile,
+                         const Overlay* overlay) {
+    const Rect area{tile.x, tile.y, tile.width, tile.height};
+    const bool covered = Overlaps(area, overlay);
+    const int changed = CountBits(tile.changed);
+    if (!tile.lit && !covered) {
+        if (changed >= kFillFrom) {
+            QueueFill(area);
+            return;
+        }
+    } else if (changed >= kImageFrom) {
+        QueueImage(surface, overlay, area);
+        return;
+    }
+    PointGroups& points = batches_->points;
+    for (uint64_t bits = tile.changed; bits != 0; bits &= bits - 1) {
+        const int within = std::countr_zero(bits);
+        const int column = within & (PixelSurface::kTileSize - 1);
+        const int row = within >> PixelSurface::kTileShift;
+        const int x = tile.x + column;
+        const int y = tile.y + row;
+        uint32_t colour = tile.pixels[row * PixelSurface::kTileStride + column];
+        if (covered && y >= overlay->y && y < overlay->y + overlay->height && x >= overlay->x &&
+            x < overlay->x + overlay->width) {
+            colour = Blend(
+                colour,
+                overlay->pixels[static_cast<size_t>(y - overlay->y) * static_cast<size_t>(overlay->stride) +
+                                static_cast<size_t>(x - overlay->x)]);
+        }
+        const auto pixel = static_cast<uint32_t>(PixelValue(colour));
+        if (!points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel)) {
+            FlushPoints();
+            static_cast<void>(points.Add(static_cast<int16_t>(x), static_cast<int16_t>(y), pixel));
+        }
     }
 }
 
-void Presenter::SendRect(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
-    for (int y = r.y; y < r.y + r.height; y += kSlotHeight) {
-        for (int x = r.x; x < r.x + r.width; x += kSlotWidth) {
-            SendPiece(surface, overlay,
-                      Rect{x, y, std::min(kSlotWidth, r.x + r.width - x),
-                           std::min(kSlotHeight, r.y + r.height - y)});
+void Presenter::SendForced(const PixelSurface& surface, const Overlay* overlay, const Rect& r) {
+    constexpr int kTile = PixelSurface::kTileSize;
+    const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
+    const int x1 = std::min(surface.Width(), r.x + r.width), y1 = std::min(surface.Height(), r.y + r.height);
+    for (int y = y0; y < y1;) {
+        const int bandEnd = std::min(y1, (y | (kTile - 1)) + 1);
+        for (int x = x0; x < x1;) {
+            const int tileEnd = std::min(x1, (x | (kTile - 1)) + 1);
+            const Rect part{x, y, tileEnd - x, bandEnd - y};
+            if (!surface.TileLit(x / kTile, y / kTile) && !Overlaps(part, overlay)) {
+                QueueFill(part);
+            } else {
+                QueueImage(surface, overlay, part);
+            }
+            x = tileEnd;
         }
+        y = bandEnd;
     }
 }
 
 bool Presenter::Present(PixelSurface& surface, const Overlay* overlay, std::span<const Rect> forced) {
     if (!valid_) return false;
-    Display* display = connection_.Raw();
-    ErrorTrap trap(display, ErrorTrap::Sync::No);
+    const uint64_t requestsBefore = requests_;
     nextSlot_ = 0;
-    bool any = false;
-    Rect run;
-    surface.TakeDirtyTiles([&](int x, int y, int w, int h) {
-        if (run.width > 0 && y == run.y && x == run.x + run.width && run.width + w <= kSlotWidth) {
-            run.width += w;
-            return;
-        }
-        if (run.width > 0) SendPiece(surface, overlay, run);
-        run = Rect{x, y, w, h};
-        any = true;
-    });
-    if (run.width > 0) SendPiece(surface, overlay, run);
-    for (Rect r : forced) {
-        const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
-        const int x1 = std::min(surface.Width(), r.x + r.width),
-                  y1 = std::min(surface.Height(), r.y + r.height);
-        if (x1 <= x0 || y1 <= y0) continue;
-        SendRect(surface, overlay, Rect{x0, y0, x1 - x0, y1 - y0});
-        any = true;
+    piecesThisFrame_ = 0;
+    surface.TakeChanges([&](const PixelSurface::ChangedTile& tile) { TakeTile(surface, tile, overlay); });
+    for (const Rect& r : forced) SendForced(surface, overlay, r);
+    FlushRuns(surface, overlay);
+    FlushFills();
+    FlushPoints();
+    Display* display = connection_.Raw();
+    if (nextSlot_ > 0) {
+        // The shared slots may be filled again only once the server has read them.
+        XSync(display, False);
+    } else if (requests_ != requestsBefore) {
+        // Nothing else waits for the server: the frame goes out, and the errors it may cause
+        // (a window gone) are counted when the connection is next read.
+        XFlush(display);
     }
     nextSlot_ = 0;
-    if (!any) return true;
-    // The shared slots may only be reused once the server has read them, and a vanished
-    // window shows up as an error here; one round trip per frame answers both.
-    return trap.Ok();
+    const uint64_t errors = ProtocolErrorCount();
+    const bool ok = errors == errorsSeen_;
+    errorsSeen_ = errors;
+    return ok;
 }
 
 }  // namespace astrelle::x11

@@ -11,7 +11,15 @@
 #include "ui/logic/dialog_view.h"
 #include "ui/qt/window_engine_host.h"
 
+class QPainter;
+
 namespace astrelle {
+
+// Paints the part area (surface pixels; the painter draws in surface pixels) of surface:
+// black, with the lit tiles drawn from the surface's own memory.
+void PaintSurface(QPainter& painter, const PixelSurface& surface, const QRect& area);
+// A copy of the whole surface.
+QImage SurfaceImage(const PixelSurface& surface);
 
 class SurfacePicture : public QWidget {
     Q_OBJECT

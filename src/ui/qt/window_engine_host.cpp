@@ -30,6 +30,12 @@ void WindowEngineHost::BeforeEvents() {
 
 void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
     BeforeEvents();
+    WaitForEvents(maxWaitMs);
+    AfterEvents();
+    KeepExitRequest();
+}
+
+void WindowEngineHost::WaitForEvents(uint32_t maxWaitMs) {
     if (maxWaitMs == 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     } else {
@@ -39,10 +45,12 @@ void WindowEngineHost::ProcessEvents(uint32_t maxWaitMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         wake_.stop();
     }
-    AfterEvents();
-    // An exit request stands until the program ends. A run clears StopRequested when it
-    // starts, so a termination signal handled just before (while the window was still
-    // being set up) would otherwise be lost and the program would animate on.
+}
+
+void WindowEngineHost::KeepExitRequest() {
+    // A run clears StopRequested when it starts, so a termination signal handled just
+    // before (while the window was still being set up) would otherwise be lost and the
+    // program would animate on.
     if (process_.ExitRequested != kFalse16) process_.StopRequested = kTrue16;
 }
 

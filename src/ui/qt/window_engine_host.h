@@ -37,6 +37,11 @@ class WindowEngineHost : public QObject, public EngineHost {
     // Around every event pass; BeforeEvents presents the finished frame.
     virtual void BeforeEvents();
     virtual void AfterEvents() {}
+    // Handles pending events; when none is pending, sleeps until one arrives or maxWaitMs
+    // have passed. Nothing is presented.
+    void WaitForEvents(uint32_t maxWaitMs);
+    // An exit request (a termination signal) stands until the program ends.
+    void KeepExitRequest();
 
   private:
     ProcessValues& process_;
