@@ -300,6 +300,14 @@ std::string NewPreferencesFile(std::string_view command) {
     return JoinLines(file);
 }
 
+// Blanking the marker enables an entry, unless another "-" follows it (a visual written
+// "-L:"): that one would be read as the marker then, and the entry would stay disabled.
+bool CanEnableInPlace(const JoinedValue& value, const Entry& entry) {
+    size_t k = *entry.disabledMarker + 1;
+    while (k < entry.bodyEnd && IsBlank(value.text[k])) ++k;
+    return k >= entry.bodyEnd || value.text[k] != '-';
+}
+
 ConfigEditResult AddProgramsEntry(std::string_view fileText, std::string_view command) {
     ConfigEditResult result{ConfigEdit::Unchanged, std::string(fileText)};
     FileLines file = SplitLines(fileText);
@@ -317,7 +325,7 @@ ConfigEditResult AddProgramsEntry(std::string_view fileText, std::string_view co
     for (const Entry& entry : joined.entries) {
         if (!IsOurs(joined, entry, ownProgram)) continue;
         if (!entry.disabledMarker) return result;
-        if (disabled == nullptr) disabled = &entry;
+        if (disabled == nullptr && CanEnableInPlace(joined, entry)) disabled = &entry;
     }
     if (disabled != nullptr) {
         const Origin at = joined.origin[*disabled->disabledMarker];
