@@ -169,7 +169,9 @@ void FocusOn(HWND dialog, HWND control) {
     PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
-void TypeInto(HWND control, const std::wstring& text) {
+// Focuses the control, then types the text into it.
+void TypeInto(HWND dialog, HWND control, const std::wstring& text) {
+    FocusOn(dialog, control);
     for (const wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
 }
 
@@ -331,12 +333,9 @@ void Accept() {
     if (!Check(stars && objects && message, "the stars, galaxy objects and lock message fields are found"))
         return;
     // Entering a field selects its text, so typing replaces it; a letter is swallowed.
-    FocusOn(dialog, stars);
-    TypeInto(stars, L"1a234");
-    FocusOn(dialog, message);
-    TypeInto(message, L"Hello from Wine");
-    FocusOn(dialog, objects);
-    TypeInto(objects, L"5000");
+    TypeInto(dialog, stars, L"1a234");
+    TypeInto(dialog, message, L"Hello from Wine");
+    TypeInto(dialog, objects, L"5000");
     Settle(saver);
     Check(TextOf(stars) == L"1234", "typed 1a234 into the stars field shows " + Narrow(TextOf(stars)));
     // Enter presses Accept while the focus is still in the field typed into.
@@ -358,8 +357,7 @@ void Cancel() {
     HWND dialog = OpenProps(saver);
     if (dialog == nullptr) return;
     HWND stars = StarsField(dialog);
-    FocusOn(dialog, stars);
-    TypeInto(stars, L"4321");
+    TypeInto(dialog, stars, L"4321");
     Settle(saver);
     Check(TextOf(stars) == L"4321", "4321 typed into the stars field");
     HWND cancel = ButtonWithText(dialog, L"Cancel");
@@ -383,10 +381,8 @@ void Advanced() {
     HWND delay = ControlAfterLabel(advanced, L"Delay in Milliseconds (0 - 999):", L"Edit");
     HWND text = ControlAfterLabel(advanced, L"&Text:", L"Edit");
     if (!Check(delay && text, "its delay and message fields are found")) return;
-    FocusOn(advanced, text);
-    TypeInto(text, L"Advanced text");
-    FocusOn(advanced, delay);
-    TypeInto(delay, L"40");
+    TypeInto(advanced, text, L"Advanced text");
+    TypeInto(advanced, delay, L"40");
     Settle(saver);
     PressKey(delay, VK_RETURN);
     Check(Gone(advanced), "Enter presses OK and closes it");
@@ -401,10 +397,8 @@ void Advanced() {
         delay = ControlAfterLabel(advanced, L"Delay in Milliseconds (0 - 999):", L"Edit");
         text = ControlAfterLabel(advanced, L"&Text:", L"Edit");
         Check(delay != nullptr && TextOf(delay) == L"40", "showing the stored delay");
-        FocusOn(advanced, text);
-        TypeInto(text, L"Not kept");
-        FocusOn(advanced, delay);
-        TypeInto(delay, L"70");
+        TypeInto(advanced, text, L"Not kept");
+        TypeInto(advanced, delay, L"70");
         Settle(saver);
         PressKey(delay, VK_ESCAPE);
         Check(Gone(advanced), "Escape cancels it");
@@ -446,8 +440,7 @@ bool ChooseInChooser(const Saver& saver, HWND dialog, const std::wstring& title,
     Check(GetWindow(chooser, GW_OWNER) == dialog, "owned by the properties dialog");
     HWND field = ControlAfterLabel(chooser, L"Template &name:", L"Edit");
     if (!Check(field != nullptr, "its name field is found")) return false;
-    FocusOn(chooser, field);
-    TypeInto(field, name);
+    TypeInto(chooser, field, name);
     Settle(saver);
     PressKey(field, VK_RETURN);
     return Check(Gone(chooser), "Enter confirms " + Narrow(name) + " and closes it");
@@ -506,8 +499,7 @@ void Template() {
         Check(mine && !notes,
               "the chooser lists mine.glx and not notes.txt (" + std::to_string(count) + " files)");
         HWND field = ControlAfterLabel(chooser, L"Template &name:", L"Edit");
-        FocusOn(chooser, field);
-        TypeInto(field, L"missing.glx");
+        TypeInto(chooser, field, L"missing.glx");
         Settle(saver);
         PressKey(field, VK_RETURN);
         HWND refusal = WaitForWindow(saver, L"Astrelle", kStepTimeoutMs);
