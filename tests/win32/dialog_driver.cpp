@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "saver_process.h"
 #include "settings/factory_tables.h"
 #include "settings/value_utils.h"
 #include "ui/logic/props_view.h"
@@ -39,13 +40,8 @@ constexpr DWORD kPollMs = 20;
 constexpr wchar_t kSettingsKey[] = L"Software\\Corvane\\KRLN_Galaxy";
 constexpr wchar_t kPropsCaption[] = L"Galaxy Properties";
 
-int failures = 0;
-
-bool Check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    if (!ok) ++failures;
-    return ok;
-}
+std::wstring scr_;     // the astrelle.scr under test
+std::wstring folder_;  // the template or temporary folder of the modes that take one
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};
@@ -82,60 +78,6 @@ bool SameNumber(const std::string& a, const std::string& b) {
     const double x = astrelle::LeadingNumber(a);
     const double y = astrelle::LeadingNumber(b);
     return !std::isnan(x) && !std::isnan(y) && std::abs(x - y) <= 1e-6 * std::max(1.0, std::abs(y));
-}
-
-// ---- the saver's process -----------------------------------------------------------------------
-
-struct Saver {
-    PROCESS_INFORMATION process{};
-    bool started = false;
-
-    ~Saver() {
-        if (!started) return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    bool Start(const std::wstring& scr, const std::wstring& arguments, const std::wstring& folder = {}) {
-        std::wstring line = L"\"" + scr + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessW(scr.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
-        return started;
-    }
-
-    // Handles this thread's messages while waiting (an owner window of ours must answer).
-    long WaitForEnd(DWORD timeoutMs) const {
-        const ULONGLONG start = GetTickCount64();
-        for (;;) {
-            const DWORD waited = static_cast<DWORD>(GetTickCount64() - start);
-            if (waited > timeoutMs) return -1;
-            if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, timeoutMs - waited, QS_ALLINPUT) ==
-                WAIT_OBJECT_0) {
-                return static_cast<long>(GetTickCount64() - start);
-            }
-            MSG message{};
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        }
-    }
-
-    bool Running() const { return started && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
-
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-};
-
-void Pump() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // Polls until done() holds, handling this thread's messages; false on timeout.
@@ -227,7 +169,9 @@ void FocusOn(HWND dialog, HWND control) {
     PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
-void TypeInto(HWND control, const std::wstring& text) {
+// Focuses the control, then types the text into it.
+void TypeInto(HWND dialog, HWND control, const std::wstring& text) {
+    FocusOn(dialog, control);
     for (const wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
 }
 
@@ -262,6 +206,19 @@ RECT WorkArea() {
     return work;
 }
 
+// Waits until the window has closed or hidden itself.
+bool Gone(HWND window) {
+    return WaitUntil([&] { return IsWindow(window) == FALSE || IsWindowVisible(window) == FALSE; });
+}
+
+// Starts "/c" and waits for the properties dialog; nullptr (after a failed check) if it does not open.
+HWND OpenProps(Saver& saver) {
+    if (!Check(saver.Start(scr_, L"/c"), "astrelle.scr /c starts")) return nullptr;
+    HWND dialog = WaitForWindow(saver, kPropsCaption);
+    Check(dialog != nullptr, "a window \"Galaxy Properties\" opens");
+    return dialog;
+}
+
 // Escape in the dialog: Cancel; the saver ends with status 0.
 void CancelAndEnd(Saver& saver, HWND dialog, const char* what) {
     PressKey(GetDlgItem(dialog, IDCANCEL), VK_ESCAPE);
@@ -275,12 +232,11 @@ HWND StarsField(HWND dialog) {
 
 // ---- the modes ---------------------------------------------------------------------------------
 
-int FirstRun(const std::wstring& scr) {
+void FirstRun() {
     Check(Stored("General", "AnimationType") == "<missing>", "the store is empty before");
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     Settle(saver);
     Check(GetWindow(dialog, GW_OWNER) == nullptr, "owned by no window");
     Check(CentredOn(dialog, WorkArea()), "centred on the screen");
@@ -315,7 +271,6 @@ int FirstRun(const std::wstring& scr) {
     Check(stars != nullptr && TextOf(stars) == Widen(astrelle::FieldAt(theme, 0)),
           "the stars field shows theme 1's");
     CancelAndEnd(saver, dialog, "Escape closes it, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 class OwnerWindow {
@@ -333,13 +288,13 @@ class OwnerWindow {
     HWND window_ = nullptr;
 };
 
-int Owned(const std::wstring& scr) {
+void Owned() {
     OwnerWindow owner;
     Saver saver;
     const std::wstring handle = std::to_wstring(reinterpret_cast<uintptr_t>(owner.Handle()));
-    if (!Check(saver.Start(scr, L"/c:" + handle), "astrelle.scr /c:<handle> starts")) return 1;
+    if (!Check(saver.Start(scr_, L"/c:" + handle), "astrelle.scr /c:<handle> starts")) return;
     HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return;
     Settle(saver);
     Check(GetWindow(dialog, GW_OWNER) == owner.Handle(), "owned by the given window");
     Check(IsWindowEnabled(owner.Handle()) == FALSE, "which it disables while open (modal)");
@@ -358,7 +313,7 @@ int Owned(const std::wstring& scr) {
 
     // A second "/c" finds the open dialog, brings it forward and ends.
     Saver second;
-    Check(second.Start(scr, L"/c"), "a second /c starts");
+    Check(second.Start(scr_, L"/c"), "a second /c starts");
     const long took = second.WaitForEnd(kStartTimeoutMs);
     Check(took >= 0 && second.ExitCode() == 0, "and ends with status 0 (" + std::to_string(took) + " ms)");
     Check(TopWindows(0, kPropsCaption).size() == 1, "one \"Galaxy Properties\" window still");
@@ -366,26 +321,21 @@ int Owned(const std::wstring& scr) {
 
     CancelAndEnd(saver, dialog, "Escape closes it, status 0");
     Check(IsWindowEnabled(owner.Handle()) != FALSE, "the owner is enabled again");
-    return failures == 0 ? 0 : 1;
 }
 
-int Accept(const std::wstring& scr) {
+void Accept() {
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     HWND stars = StarsField(dialog);
     HWND objects = ControlAfterLabel(dialog, L"Galaxy Objects (1 - 999):", L"Edit");
     HWND message = ControlAfterLabel(dialog, L"Loc&k Message:", L"Edit");
     if (!Check(stars && objects && message, "the stars, galaxy objects and lock message fields are found"))
-        return 1;
+        return;
     // Entering a field selects its text, so typing replaces it; a letter is swallowed.
-    FocusOn(dialog, stars);
-    TypeInto(stars, L"1a234");
-    FocusOn(dialog, message);
-    TypeInto(message, L"Hello from Wine");
-    FocusOn(dialog, objects);
-    TypeInto(objects, L"5000");
+    TypeInto(dialog, stars, L"1a234");
+    TypeInto(dialog, message, L"Hello from Wine");
+    TypeInto(dialog, objects, L"5000");
     Settle(saver);
     Check(TextOf(stars) == L"1234", "typed 1a234 into the stars field shows " + Narrow(TextOf(stars)));
     // Enter presses Accept while the focus is still in the field typed into.
@@ -399,51 +349,43 @@ int Accept(const std::wstring& scr) {
               Stored("Universe", "Universe_Galaxy"));
     Check(Stored("General", "LockMessage") == "Hello from Wine",
           "the lock message is stored: " + Stored("General", "LockMessage"));
-    return failures == 0 ? 0 : 1;
 }
 
-int Cancel(const std::wstring& scr) {
+void Cancel() {
     const std::string before = Stored("Universe", "Universe_Stars");
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     HWND stars = StarsField(dialog);
-    FocusOn(dialog, stars);
-    TypeInto(stars, L"4321");
+    TypeInto(dialog, stars, L"4321");
     Settle(saver);
     Check(TextOf(stars) == L"4321", "4321 typed into the stars field");
     HWND cancel = ButtonWithText(dialog, L"Cancel");
-    if (!Check(cancel != nullptr, "the Cancel button is found")) return 1;
+    if (!Check(cancel != nullptr, "the Cancel button is found")) return;
     PostMessageW(cancel, BM_CLICK, 0, 0);
     const long took = saver.WaitForEnd(kStepTimeoutMs);
     Check(took >= 0 && saver.ExitCode() == 0, "Cancel closes the dialog, status 0");
     Check(Stored("Universe", "Universe_Stars") == before,
           "the stored stars stay " + before + ": " + Stored("Universe", "Universe_Stars"));
-    return failures == 0 ? 0 : 1;
 }
 
-int Advanced(const std::wstring& scr) {
+void Advanced() {
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     Menu(dialog, MenuEntry::Advanced);
     HWND advanced = WaitForWindow(saver, L"Advanced Settings", kStepTimeoutMs);
-    if (!Check(advanced != nullptr, "Edit > Advanced Settings... opens \"Advanced Settings\"")) return 1;
+    if (!Check(advanced != nullptr, "Edit > Advanced Settings... opens \"Advanced Settings\"")) return;
     Check(GetWindow(advanced, GW_OWNER) == dialog && IsWindowEnabled(dialog) == FALSE,
           "owned by the properties dialog, which waits for it");
     HWND delay = ControlAfterLabel(advanced, L"Delay in Milliseconds (0 - 999):", L"Edit");
     HWND text = ControlAfterLabel(advanced, L"&Text:", L"Edit");
-    if (!Check(delay && text, "its delay and message fields are found")) return 1;
-    FocusOn(advanced, text);
-    TypeInto(text, L"Advanced text");
-    FocusOn(advanced, delay);
-    TypeInto(delay, L"40");
+    if (!Check(delay && text, "its delay and message fields are found")) return;
+    TypeInto(advanced, text, L"Advanced text");
+    TypeInto(advanced, delay, L"40");
     Settle(saver);
     PressKey(delay, VK_RETURN);
-    Check(WaitUntil([&] { return IsWindow(advanced) == FALSE || IsWindowVisible(advanced) == FALSE; }),
-          "Enter presses OK and closes it");
+    Check(Gone(advanced), "Enter presses OK and closes it");
     Check(WaitUntil([] { return Stored("Advanced", "Adv_TimeDelay") == "40"; }),
           "OK stores Adv_TimeDelay 40 at once: " + Stored("Advanced", "Adv_TimeDelay"));
     HWND message = ControlAfterLabel(dialog, L"Loc&k Message:", L"Edit");
@@ -455,14 +397,11 @@ int Advanced(const std::wstring& scr) {
         delay = ControlAfterLabel(advanced, L"Delay in Milliseconds (0 - 999):", L"Edit");
         text = ControlAfterLabel(advanced, L"&Text:", L"Edit");
         Check(delay != nullptr && TextOf(delay) == L"40", "showing the stored delay");
-        FocusOn(advanced, text);
-        TypeInto(text, L"Not kept");
-        FocusOn(advanced, delay);
-        TypeInto(delay, L"70");
+        TypeInto(advanced, text, L"Not kept");
+        TypeInto(advanced, delay, L"70");
         Settle(saver);
         PressKey(delay, VK_ESCAPE);
-        Check(WaitUntil([&] { return IsWindow(advanced) == FALSE || IsWindowVisible(advanced) == FALSE; }),
-              "Escape cancels it");
+        Check(Gone(advanced), "Escape cancels it");
         Settle(saver);
         Check(Stored("Advanced", "Adv_TimeDelay") == "40" && TextOf(message) == L"Advanced text",
               "and nothing changed: " + Stored("Advanced", "Adv_TimeDelay") + ", " + Narrow(TextOf(message)));
@@ -470,7 +409,6 @@ int Advanced(const std::wstring& scr) {
     CancelAndEnd(saver, dialog, "Escape closes the properties dialog, status 0");
     Check(Stored("Advanced", "Adv_TimeDelay") == "40", "the advanced value stays after Cancel");
     Check(Stored("General", "LockMessage") != "Advanced text", "the message, not accepted, is not stored");
-    return failures == 0 ? 0 : 1;
 }
 
 std::string ReadFileText(const std::wstring& path) {
@@ -502,22 +440,21 @@ bool ChooseInChooser(const Saver& saver, HWND dialog, const std::wstring& title,
     Check(GetWindow(chooser, GW_OWNER) == dialog, "owned by the properties dialog");
     HWND field = ControlAfterLabel(chooser, L"Template &name:", L"Edit");
     if (!Check(field != nullptr, "its name field is found")) return false;
-    FocusOn(chooser, field);
-    TypeInto(field, name);
+    TypeInto(chooser, field, name);
     Settle(saver);
     PressKey(field, VK_RETURN);
-    return Check(WaitUntil([&] { return IsWindow(chooser) == FALSE || IsWindowVisible(chooser) == FALSE; }),
-                 "Enter confirms " + Narrow(name) + " and closes it");
+    return Check(Gone(chooser), "Enter confirms " + Narrow(name) + " and closes it");
 }
 
-int Template(const std::wstring& scr, const std::wstring& folder) {
+void Template() {
+    const std::wstring& folder = folder_;
     Saver saver;
     // The chooser starts in the program's current folder.
-    if (!Check(saver.Start(scr, L"/c", folder), "astrelle.scr /c starts in " + Narrow(folder))) return 1;
+    if (!Check(saver.Start(scr_, L"/c", folder), "astrelle.scr /c starts in " + Narrow(folder))) return;
     HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return;
     Menu(dialog, MenuEntry::SaveTemplateAs);
-    if (!ChooseInChooser(saver, dialog, L"Enter or Select Template to Save", L"mine")) return 1;
+    if (!ChooseInChooser(saver, dialog, L"Enter or Select Template to Save", L"mine")) return;
     const std::wstring path = folder + L"\\mine.glx";
     std::string saved;
     WaitUntil([&] {
@@ -534,7 +471,7 @@ int Template(const std::wstring& scr, const std::wstring& folder) {
         Check(WriteFileText(path, saved), "the template is changed to 777 stars");
     }
     Menu(dialog, MenuEntry::OpenTemplate);
-    if (!ChooseInChooser(saver, dialog, L"Select Template to Open", L"mine.glx")) return 1;
+    if (!ChooseInChooser(saver, dialog, L"Select Template to Open", L"mine.glx")) return;
     HWND stars = StarsField(dialog);
     Check(WaitUntil([&] { return stars != nullptr && TextOf(stars) == L"777"; }),
           "opening it shows its 777 stars: " + Narrow(stars ? TextOf(stars) : L""));
@@ -562,8 +499,7 @@ int Template(const std::wstring& scr, const std::wstring& folder) {
         Check(mine && !notes,
               "the chooser lists mine.glx and not notes.txt (" + std::to_string(count) + " files)");
         HWND field = ControlAfterLabel(chooser, L"Template &name:", L"Edit");
-        FocusOn(chooser, field);
-        TypeInto(field, L"missing.glx");
+        TypeInto(chooser, field, L"missing.glx");
         Settle(saver);
         PressKey(field, VK_RETURN);
         HWND refusal = WaitForWindow(saver, L"Astrelle", kStepTimeoutMs);
@@ -572,11 +508,9 @@ int Template(const std::wstring& scr, const std::wstring& folder) {
         Settle(saver);
         Check(IsWindowVisible(chooser) != FALSE, "and the chooser stays open");
         PressKey(field, VK_ESCAPE);
-        Check(WaitUntil([&] { return IsWindow(chooser) == FALSE || IsWindowVisible(chooser) == FALSE; }),
-              "Escape cancels the chooser");
+        Check(Gone(chooser), "Escape cancels the chooser");
     }
     CancelAndEnd(saver, dialog, "Escape closes the properties dialog, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 // Pixels of a window's client area on the screen that are not black.
@@ -612,15 +546,14 @@ HWND PreviewPicture(HWND dialog) {
     return best;
 }
 
-int Preview(const std::wstring& scr) {
+void Preview() {
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     HWND button = ButtonWithText(dialog, L"&Galaxy Preview");
     HWND accept = ButtonWithText(dialog, L"&Accept Settings");
     HWND picture = PreviewPicture(dialog);
-    if (!Check(button && accept && picture, "the preview button and picture are found")) return 1;
+    if (!Check(button && accept && picture, "the preview button and picture are found")) return;
     Settle(saver);
     PostMessageW(button, BM_CLICK, 0, 0);
     Check(WaitUntil([&] { return TextOf(button) == L"&Stop"; }), "Galaxy Preview becomes Stop");
@@ -638,16 +571,15 @@ int Preview(const std::wstring& scr) {
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     const long took = saver.WaitForEnd(kStepTimeoutMs);
     Check(took >= 0 && saver.ExitCode() == 0, "the close box ends it and closes the dialog, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
-int Help(const std::wstring& scr, const std::wstring& temp) {
+void Help() {
+    const std::wstring& temp = folder_;
     const std::wstring page = temp + L"\\Astrelle\\help-Universe_Stars.html";
     DeleteFileW(page.c_str());
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     HWND stars = StarsField(dialog);
     FocusOn(dialog, stars);
     Settle(saver);
@@ -665,17 +597,15 @@ int Help(const std::wstring& scr, const std::wstring& temp) {
     Settle(saver);
     Check(TopWindows(saver.process.dwProcessId, L"Astrelle").empty(), "and no message says it failed");
     CancelAndEnd(saver, dialog, "Escape closes the dialog, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
-int About(const std::wstring& scr) {
+void About() {
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     Menu(dialog, MenuEntry::About);
     HWND welcome = WaitForWindow(saver, L"About Astrelle", kStepTimeoutMs);
-    if (!Check(welcome != nullptr, "Help > About Astrelle... opens the welcome window")) return 1;
+    if (!Check(welcome != nullptr, "Help > About Astrelle... opens the welcome window")) return;
     HWND picture = PreviewPicture(welcome);
     int lit = 0;
     WaitUntil([&] { return picture != nullptr && (lit = LitPixels(picture)) > 20; });
@@ -694,16 +624,13 @@ int About(const std::wstring& scr) {
         Check(window != nullptr, "Credits opens the credits window");
         if (window != nullptr) {
             PressKey(GetDlgItem(window, IDCANCEL), VK_ESCAPE);
-            Check(WaitUntil([&] { return IsWindow(window) == FALSE || IsWindowVisible(window) == FALSE; }),
-                  "Escape dismisses the credits");
+            Check(Gone(window), "Escape dismisses the credits");
         }
     }
     PressKey(GetDlgItem(welcome, IDCANCEL), VK_ESCAPE);
-    Check(WaitUntil([&] { return IsWindow(welcome) == FALSE || IsWindowVisible(welcome) == FALSE; }),
-          "Escape dismisses the welcome window");
+    Check(Gone(welcome), "Escape dismisses the welcome window");
     Check(saver.Running(), "the properties dialog stays");
     CancelAndEnd(saver, dialog, "Escape closes it, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 // The largest visible window of the process: the windowed program's, whatever its caption.
@@ -727,20 +654,20 @@ BOOL CALLBACK CollectLargest(HWND window, LPARAM context) {
     return TRUE;
 }
 
-int Windowed(const std::wstring& scr) {
+void Windowed() {
     Saver saver;
-    if (!Check(saver.Start(scr, L""), "the windowed program starts")) return 1;
+    if (!Check(saver.Start(scr_, L""), "the windowed program starts")) return;
     LargestWindow found{saver.process.dwProcessId};
     WaitUntil([&] {
         EnumWindows(CollectLargest, reinterpret_cast<LPARAM>(&found));
         return found.window != nullptr;
     });
     HWND program = found.window;
-    if (!Check(program != nullptr, "its window appears")) return 1;
+    if (!Check(program != nullptr, "its window appears")) return;
     Settle(saver);
     PressKey(program, 'A');
     HWND dialog = WaitForWindow(saver, kPropsCaption, kStepTimeoutMs);
-    if (!Check(dialog != nullptr, "a key opens \"Galaxy Properties\"")) return 1;
+    if (!Check(dialog != nullptr, "a key opens \"Galaxy Properties\"")) return;
     Settle(saver);
     Check(GetWindow(dialog, GW_OWNER) == program && IsWindowEnabled(program) == FALSE,
           "owned by the program's window, which waits for it");
@@ -752,7 +679,6 @@ int Windowed(const std::wstring& scr) {
     PressKey(program, VK_ESCAPE);
     const long took = saver.WaitForEnd(kStepTimeoutMs);
     Check(took >= 0 && saver.ExitCode() == 0, "Escape then ends the program, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 // ---- screenshots of every page ------------------------------------------------------------------
@@ -772,11 +698,10 @@ void Choose(HWND dialog, HWND combo, int index) {
                  reinterpret_cast<LPARAM>(combo));
 }
 
-int Shots(const std::wstring& scr) {
+void Shots() {
     Saver saver;
-    if (!Check(saver.Start(scr, L"/c"), "astrelle.scr /c starts")) return 1;
-    HWND dialog = WaitForWindow(saver, kPropsCaption);
-    if (!Check(dialog != nullptr, "a window \"Galaxy Properties\" opens")) return 1;
+    HWND dialog = OpenProps(saver);
+    if (dialog == nullptr) return;
     HWND extras = ControlAfterLabel(dialog, L"Extra&s:", L"ComboBox");
     for (int page = 0; page < 5; ++page) {
         Choose(dialog, extras, page);
@@ -823,7 +748,6 @@ int Shots(const std::wstring& scr) {
     }
     Settle(saver);
     CancelAndEnd(saver, dialog, "Escape closes the dialog, status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -838,19 +762,18 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring mode = argv[1];
-    const std::wstring scr = argv[2];
-    const std::wstring folder = argc > 3 ? argv[3] : L"";
-    if (mode == L"firstrun") return FirstRun(scr);
-    if (mode == L"owned") return Owned(scr);
-    if (mode == L"accept") return Accept(scr);
-    if (mode == L"cancel") return Cancel(scr);
-    if (mode == L"advanced") return Advanced(scr);
-    if (mode == L"template" && !folder.empty()) return Template(scr, folder);
-    if (mode == L"preview") return Preview(scr);
-    if (mode == L"help" && !folder.empty()) return Help(scr, folder);
-    if (mode == L"about") return About(scr);
-    if (mode == L"windowed") return Windowed(scr);
-    if (mode == L"shots") return Shots(scr);
+    scr_ = argv[2];
+    folder_ = argc > 3 ? argv[3] : L"";
+    const std::pair<std::wstring, void (*)()> modes[] = {
+        {L"firstrun", FirstRun}, {L"owned", Owned},       {L"accept", Accept}, {L"cancel", Cancel},
+        {L"advanced", Advanced}, {L"preview", Preview},   {L"about", About},   {L"windowed", Windowed},
+        {L"shots", Shots},       {L"template", Template}, {L"help", Help}};
+    const bool needsFolder = mode == L"template" || mode == L"help";
+    for (const auto& [name, run] : modes) {
+        if (mode != name || (needsFolder && folder_.empty())) continue;
+        run();
+        return failures == 0 ? 0 : 1;
+    }
     std::fprintf(stderr, "dialog_driver: unknown mode or missing folder\n");
     return 2;
 }

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include "saver_process.h"
+
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 15000;  // Wine starts a program in about a second
@@ -20,64 +22,6 @@ constexpr DWORD kPollMs = 20;
 constexpr DWORD kHungAppMs = 5000;  // how long Windows waits for the answer to WM_QUERYENDSESSION
 constexpr int kBoxWidth = 152;      // the size of the preview box of the Screen Saver Settings
 constexpr int kBoxHeight = 112;
-
-int failures = 0;
-
-void Check(bool ok, const char* what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
-    if (!ok) ++failures;
-}
-
-// Handles this thread's messages while waiting: the saver's window calls block until the
-// owner of the parent window answers them.
-void Pump() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-struct Saver {
-    PROCESS_INFORMATION process{};
-    bool started = false;
-
-    ~Saver() {
-        if (!started) return;
-        // Never leave a saver behind, whatever failed.
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    bool Start(const std::wstring& scr, const std::wstring& arguments) {
-        std::wstring line = L"\"" + scr + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessW(scr.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &process) != 0;
-        return started;
-    }
-
-    // Waits for the end while handling messages; the milliseconds it took, or -1.
-    long WaitForEnd(DWORD timeoutMs) {
-        const ULONGLONG start = GetTickCount64();
-        for (;;) {
-            const DWORD waited = static_cast<DWORD>(GetTickCount64() - start);
-            if (waited > timeoutMs) return -1;
-            const DWORD r =
-                MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, timeoutMs - waited, QS_ALLINPUT);
-            if (r == WAIT_OBJECT_0) return static_cast<long>(GetTickCount64() - start);
-            Pump();
-        }
-    }
-
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-};
 
 struct Found {
     DWORD process;
@@ -107,7 +51,7 @@ HWND WaitForSaverWindow(Saver& saver) {
     return found.window;
 }
 
-int Preview(const std::wstring& scr) {
+void Preview(const std::wstring& scr) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -120,13 +64,13 @@ int Preview(const std::wstring& scr) {
     HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 20, kBoxWidth, kBoxHeight,
                                dialog, nullptr, wc.hInstance, nullptr);
     Check(dialog != nullptr && box != nullptr, "the dialog and its preview box exist");
-    if (box == nullptr) return 1;
+    if (box == nullptr) return;
     Pump();
 
     Saver saver;
     const std::wstring handle = std::to_wstring(reinterpret_cast<uintptr_t>(box));
     Check(saver.Start(scr, L"/p " + handle), "the saver starts with /p <box>");
-    if (!saver.started) return 1;
+    if (!saver.started) return;
 
     HWND child = nullptr;
     const ULONGLONG start = GetTickCount64();
@@ -135,10 +79,10 @@ int Preview(const std::wstring& scr) {
         if (child == nullptr)
             MsgWaitForMultipleObjects(1, &saver.process.hProcess, FALSE, kPollMs, QS_ALLINPUT);
         Pump();
-        if (WaitForSingleObject(saver.process.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (!saver.Running()) break;
     }
     Check(child != nullptr, "a child window appears in the box");
-    if (child == nullptr) return 1;
+    if (child == nullptr) return;
     // The child is found while it is being made; it shows itself at the end of that.
     for (ULONGLONG shown = GetTickCount64();
          !IsWindowVisible(child) && GetTickCount64() - shown < kStartTimeoutMs;) {
@@ -162,35 +106,32 @@ int Preview(const std::wstring& scr) {
         Pump();
         Sleep(kPollMs);
     }
-    Check(WaitForSingleObject(saver.process.hProcess, 0) == WAIT_TIMEOUT,
-          "the preview runs while the box exists");
+    Check(saver.Running(), "the preview runs while the box exists");
     DestroyWindow(dialog);
     const long took = saver.WaitForEnd(kEndTimeoutMs);
     std::printf("     the saver ended %ld ms after the box was destroyed\n", took);
     Check(took >= 0, "the saver ends within a second of the box");
     Check(took >= 0 && saver.ExitCode() == 0, "with status 0");
-    return failures == 0 ? 0 : 1;
 }
 
-int Quick(const std::wstring& scr, const std::wstring& arguments) {
+void Quick(const std::wstring& scr, const std::wstring& arguments) {
     Saver saver;
     Check(saver.Start(scr, arguments), "the saver starts");
-    if (!saver.started) return 1;
+    if (!saver.started) return;
     // Wine needs a moment to start any program; "at once" is measured from there on.
     const long took = saver.WaitForEnd(kStartTimeoutMs);
     std::printf("     ended after %ld ms (start-up included)\n", took);
     Check(took >= 0, "the saver ends by itself");
     Check(took >= 0 && saver.ExitCode() == 0, "with status 0");
-    return failures == 0 ? 0 : 1;
 }
 
-int EndFromOutside(const std::wstring& scr, bool endSession) {
+void EndFromOutside(const std::wstring& scr, bool endSession) {
     Saver saver;
     Check(saver.Start(scr, L"/s"), "the saver starts with /s");
-    if (!saver.started) return 1;
+    if (!saver.started) return;
     HWND window = WaitForSaverWindow(saver);
     Check(window != nullptr, "its window \"KRLN:Astrelle 2.0\" appears");
-    if (window == nullptr) return 1;
+    if (window == nullptr) return;
     Sleep(500);  // a few frames
     if (endSession) {
         DWORD_PTR answer = 0;
@@ -204,7 +145,6 @@ int EndFromOutside(const std::wstring& scr, bool endSession) {
     std::printf("     ended %ld ms after the request\n", took);
     Check(took >= 0, "the saver ends within a second");
     Check(took >= 0 && saver.ExitCode() == 0, "with status 0");
-    return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -220,10 +160,15 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring scr = argv[2];
     std::wstring rest;
     for (int i = 3; i < argc; ++i) rest += (i > 3 ? L" " : L"") + std::wstring(argv[i]);
-    if (mode == L"preview") return Preview(scr);
-    if (mode == L"quick") return Quick(scr, rest);
-    if (mode == L"close") return EndFromOutside(scr, false);
-    if (mode == L"endsession") return EndFromOutside(scr, true);
-    std::fprintf(stderr, "saver_test_host: unknown mode\n");
-    return 2;
+    if (mode == L"preview") {
+        Preview(scr);
+    } else if (mode == L"quick") {
+        Quick(scr, rest);
+    } else if (mode == L"close" || mode == L"endsession") {
+        EndFromOutside(scr, mode == L"endsession");
+    } else {
+        std::fprintf(stderr, "saver_test_host: unknown mode\n");
+        return 2;
+    }
+    return failures == 0 ? 0 : 1;
 }
