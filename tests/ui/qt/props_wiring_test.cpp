@@ -27,6 +27,9 @@ QString TextOf(QWidget* widget) {
 
 TEST_F(PropsDialogTest, EveryKindOfControlReachesTheLogic) {
     Open();
+    // Text fields take no more than the setting (or the row) allows.
+    EXPECT_EQ(Find<QLineEdit>("LockMessage")->maxLength(), 50);
+    EXPECT_EQ(Find<QLineEdit>("_UniGalName")->maxLength(), 64);
     TypeInto(Find("Universe_Galaxy"), "5000");
     QTest::keyClick(Find("Universe_Galaxy"), Qt::Key_Tab);  // leaving corrects
     EXPECT_EQ(TextOf(Find("Universe_Galaxy")), "999");

@@ -43,6 +43,9 @@ TEST(Widgets, SpinnerStepsWithinItsRangeAndReportsOnlyUserStepsToItsField) {
     EXPECT_EQ(stepped.count(), 1);
     QTest::keyClick(&spin, Qt::Key_PageUp);  // ten steps
     EXPECT_EQ(field.text(), "110");
+    QTest::keyClick(&spin, Qt::Key_PageDown);
+    QTest::keyClick(&spin, Qt::Key_Down);
+    EXPECT_EQ(field.text(), "10");  // ten steps down, then one more held to the bottom
 }
 
 void SendFocus(QWidget& widget, QEvent::Type type, Qt::FocusReason reason) {
