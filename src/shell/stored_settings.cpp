@@ -24,7 +24,7 @@ SettingsStore& ProcessSettingsStore() {
 
 std::optional<std::string> ReadStoredText(std::string_view section, std::string_view key) {
     std::optional<std::string> text = ProcessSettingsStore().ReadText(section, key);
-    if (text && text->size() > kMaxStoredTextChars) return std::nullopt;
+    if (text && Utf8Length(*text) > kMaxStoredTextChars) return std::nullopt;
     return text;
 }
 
