@@ -60,7 +60,6 @@ TEST(Startup, TheCommandLineDecidesTheAction) {
 }
 
 TEST(Startup, PreviewAndChangePasswordReadTheHandleAfterTheOption) {
-    EXPECT_EQ(Decide("/p 4711").runMode, RunModeValue::Preview);
     EXPECT_EQ(Decide("/a 65538").runMode, RunModeValue::ScreenSaver);
     const std::pair<const char*, int32_t> handles[] = {
         {"/p 4711", 4711}, {"/P:4711", 0},      {"/P", 0},       {"/P window", 0},

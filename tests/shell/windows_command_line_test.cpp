@@ -40,14 +40,6 @@ TEST(WindowsCommandLine, ConfigureKeepsTheOwnerWindowsNamesAfterTheColon) {
         EXPECT_EQ(decision.action, StartupAction::Configure) << line;
         EXPECT_EQ(decision.handle, owner) << line;
     }
-    StartupInput open;
-    open.commandLine = "/c:655";
-    open.dialogWindowExists = true;
-    EXPECT_EQ(DecideStartup(open).action, StartupAction::RaiseDialog);
-    // The preview's handle keeps its rule: a colon there reads as no number.
-    StartupInput preview;
-    preview.commandLine = "/p:655";
-    EXPECT_EQ(DecideStartup(preview).handle, 0);
 }
 
 }  // namespace
