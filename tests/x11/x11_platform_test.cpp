@@ -252,6 +252,16 @@ TEST_P(PresenterTest, BlendsTheOverlayOverTheStars) {
     EXPECT_EQ(PixelAt(window, 1, 1), 0x0000FFu);
     EXPECT_EQ(PixelAt(window, 2, 1), 0x00FF00u);
     EXPECT_EQ(PixelAt(window, 3, 1), 0x008000u);
+    // A tile under the overlay that goes dark all at once is blended too, not filled black.
+    for (int y = 0; y < PixelSurface::kTileSize; ++y) {
+        for (int x = 0; x < PixelSurface::kTileSize; ++x) surface.SetPixel(x, y, 0xFFFFFFu);
+    }
+    ASSERT_TRUE(presenter.Present(surface, &overlay));
+    surface.Clear();
+    ASSERT_TRUE(presenter.Present(surface, &overlay));
+    EXPECT_EQ(PixelAt(window, 2, 1), 0x00FF00u);
+    EXPECT_EQ(PixelAt(window, 3, 1), 0x008000u);
+    EXPECT_EQ(PixelAt(window, 5, 5), 0u);
 }
 
 // The saver never reads its connection between frames unless the server has something to
