@@ -12,6 +12,7 @@
 
 #include <set>
 
+#include "ui/qt/colour_samples.h"
 #include "ui/qt/field_edit.h"
 #include "ui/qt/gradient.h"
 #include "ui/qt/packed_colour.h"
@@ -46,6 +47,31 @@ TEST(Widgets, SpinnerStepsWithinItsRangeAndReportsOnlyUserStepsToItsField) {
     QTest::keyClick(&spin, Qt::Key_PageDown);
     QTest::keyClick(&spin, Qt::Key_Down);
     EXPECT_EQ(field.text(), "10");  // ten steps down, then one more held to the bottom
+}
+
+// Each of the hundred ramp entries is one band of the sample, the bands meeting without gaps
+// whatever the width.
+TEST(Widgets, RampSampleShowsEveryEntryAsOneBand) {
+    RampSample sample;
+    RampSample::Ramp ramp{};
+    for (int i = 0; i < RampSample::kEntries; ++i)
+        ramp[static_cast<size_t>(i)] = static_cast<uint32_t>(i + 1);
+    sample.SetRamp(ramp);
+    for (const int width : {RampSample::kEntries * 2, RampSample::kEntries * 3 + 50}) {
+        sample.resize(width + 2, sample.sizeHint().height());  // a one-pixel frame on each side
+        const QImage image = sample.grab().toImage();
+        const QRect area = sample.contentsRect();
+        const int y = area.center().y();
+        // Band i covers columns i * W / 100 up to (i + 1) * W / 100 of the W inside the frame.
+        for (int i = 0; i < RampSample::kEntries; ++i) {
+            for (int x = i * area.width() / RampSample::kEntries;
+                 x < (i + 1) * area.width() / RampSample::kEntries; ++x) {
+                ASSERT_EQ(QColor(image.pixel(area.left() + x, y)),
+                          ColourFromPacked(ramp[static_cast<size_t>(i)]))
+                    << "column " << x << " of " << area.width();
+            }
+        }
+    }
 }
 
 void SendFocus(QWidget& widget, QEvent::Type type, Qt::FocusReason reason) {
